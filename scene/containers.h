@@ -1,6 +1,7 @@
 // Growable arrays that hold every collection of the scene graph and the resource tables.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <type_traits>
 #include <utility>
@@ -44,7 +45,10 @@ public:
             Append(element);
             return;
         }
-        m_elements.insert(m_elements.begin() + index, element);
+        // Append and rotate into place: GCC 12 reports a false array-bounds error for
+        // vector::insert of trivially copyable elements at -O2.
+        m_elements.push_back(element);
+        std::rotate(m_elements.begin() + index, m_elements.end() - 1, m_elements.end());
     }
 
 protected:
