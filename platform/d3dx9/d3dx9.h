@@ -107,6 +107,10 @@ HRESULT D3DXComputeBoundingBox(const D3DXVECTOR3* firstPosition, DWORD numVertic
 UINT D3DXGetFVFVertexSize(DWORD fvf);
 HRESULT D3DXCreateBuffer(DWORD size, ID3DXBuffer** buffer);
 
+// Why the last D3DXLoadMeshFromXW, D3DXSaveMeshToXW or D3DXCreateTextureFromFileW failed (file,
+// place and reason); empty after a success. An addition of this library, for messages and tests.
+const char* D3DXGetLastErrorMessage();
+
 // Textures: decodes the image file and uploads it as an A8R8G8B8 texture of the device.
 HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR fileName, IDirect3DTexture9** texture);
 

@@ -1,0 +1,124 @@
+// Loading and saving meshes as X files.
+#include "platform/d3dx9/d3dx9.h"
+#include "platform/d3dx9/file_access.h"
+#include "platform/d3dx9/last_error.h"
+#include "platform/d3dx9/mesh_geometry.h"
+#include "platform/d3dx9/ref_counted.h"
+#include "platform/d3dx9/x_file_parser.h"
+#include "platform/d3dx9/x_file_writer.h"
+#include "platform/d3dx9/x_mesh_builder.h"
+
+#include <algorithm>
+
+namespace {
+
+template <typename T>
+void ClearOutput(T** output)
+{
+    if (output != nullptr) {
+        *output = nullptr;
+    }
+}
+
+// The materials a file is written with: those given, or one default material for all faces.
+HRESULT ChooseMaterials(const D3DXMATERIAL* materials, DWORD numMaterials, MeshGeometry& geometry)
+{
+    if (numMaterials == 0) {
+        geometry.materials = {MeshMaterial::Default()};
+        std::fill(geometry.attributes.begin(), geometry.attributes.end(), 0u);
+        return D3D_OK;
+    }
+    if (materials == nullptr) {
+        return Failed(D3DERR_INVALIDCALL, "materials missing for a material count of " + std::to_string(numMaterials));
+    }
+    for (DWORD i = 0; i < numMaterials; ++i) {
+        const char* texture = materials[i].pTextureFilename;
+        geometry.materials.push_back(MeshMaterial{materials[i].MatD3D, texture == nullptr ? "" : texture});
+    }
+    const auto beyond = std::find_if(geometry.attributes.begin(), geometry.attributes.end(),
+                                     [numMaterials](DWORD attribute) { return attribute >= numMaterials; });
+    if (beyond != geometry.attributes.end()) {
+        return Failed(D3DERR_INVALIDCALL, "a face uses subset " + std::to_string(*beyond) + " of only " +
+                                              std::to_string(numMaterials) + " materials");
+    }
+    return D3D_OK;
+}
+
+} // namespace
+
+// Adjacency and effect instances are not produced; their outputs are set to null.
+HRESULT D3DXLoadMeshFromXW(LPCWSTR fileName, DWORD options, IDirect3DDevice9* device, ID3DXBuffer** adjacency,
+                           ID3DXBuffer** materials, ID3DXBuffer** effectInstances, DWORD* numMaterials,
+                           ID3DXMesh** mesh)
+{
+    ClearOutput(adjacency);
+    ClearOutput(materials);
+    ClearOutput(effectInstances);
+    ClearOutput(mesh);
+    if (numMaterials != nullptr) {
+        *numMaterials = 0;
+    }
+    const std::optional<std::string> path = PathFromWideName(fileName);
+    if (mesh == nullptr || !path) {
+        return Failed(D3DERR_INVALIDCALL, "no mesh output or no valid file name");
+    }
+    std::vector<char> bytes;
+    std::string error;
+    if (!ReadWholeFile(*path, bytes, error)) {
+        return Failed(E_FAIL, error);
+    }
+    const XParseResult parsed = ParseXFile(bytes);
+    if (!parsed.ok) {
+        return Failed(D3DXERR_INVALIDDATA, *path + ": " + parsed.error);
+    }
+    MeshGeometry geometry;
+    if (!BuildMeshGeometry(parsed.content, geometry, error)) {
+        return Failed(D3DXERR_INVALIDDATA, *path + ": " + error);
+    }
+    ComRef<ID3DXMesh> created;
+    ComRef<ID3DXBuffer> materialBuffer;
+    if (FAILED(CreateMeshFromGeometry(geometry, options, device, created.Receive())) ||
+        (materials != nullptr && FAILED(CreateMaterialBuffer(geometry.materials, materialBuffer.Receive())))) {
+        return Failed(E_OUTOFMEMORY, *path + ": the mesh could not be created");
+    }
+    if (materials != nullptr) {
+        *materials = materialBuffer.Detach();
+    }
+    if (numMaterials != nullptr) {
+        *numMaterials = static_cast<DWORD>(geometry.materials.size());
+    }
+    *mesh = created.Detach();
+    return Succeeded();
+}
+
+// Writes the text format only; adjacency and effect instances are not written.
+HRESULT D3DXSaveMeshToXW(LPCWSTR fileName, ID3DXMesh* mesh, const DWORD* /*adjacency*/,
+                         const D3DXMATERIAL* materials, const D3DXEFFECTINSTANCE* /*effectInstances*/,
+                         DWORD numMaterials, DWORD format)
+{
+    const std::optional<std::string> path = PathFromWideName(fileName);
+    if (mesh == nullptr || !path) {
+        return Failed(D3DERR_INVALIDCALL, "no mesh or no valid file name");
+    }
+    if ((format & D3DXF_FILEFORMAT_TEXT) == 0 || (format & D3DXF_FILEFORMAT_COMPRESSED) != 0) {
+        return Failed(E_NOTIMPL, "only uncompressed text X files are written");
+    }
+    MeshGeometry geometry;
+    if (FAILED(ReadMeshGeometry(mesh, geometry))) {
+        return Failed(D3DERR_INVALIDCALL, "the mesh's vertex format cannot be written");
+    }
+    const size_t vertexCount = geometry.positions.size();
+    if (std::any_of(geometry.indices.begin(), geometry.indices.end(), [&](DWORD i) { return i >= vertexCount; })) {
+        return Failed(D3DXERR_INVALIDMESH, "the mesh has indices beyond its " + std::to_string(vertexCount) +
+                                                " vertices");
+    }
+    const HRESULT chosen = ChooseMaterials(materials, numMaterials, geometry);
+    if (FAILED(chosen)) {
+        return chosen;
+    }
+    std::string error;
+    if (!WriteFileReplacing(*path, WriteXText(geometry), error)) {
+        return Failed(E_FAIL, error);
+    }
+    return Succeeded();
+}

@@ -1,0 +1,55 @@
+#include "platform/d3dx9/d3dx9.h"
+#include "platform/d3dx9/file_access.h"
+#include "platform/d3dx9/image_file.h"
+#include "platform/d3dx9/last_error.h"
+#include "platform/d3dx9/ref_counted.h"
+
+#include <cstring>
+
+namespace {
+
+// Copies rows into the locked level, whose pitch may be wider than a row.
+HRESULT Upload(IDirect3DTexture9* texture, const DecodedImage& image)
+{
+    D3DLOCKED_RECT locked;
+    if (FAILED(texture->LockRect(0, &locked, nullptr, 0)) || locked.pBits == nullptr ||
+        locked.Pitch < static_cast<INT>(image.width * 4)) {
+        return D3DERR_INVALIDCALL;
+    }
+    const size_t rowBytes = size_t{image.width} * 4;
+    for (size_t row = 0; row < image.height; ++row) {
+        std::memcpy(static_cast<BYTE*>(locked.pBits) + row * static_cast<size_t>(locked.Pitch),
+                    image.texels.data() + row * rowBytes, rowBytes);
+    }
+    return texture->UnlockRect(0);
+}
+
+} // namespace
+
+// One level, A8R8G8B8, managed pool; no mipmaps are generated.
+HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR fileName, IDirect3DTexture9** texture)
+{
+    if (texture != nullptr) {
+        *texture = nullptr;
+    }
+    const std::optional<std::string> path = PathFromWideName(fileName);
+    if (device == nullptr || texture == nullptr || !path) {
+        return Failed(D3DERR_INVALIDCALL, "no device, no texture output or no valid file name");
+    }
+    const DecodedImage image = DecodedImage::FromFile(*path);
+    if (!image.ok) {
+        return Failed(D3DXERR_INVALIDDATA, image.error);
+    }
+    ComRef<IDirect3DTexture9> created;
+    HRESULT result = device->CreateTexture(image.width, image.height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                           created.Receive(), nullptr);
+    if (SUCCEEDED(result)) {
+        result = Upload(created.Get(), image);
+    }
+    if (FAILED(result)) {
+        return Failed(result, *path + ": the device could not make a " + std::to_string(image.width) + " x " +
+                                  std::to_string(image.height) + " texture");
+    }
+    *texture = created.Detach();
+    return Succeeded();
+}
