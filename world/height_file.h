@@ -1,0 +1,25 @@
+// The height file: plain text, one decimal number per line, samples in row-major order. Numbers
+// are written and read in the classic "C" locale whatever the user's locale is.
+#pragma once
+
+#include <cstddef>
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "world/file_io.h"
+
+// The name a save writes to: the chosen path, with ".txt" appended unless it already ends so.
+std::string HeightFileName(const std::string& chosenPath);
+
+// Each value with the stream's default float formatting (as printf's %g with precision 6),
+// followed by "\n".
+std::string FormatHeightValues(const std::vector<float>& values);
+
+// Reads exactly count white-space-separated numbers from in; anything after them is ignored.
+// Fails, with the reason, when fewer numbers are there or an entry is not a number; values then
+// holds nothing useful.
+CFileResult ReadHeightValues(std::istream& in, std::size_t count, std::vector<float>& values);
+
+// Opens path unchanged and reads count numbers from it.
+CFileResult ReadHeightFile(const std::string& path, std::size_t count, std::vector<float>& values);

@@ -1,0 +1,255 @@
+#include "world/height_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <locale>
+#include <memory>
+#include <sstream>
+
+#include "world/terrain_heights.h"
+#include "world/tests/scripted_random.h"
+#include "world/tests/temp_folder.h"
+
+namespace {
+
+constexpr std::size_t kStored = 4096;
+
+// A terrain with the given constant draw, so two terrains can be told apart.
+std::unique_ptr<CTerrainHeights> Terrain(int draw, float roughness = 1.0f) {
+    auto heights = std::make_unique<CTerrainHeights>(65, std::make_unique<ScriptedRandom>(std::vector<int>{}, draw));
+    heights->SetRoughness(roughness);
+    heights->GenerateHeights();
+    return heights;
+}
+
+std::vector<float> Grid(const CTerrainHeights& heights) {
+    std::vector<float> samples;
+    for (int row = 0; row <= 65; ++row) {
+        for (int column = 0; column <= 65; ++column) {
+            samples.push_back(heights.GetSample(row, column));
+        }
+    }
+    return samples;
+}
+
+std::string Numbers(std::size_t count, const std::string& lineEnd) {
+    std::string text;
+    for (std::size_t i = 0; i < count; ++i) {
+        text += std::to_string(i % 50) + ".25" + lineEnd;
+    }
+    return text;
+}
+
+TEST(HeightFileTest, FormatsWithSixSignificantDigits) {
+    EXPECT_EQ(FormatHeightValues({0.0f, 1.25f, 1.2e6f, -1.0f / 3.0f, 2.5e-5f, 1234.5f}),
+              "0\n1.25\n1.2e+06\n-0.333333\n2.5e-05\n1234.5\n");
+}
+
+TEST(HeightFileTest, SaveNameGetsTxtOnlyWhenMissing) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"heights", "heights.txt"},   {"heights.txt", "heights.txt"}, {"/a/b.txt/h", "/a/b.txt/h.txt"},
+        {"heights.TXT", "heights.TXT.txt"}, {"txt", "txt.txt"},
+    };
+    for (const auto& [chosen, written] : cases) {
+        EXPECT_EQ(HeightFileName(chosen), written) << chosen;
+    }
+}
+
+TEST(HeightFileTest, LfAndCrLfFilesLoadIdentically) {
+    std::vector<float> fromLf;
+    std::vector<float> fromCrLf;
+    std::istringstream lf(Numbers(kStored, "\n"));
+    std::istringstream crlf(Numbers(kStored, "\r\n"));
+    ASSERT_TRUE(ReadHeightValues(lf, kStored, fromLf).ok);
+    ASSERT_TRUE(ReadHeightValues(crlf, kStored, fromCrLf).ok);
+    EXPECT_EQ(fromLf, fromCrLf);
+    EXPECT_EQ(fromLf[4095], 45.25f);
+}
+
+TEST(HeightFileTest, NumbersAfterTheLastNeededOneAreIgnored) {
+    std::vector<float> values;
+    std::istringstream in("1 -2.5e-3\t3e2\n4 garbage");
+    ASSERT_TRUE(ReadHeightValues(in, 4, values).ok);
+    EXPECT_EQ(values, (std::vector<float>{1.0f, -0.0025f, 300.0f, 4.0f}));
+}
+
+TEST(HeightFileTest, SaveThenLoadRestoresRows0To63AndKeepsRow64) {
+    TempFolder folder;
+    const auto saved = Terrain(3);
+    ASSERT_TRUE(saved->SaveHeights(folder.Path("heights")).ok);
+    const std::string text = TempFolder::Read(folder.Path("heights.txt"));
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4096);
+
+    auto loaded = Terrain(5, 0.5f);
+    const std::vector<float> before = Grid(*loaded);
+    const CFileResult result = loaded->LoadHeights(folder.Path("heights.txt"));
+    ASSERT_TRUE(result.ok) << result.reason;
+    for (int row = 0; row <= 65; ++row) {
+        for (int column = 0; column <= 65; ++column) {
+            const float actual = loaded->GetSample(row, column);
+            if (row < 64 && column < 64) {
+                // Six significant digits are stored.
+                const float expected = saved->GetSample(row, column);
+                ASSERT_NEAR(actual, expected, 5e-6f * std::max(1.0f, std::abs(expected))) << row << "," << column;
+            } else {
+                ASSERT_EQ(actual, before[static_cast<std::size_t>(row * 66 + column)]) << row << "," << column;
+            }
+        }
+    }
+    EXPECT_NE(saved->GetSample(64, 10), loaded->GetSample(64, 10));
+}
+
+TEST(HeightFileTest, FailedLoadKeepsEveryHeight) {
+    TempFolder folder;
+    const std::string valid = Numbers(kStored, "\n");
+    struct Case {
+        const char* name;
+        std::string content; // not written when empty and the name says missing
+        const char* reason;
+    } const cases[] = {
+        {"short", Numbers(kStored - 1, "\n"), "it holds only 4095 of the 4096 heights"},
+        {"empty", "", "it holds only 0 of the 4096 heights"},
+        {"garbage", Numbers(99, "\n") + "abc\n" + valid, "height 100 is not a number"},
+        {"trailing letters", "1.5x\n" + valid, "height 1 is not a number"},
+        {"nan", Numbers(10, "\n") + "nan\n" + valid, "height 11 is not a number"},
+        {"too large", "1e999\n" + valid, "height 1 is not a number"},
+        {"comma decimal", "1,5\n" + valid, "height 1 is not a number"},
+    };
+    auto heights = Terrain(4);
+    const std::vector<float> before = Grid(*heights);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder.Path(c.name);
+        TempFolder::Write(path, c.content);
+        const CFileResult result = heights->LoadHeights(path);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.reason, "cannot load \"" + path + "\": " + c.reason);
+        EXPECT_EQ(Grid(*heights), before);
+    }
+    const CFileResult missing = heights->LoadHeights(folder.Path("missing"));
+    EXPECT_EQ(missing.reason, "cannot load \"" + folder.Path("missing") + "\": No such file or directory");
+    const CFileResult directory = heights->LoadHeights(folder.Root());
+    EXPECT_EQ(directory.reason, "cannot load \"" + folder.Root() + "\": it is a folder");
+    EXPECT_EQ(Grid(*heights), before);
+    // A failed load leaves nothing behind: the next load works.
+    TempFolder::Write(folder.Path("good"), valid);
+    EXPECT_TRUE(heights->LoadHeights(folder.Path("good")).ok);
+}
+
+// A global locale whose decimal point is a comma and whose thousands are grouped, as a German
+// desktop would have it.
+struct CommaDecimal : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
+
+TEST(HeightFileTest, NumbersUseTheClassicLocaleWhateverTheGlobalOne) {
+    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
+    TempFolder folder;
+    CTerrainHeights heights(65, std::make_unique<ScriptedRandom>(std::vector<int>{}));
+    heights.SetSample(0, 0, 1234.5f);
+    heights.SetSample(0, 1, 1.25f);
+    const CFileResult saved = heights.SaveHeights(folder.Path("h"));
+    const std::string text = TempFolder::Read(folder.Path("h.txt"));
+    heights.SetSample(0, 0, 0.0f);
+    const CFileResult loaded = heights.LoadHeights(folder.Path("h.txt"));
+    std::locale::global(previous);
+
+    ASSERT_TRUE(saved.ok) << saved.reason;
+    ASSERT_TRUE(loaded.ok) << loaded.reason;
+    EXPECT_EQ(text.substr(0, 12), "1234.5\n1.25\n");
+    EXPECT_EQ(heights.GetSample(0, 0), 1234.5f);
+}
+
+TEST(HeightFileTest, SaveToAnUnwritablePlaceFailsWithAReason) {
+    TempFolder folder;
+    TempFolder::Write(folder.Path("plain"), "x");
+    const auto heights = Terrain(3);
+    const std::pair<std::string, std::string> cases[] = {
+        {folder.Path("no/such/folder/h"), "No such file or directory"},
+        {folder.Path("plain/h"), "Not a directory"},
+    };
+    for (const auto& [path, reason] : cases) {
+        const CFileResult result = heights->SaveHeights(path);
+        EXPECT_FALSE(result.ok) << path;
+        EXPECT_EQ(result.reason, "cannot create a file beside \"" + path + ".txt\": " + reason);
+    }
+}
+
+TEST(HeightFileTest, SaveIntoAFolderWithoutWriteRightFails) {
+    TempFolder folder;
+    std::string locked = folder.Path("locked");
+    std::filesystem::create_directory(locked);
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (::access(locked.c_str(), W_OK) == 0) {
+        // Root may write into read-only folders; nobody may create files in sysfs.
+        locked = "/sys";
+    }
+    const CFileResult result = Terrain(3)->SaveHeights(locked + "/h");
+    EXPECT_EQ(result.reason, "cannot create a file beside \"" + locked + "/h.txt\": Permission denied");
+}
+
+TEST(HeightFileTest, SaveToAFullDeviceFails) {
+    const CFileResult direct = WriteFileReplacing("/dev/full", "1\n");
+    EXPECT_EQ(direct.reason, "cannot write \"/dev/full\": No space left on device");
+    // Through the save, with a chosen name that links to the full device.
+    TempFolder folder;
+    std::filesystem::create_symlink("/dev/full", folder.Path("full.txt"));
+    const CFileResult saved = Terrain(3)->SaveHeights(folder.Path("full"));
+    EXPECT_EQ(saved.reason, "cannot write \"/dev/full\": No space left on device");
+}
+
+// Limits the size of files this process may write, so that a write fails half-way.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &m_previous);
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_previous;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_previousHandler);
+    }
+
+private:
+    rlimit m_previous{};
+    void (*m_previousHandler)(int) = nullptr;
+};
+
+TEST(HeightFileTest, ExistingFileSurvivesAFailedSave) {
+    TempFolder folder;
+    const std::string target = folder.Path("keep.txt");
+    TempFolder::Write(target, "the old heights\n");
+    CFileResult result;
+    {
+        const FileSizeLimit limit(1000);
+        result = Terrain(3)->SaveHeights(target);
+    }
+    EXPECT_EQ(result.reason, "cannot write \"" + target + "\": File too large");
+    EXPECT_EQ(TempFolder::Read(target), "the old heights\n");
+    // The temporary file is gone too.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), std::filesystem::directory_iterator()), 1);
+}
+
+TEST(HeightFileTest, SaveReplacesAnExistingFileAndKeepsItsPermissions) {
+    TempFolder folder;
+    const std::string target = folder.Path("h.txt");
+    TempFolder::Write(target, "old\n");
+    std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_read);
+    ASSERT_TRUE(Terrain(3)->SaveHeights(target).ok);
+    EXPECT_EQ(std::filesystem::status(target).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
+    EXPECT_NE(TempFolder::Read(target), "old\n");
+}
+
+} // namespace
