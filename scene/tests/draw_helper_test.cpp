@@ -21,25 +21,6 @@ TEST(DrawHelperTest, BaseStartsWithTheDescribedAttributes) {
     EXPECT_TRUE(helper.GetTextureFileName().empty());
 }
 
-TEST(DrawHelperTest, BaseOperationsDoNothingAndReturnFalse) {
-    TQR_DrawHelper helper;
-    TQR_Vector3 point{1, 2, 3};
-    EXPECT_FALSE(helper.DrawPoint(0, 0, 0));
-    EXPECT_FALSE(helper.DrawLine(0, 0, 0, 1, 1, 1));
-    EXPECT_FALSE(helper.DrawCircle(0, 0, 0, 1));
-    EXPECT_FALSE(helper.DrawRectangleXY(0, 0, 0, 1, 1, 1));
-    EXPECT_FALSE(helper.DrawRectangleXZ(0, 0, 0, 1, 1, 1));
-    EXPECT_FALSE(helper.SetTransformation(1, 2, 3, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0));
-    EXPECT_FALSE(helper.PushModelTransform());
-    EXPECT_FALSE(helper.PopModelTransform());
-    EXPECT_FALSE(helper.InitializeModelTransform());
-    EXPECT_FALSE(helper.TransformPoint(point));
-    EXPECT_EQ(point, (TQR_Vector3{1, 2, 3}));
-    EXPECT_FALSE(helper.EnableBlending(true));
-    EXPECT_FALSE(helper.EnableTexture(true));
-    EXPECT_FALSE(helper.EnableLighting(true));
-}
-
 TEST(DrawHelperTest, SettersReturnThePreviousValue) {
     TQR_DrawHelper helper;
     const TQR_Color red(255, 0, 0, 255);
