@@ -62,8 +62,6 @@ protected:
 template <typename T>
 class TQR_PointerArray : public TQR_Array<T> {
     static_assert(std::is_pointer_v<T>, "TQR_PointerArray holds pointers");
-    static_assert(std::has_virtual_destructor_v<std::remove_pointer_t<T>>,
-                  "elements are deleted through their virtual destructor");
 
 public:
     TQR_PointerArray() = default;
@@ -73,6 +71,10 @@ public:
 
     // Deletes every non-null element, from index 0 upward, while the array owns them.
     ~TQR_PointerArray() override {
+        // Checked here rather than at class level: a node holds an array of its own, still
+        // incomplete, type.
+        static_assert(std::has_virtual_destructor_v<std::remove_pointer_t<T>>,
+                      "elements are deleted through their virtual destructor");
         if (!m_ownsElements) {
             return;
         }

@@ -92,4 +92,23 @@ TEST(PointerArrayTest, RemoveAtDeletesTheRemovedObjectOnly) {
     EXPECT_EQ(alive, 1);
 }
 
+// A node-like type that owns an array of its own type, declared while still incomplete.
+struct Branch {
+    explicit Branch(int& alive) : m_alive(alive) { ++m_alive; }
+    virtual ~Branch() { --m_alive; }
+    int& m_alive;
+    TQR_PointerArray<Branch*> m_children;
+};
+
+TEST(PointerArrayTest, TypeCanOwnAnArrayOfItselfAndDeletesRecursively) {
+    int alive = 0;
+    {
+        Branch root(alive);
+        root.m_children.Append(new Branch(alive));
+        root.m_children.Get(0)->m_children.Append(new Branch(alive));
+        EXPECT_EQ(alive, 3);
+    }
+    EXPECT_EQ(alive, 0);
+}
+
 } // namespace
