@@ -3,7 +3,6 @@
 #include "platform/d3dx9/file_access.h"
 #include "platform/d3dx9/last_error.h"
 #include "platform/d3dx9/mesh_geometry.h"
-#include "platform/d3dx9/ref_counted.h"
 #include "platform/d3dx9/x_file_parser.h"
 #include "platform/d3dx9/x_file_writer.h"
 #include "platform/d3dx9/x_mesh_builder.h"
@@ -75,19 +74,15 @@ HRESULT D3DXLoadMeshFromXW(LPCWSTR fileName, DWORD options, IDirect3DDevice9* de
     if (!BuildMeshGeometry(parsed.content, geometry, error)) {
         return Failed(D3DXERR_INVALIDDATA, *path + ": " + error);
     }
-    ComRef<ID3DXMesh> created;
-    ComRef<ID3DXBuffer> materialBuffer;
-    if (FAILED(CreateMeshFromGeometry(geometry, options, device, created.Receive())) ||
-        (materials != nullptr && FAILED(CreateMaterialBuffer(geometry.materials, materialBuffer.Receive())))) {
+    if (FAILED(CreateMeshFromGeometry(geometry, options, device, mesh))) {
         return Failed(E_OUTOFMEMORY, *path + ": the mesh could not be created");
     }
     if (materials != nullptr) {
-        *materials = materialBuffer.Detach();
+        *materials = CreateMaterialBuffer(geometry.materials);
     }
     if (numMaterials != nullptr) {
         *numMaterials = static_cast<DWORD>(geometry.materials.size());
     }
-    *mesh = created.Detach();
     return Succeeded();
 }
 

@@ -1,7 +1,6 @@
 #include "platform/d3dx9/mesh_geometry.h"
 
-#include "platform/d3dx9/ref_counted.h"
-#include "platform/d3dx9/vertex_layout.h"
+#include "platform/d3d9/vertex_layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -38,53 +37,76 @@ private:
 };
 
 template <typename T>
-void Store(BYTE* vertex, UINT offset, const T& value)
+void Store(BYTE* vertex, size_t offset, const T& value)
 {
     std::memcpy(vertex + offset, &value, sizeof value);
 }
 
 template <typename T>
-void Load(const BYTE* vertex, UINT offset, T& value)
+void Load(const BYTE* vertex, size_t offset, T& value)
 {
     std::memcpy(&value, vertex + offset, sizeof value);
 }
 
+// Calls part(offset, array) for each part of the vertex format, with the geometry's array of it.
+template <typename Geometry, typename Part>
+void ForEachPart(const VertexLayout& layout, Geometry& geometry, Part part)
+{
+    part(0u, geometry.positions);
+    if (layout.normal) {
+        part(*layout.normal, geometry.normals);
+    }
+    if (layout.diffuse) {
+        part(*layout.diffuse, geometry.colors);
+    }
+    if (layout.texCoord0) {
+        part(*layout.texCoord0, geometry.texCoords);
+    }
+}
+
 void WriteVertices(const MeshGeometry& geometry, const VertexLayout& layout, BYTE* bytes)
 {
-    for (size_t i = 0; i < geometry.positions.size(); ++i) {
-        BYTE* vertex = bytes + i * layout.stride;
-        Store(vertex, 0, geometry.positions[i]);
-        if (layout.Has(layout.normal)) {
-            Store(vertex, layout.normal, geometry.normals[i]);
+    ForEachPart(layout, geometry, [&](UINT offset, const auto& values) {
+        for (size_t i = 0; i < values.size(); ++i) {
+            Store(bytes + i * layout.size, offset, values[i]);
         }
-        if (layout.Has(layout.diffuse)) {
-            Store(vertex, layout.diffuse, geometry.colors[i]);
-        }
-        if (layout.Has(layout.texCoord)) {
-            Store(vertex, layout.texCoord, geometry.texCoords[i]);
-        }
-    }
+    });
 }
 
 void ReadVertices(const BYTE* bytes, size_t count, const VertexLayout& layout, MeshGeometry& geometry)
 {
-    geometry.positions.resize(count);
-    geometry.normals.resize(layout.Has(layout.normal) ? count : 0);
-    geometry.colors.resize(layout.Has(layout.diffuse) ? count : 0);
-    geometry.texCoords.resize(layout.Has(layout.texCoord) ? count : 0);
-    for (size_t i = 0; i < count; ++i) {
-        const BYTE* vertex = bytes + i * layout.stride;
-        Load(vertex, 0, geometry.positions[i]);
-        if (layout.Has(layout.normal)) {
-            Load(vertex, layout.normal, geometry.normals[i]);
+    geometry.normals.clear();
+    geometry.colors.clear();
+    geometry.texCoords.clear();
+    ForEachPart(layout, geometry, [&](UINT offset, auto& values) {
+        values.resize(count);
+        for (size_t i = 0; i < count; ++i) {
+            Load(bytes + i * layout.size, offset, values[i]);
         }
-        if (layout.Has(layout.diffuse)) {
-            Load(vertex, layout.diffuse, geometry.colors[i]);
-        }
-        if (layout.Has(layout.texCoord)) {
-            Load(vertex, layout.texCoord, geometry.texCoords[i]);
+    });
+}
+
+HRESULT FillMesh(ID3DXMesh* mesh, const MeshGeometry& geometry)
+{
+    const std::optional<VertexLayout> layout = LayoutOfFvf(mesh->GetFVF());
+    BufferLock vertices(mesh, &ID3DXMesh::UnlockVertexBuffer);
+    BufferLock indices(mesh, &ID3DXMesh::UnlockIndexBuffer);
+    DWORD* attributes = nullptr;
+    if (!layout || FAILED(mesh->LockVertexBuffer(0, vertices.Target())) ||
+        FAILED(mesh->LockIndexBuffer(0, indices.Target())) || FAILED(mesh->LockAttributeBuffer(0, &attributes))) {
+        return D3DERR_INVALIDCALL;
+    }
+    WriteVertices(geometry, *layout, vertices.Bytes());
+    const bool wide = (mesh->GetOptions() & D3DXMESH_32BIT) != 0;
+    for (size_t i = 0; i < geometry.indices.size(); ++i) {
+        if (wide) {
+            Store(indices.Bytes(), i * 4, geometry.indices[i]);
+        } else {
+            Store(indices.Bytes(), i * 2, static_cast<WORD>(geometry.indices[i]));
         }
     }
+    std::copy(geometry.attributes.begin(), geometry.attributes.end(), attributes);
+    return mesh->UnlockAttributeBuffer();
 }
 
 } // namespace
@@ -115,38 +137,26 @@ HRESULT CreateMeshFromGeometry(const MeshGeometry& geometry, DWORD options, IDir
     if (geometry.positions.size() > kMax16BitVertexCount) {
         options |= D3DXMESH_32BIT;
     }
-    const DWORD fvf = geometry.Fvf();
-    ComRef<ID3DXMesh> created;
-    const HRESULT result = D3DXCreateMeshFVF(static_cast<DWORD>(geometry.TriangleCount()),
-                                             static_cast<DWORD>(geometry.positions.size()), options, fvf, device,
-                                             created.Receive());
+    ID3DXMesh* created = nullptr;
+    HRESULT result = D3DXCreateMeshFVF(static_cast<DWORD>(geometry.TriangleCount()),
+                                       static_cast<DWORD>(geometry.positions.size()), options, geometry.Fvf(), device,
+                                       &created);
+    if (SUCCEEDED(result)) {
+        result = FillMesh(created, geometry);
+    }
     if (FAILED(result)) {
+        if (created != nullptr) {
+            created->Release();
+        }
         return result;
     }
-    BufferLock vertices(created.Get(), &ID3DXMesh::UnlockVertexBuffer);
-    BufferLock indices(created.Get(), &ID3DXMesh::UnlockIndexBuffer);
-    DWORD* attributes = nullptr;
-    if (FAILED(created->LockVertexBuffer(0, vertices.Target())) || FAILED(created->LockIndexBuffer(0, indices.Target())) ||
-        FAILED(created->LockAttributeBuffer(0, &attributes))) {
-        return D3DERR_INVALIDCALL;
-    }
-    WriteVertices(geometry, *VertexLayout::ForFvf(fvf), vertices.Bytes());
-    for (size_t i = 0; i < geometry.indices.size(); ++i) {
-        if ((options & D3DXMESH_32BIT) != 0) {
-            Store(indices.Bytes(), static_cast<UINT>(i * 4), geometry.indices[i]);
-        } else {
-            Store(indices.Bytes(), static_cast<UINT>(i * 2), static_cast<WORD>(geometry.indices[i]));
-        }
-    }
-    std::copy(geometry.attributes.begin(), geometry.attributes.end(), attributes);
-    created->UnlockAttributeBuffer();
-    *mesh = created.Detach();
+    *mesh = created;
     return D3D_OK;
 }
 
 HRESULT ReadMeshGeometry(ID3DXMesh* mesh, MeshGeometry& geometry)
 {
-    const std::optional<VertexLayout> layout = mesh == nullptr ? std::nullopt : VertexLayout::ForFvf(mesh->GetFVF());
+    const std::optional<VertexLayout> layout = mesh == nullptr ? std::nullopt : LayoutOfFvf(mesh->GetFVF());
     if (!layout) {
         return D3DERR_INVALIDCALL;
     }
@@ -176,20 +186,15 @@ HRESULT ReadMeshGeometry(ID3DXMesh* mesh, MeshGeometry& geometry)
     return D3D_OK;
 }
 
-HRESULT CreateMaterialBuffer(const std::vector<MeshMaterial>& materials, ID3DXBuffer** buffer)
+ID3DXBuffer* CreateMaterialBuffer(const std::vector<MeshMaterial>& materials)
 {
-    if (buffer == nullptr) {
-        return D3DERR_INVALIDCALL;
-    }
     size_t size = materials.size() * sizeof(D3DXMATERIAL);
     for (const MeshMaterial& m : materials) {
         size += m.textureFileName.empty() ? 0 : m.textureFileName.size() + 1;
     }
-    const HRESULT result = D3DXCreateBuffer(static_cast<DWORD>(size), buffer);
-    if (FAILED(result)) {
-        return result;
-    }
-    BYTE* bytes = static_cast<BYTE*>((*buffer)->GetBufferPointer());
+    ID3DXBuffer* buffer = nullptr;
+    D3DXCreateBuffer(static_cast<DWORD>(size), &buffer);
+    BYTE* bytes = static_cast<BYTE*>(buffer->GetBufferPointer());
     char* names = reinterpret_cast<char*>(bytes + materials.size() * sizeof(D3DXMATERIAL));
     for (size_t i = 0; i < materials.size(); ++i) {
         D3DXMATERIAL entry{materials[i].material, nullptr};
@@ -200,5 +205,5 @@ HRESULT CreateMaterialBuffer(const std::vector<MeshMaterial>& materials, ID3DXBu
         }
         std::memcpy(bytes + i * sizeof(D3DXMATERIAL), &entry, sizeof entry);
     }
-    return D3D_OK;
+    return buffer;
 }

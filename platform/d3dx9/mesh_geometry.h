@@ -32,8 +32,9 @@ HRESULT CreateMeshFromGeometry(const MeshGeometry& geometry, DWORD options, IDir
 // attributes; materials are left as they are.
 HRESULT ReadMeshGeometry(ID3DXMesh* mesh, MeshGeometry& geometry);
 
-// D3DXMATERIAL entries followed by their texture names, which the entries point to.
-HRESULT CreateMaterialBuffer(const std::vector<MeshMaterial>& materials, ID3DXBuffer** buffer);
+// A new buffer of D3DXMATERIAL entries followed by their texture names, which the entries
+// point to.
+ID3DXBuffer* CreateMaterialBuffer(const std::vector<MeshMaterial>& materials);
 
 D3DCOLOR ColorFromValue(const D3DCOLORVALUE& value);
 D3DCOLORVALUE ValueFromColor(D3DCOLOR color);

@@ -1,5 +1,5 @@
+#include "platform/d3d9/vertex_layout.h"
 #include "platform/d3dx9/d3dx9.h"
-#include "platform/d3dx9/vertex_layout.h"
 
 #include <algorithm>
 #include <cstring>
@@ -55,8 +55,8 @@ std::vector<D3DXVECTOR3> SummedFaceNormals(const BYTE* vertices, UINT stride, DW
 // Area-weighted vertex normals. The adjacency is not needed: vertices are shared by index.
 HRESULT D3DXComputeNormals(ID3DXBaseMesh* mesh, const DWORD* /*adjacency*/)
 {
-    const std::optional<VertexLayout> layout = mesh == nullptr ? std::nullopt : VertexLayout::ForFvf(mesh->GetFVF());
-    if (!layout || !layout->Has(layout->normal)) {
+    const std::optional<VertexLayout> layout = mesh == nullptr ? std::nullopt : LayoutOfFvf(mesh->GetFVF());
+    if (!layout || !layout->normal) {
         return D3DERR_INVALIDCALL;
     }
     void* vertexData = nullptr;
@@ -70,12 +70,12 @@ HRESULT D3DXComputeNormals(ID3DXBaseMesh* mesh, const DWORD* /*adjacency*/)
     }
     auto* vertices = static_cast<BYTE*>(vertexData);
     const std::vector<D3DXVECTOR3> sums =
-        SummedFaceNormals(vertices, layout->stride, mesh->GetNumVertices(), static_cast<const BYTE*>(indexData),
+        SummedFaceNormals(vertices, layout->size, mesh->GetNumVertices(), static_cast<const BYTE*>(indexData),
                           mesh->GetNumFaces(), (mesh->GetOptions() & D3DXMESH_32BIT) != 0);
     for (size_t v = 0; v < sums.size(); ++v) {
         D3DXVECTOR3 normal;
         D3DXVec3Normalize(&normal, &sums[v]);
-        std::memcpy(vertices + v * layout->stride + layout->normal, &normal, sizeof normal);
+        std::memcpy(vertices + v * layout->size + *layout->normal, &normal, sizeof normal);
     }
     mesh->UnlockVertexBuffer();
     mesh->UnlockIndexBuffer();

@@ -1,6 +1,6 @@
+#include "platform/d3d9/ref_counted.h"
 #include "platform/d3d9/system_memory_buffers.h"
 #include "platform/d3dx9/d3dx9.h"
-#include "platform/d3dx9/ref_counted.h"
 
 #include <cstring>
 #include <map>
@@ -50,14 +50,11 @@ private:
 class SystemMemoryMesh final : public RefCounted<ID3DXMesh> {
 public:
     SystemMemoryMesh(DWORD numFaces, DWORD numVertices, DWORD options, DWORD fvf, IDirect3DDevice9* device,
-                     ComRef<IDirect3DVertexBuffer9> vertices, ComRef<IDirect3DIndexBuffer9> indices)
+                     ComPtr<IDirect3DVertexBuffer9> vertices, ComPtr<IDirect3DIndexBuffer9> indices)
         : m_numFaces(numFaces), m_numVertices(numVertices), m_options(options), m_fvf(fvf),
           m_vertexSize(D3DXGetFVFVertexSize(fvf)), m_device(device), m_vertices(std::move(vertices)),
           m_indices(std::move(indices)), m_attributes(numFaces, 0)
     {
-        if (m_device) {
-            m_device->AddRef();
-        }
     }
 
     HRESULT DrawSubset(DWORD attribId) override;
@@ -98,9 +95,9 @@ private:
     DWORD m_options;
     DWORD m_fvf;
     UINT m_vertexSize;
-    ComRef<IDirect3DDevice9> m_device;
-    ComRef<IDirect3DVertexBuffer9> m_vertices;
-    ComRef<IDirect3DIndexBuffer9> m_indices;
+    ComPtr<IDirect3DDevice9> m_device;
+    ComPtr<IDirect3DVertexBuffer9> m_vertices;
+    ComPtr<IDirect3DIndexBuffer9> m_indices;
     std::vector<DWORD> m_attributes;
     SubsetIndexCache m_subsets;
 };
@@ -164,13 +161,11 @@ HRESULT D3DXCreateMeshFVF(DWORD numFaces, DWORD numVertices, DWORD options, DWOR
         numFaces > ~0u / (3u * indexSize)) {
         return D3DERR_INVALIDCALL;
     }
-    ComRef<IDirect3DVertexBuffer9> vertices;
-    ComRef<IDirect3DIndexBuffer9> indices;
-    if (FAILED(CreateSystemMemoryVertexBuffer(numVertices * vertexSize, fvf, vertices.Receive())) ||
-        FAILED(CreateSystemMemoryIndexBuffer(numFaces * 3u * indexSize, wideIndices ? D3DFMT_INDEX32 : D3DFMT_INDEX16,
-                                             indices.Receive()))) {
-        return E_OUTOFMEMORY;
-    }
-    *mesh = new SystemMemoryMesh(numFaces, numVertices, options, fvf, device, std::move(vertices), std::move(indices));
+    IDirect3DVertexBuffer9* vertices = nullptr;
+    IDirect3DIndexBuffer9* indices = nullptr;
+    CreateSystemMemoryVertexBuffer(numVertices * vertexSize, fvf, &vertices);
+    CreateSystemMemoryIndexBuffer(numFaces * 3u * indexSize, wideIndices ? D3DFMT_INDEX32 : D3DFMT_INDEX16, &indices);
+    *mesh = new SystemMemoryMesh(numFaces, numVertices, options, fvf, device, ComPtr<IDirect3DVertexBuffer9>::Adopt(vertices),
+                                 ComPtr<IDirect3DIndexBuffer9>::Adopt(indices));
     return D3D_OK;
 }

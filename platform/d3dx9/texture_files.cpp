@@ -2,7 +2,6 @@
 #include "platform/d3dx9/file_access.h"
 #include "platform/d3dx9/image_file.h"
 #include "platform/d3dx9/last_error.h"
-#include "platform/d3dx9/ref_counted.h"
 
 #include <cstring>
 
@@ -40,16 +39,19 @@ HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR fileName, I
     if (!image.ok) {
         return Failed(D3DXERR_INVALIDDATA, image.error);
     }
-    ComRef<IDirect3DTexture9> created;
+    IDirect3DTexture9* created = nullptr;
     HRESULT result = device->CreateTexture(image.width, image.height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                           created.Receive(), nullptr);
+                                           &created, nullptr);
     if (SUCCEEDED(result)) {
-        result = Upload(created.Get(), image);
+        result = Upload(created, image);
     }
     if (FAILED(result)) {
+        if (created != nullptr) {
+            created->Release();
+        }
         return Failed(result, *path + ": the device could not make a " + std::to_string(image.width) + " x " +
                                   std::to_string(image.height) + " texture");
     }
-    *texture = created.Detach();
+    *texture = created;
     return Succeeded();
 }

@@ -51,6 +51,9 @@ XToken XTextTokenizer::Next()
         return XToken{XTokenKind::End, ""};
     }
     const char c = m_text[m_position];
+    if (c == '.' && At('.', 1)) {
+        return ReadEllipsis();
+    }
     if (IsDigit(c) || c == '-' || c == '+' || c == '.') {
         return ReadNumber();
     }
@@ -120,6 +123,16 @@ XToken XTextTokenizer::ReadNumber()
     }
     token.number = m_text[start] == '-' ? -token.number : token.number;
     return token;
+}
+
+// "[...]" marks a template open to any member type.
+XToken XTextTokenizer::ReadEllipsis()
+{
+    const size_t start = m_position;
+    while (At('.')) {
+        ++m_position;
+    }
+    return XToken{XTokenKind::Other, std::string(m_text.substr(start, m_position - start))};
 }
 
 XToken XTextTokenizer::ReadName()

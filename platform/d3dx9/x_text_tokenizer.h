@@ -16,6 +16,7 @@ public:
 private:
     void SkipBlanksAndComments();
     XToken ReadNumber();
+    XToken ReadEllipsis();
     XToken ReadName();
     XToken ReadString();
     XToken ReadGuid();
