@@ -154,6 +154,43 @@ TEST_F(LightingTest, LightsStayPutInTheWorldWhenTheViewMoves)
     EXPECT_GT(Brightness(PixelAt(frame, 48, 64)), Brightness(PixelAt(frame, 24, 64)) + 100);
 }
 
+TEST_F(LightingTest, SpecularAndNormalisationFollowTheirRenderStates)
+{
+    D3DMATERIAL9 material;
+    material.Diffuse = {0.5f, 0.5f, 0.5f, 1.0f};
+    material.Specular = {0.25f, 0.25f, 0.25f, 1.0f};
+    material.Power = 4.0f;
+    m_device->SetMaterial(&material);
+    D3DLIGHT9 light = WhiteLight(D3DLIGHT_DIRECTIONAL);
+    light.Direction = {0.0f, 0.0f, 1.0f};
+    light.Specular = {1.0f, 1.0f, 1.0f, 1.0f};
+    // Normals three times too long triple the diffuse term unless they are normalised.
+    auto longNormals = LitSquare(0.5f);
+    for (LitVertex& vertex : longNormals) {
+        vertex.nz *= 3.0f;
+    }
+    struct Case {
+        const char* name;
+        BOOL specular;
+        BOOL normalise;
+        Rgb centre;
+    };
+    const Case cases[] = {
+        {"diffuse only", FALSE, TRUE, Rgb{128, 128, 128}},
+        {"with specular", TRUE, TRUE, Rgb{191, 191, 191}},
+        {"unnormalised", FALSE, FALSE, Rgb{255, 255, 255}},
+    };
+    m_device->SetLight(0, &light);
+    m_device->LightEnable(0, TRUE);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_device->SetRenderState(D3DRS_SPECULARENABLE, c.specular);
+        m_device->SetRenderState(D3DRS_NORMALIZENORMALS, c.normalise);
+        const PresentedFrame& frame = Render([&] { DrawTriangles(longNormals); });
+        EXPECT_TRUE(RegionIs(frame, 64, 64, 65, 65, c.centre, 4));
+    }
+}
+
 TEST_F(LightingTest, DisabledLightNoLongerLights)
 {
     D3DLIGHT9 light = WhiteLight(D3DLIGHT_DIRECTIONAL);

@@ -154,6 +154,43 @@ TEST_F(RasterisationTest, WithoutDepthTestTheLastDrawnSurfaceWins)
     EXPECT_TRUE(RegionIs(frame, 8, 8, 120, 120, kGreenRgb));
 }
 
+TEST_F(RasterisationTest, EveryPrimitiveTypeDrawsItsShape)
+{
+    // Left column: a vertical line at x = 32 or two triangles of the left half; the right half stays clear.
+    const std::vector<ColourVertex> line{{-0.5f, 0.9f, 0.5f, kGreen}, {-0.5f, -0.9f, 0.5f, kGreen}};
+    const std::vector<ColourVertex> strip{{-1.0f, 1.0f, 0.5f, kGreen},
+                                          {0.0f, 1.0f, 0.5f, kGreen},
+                                          {-1.0f, -1.0f, 0.5f, kGreen},
+                                          {0.0f, -1.0f, 0.5f, kGreen}};
+    const std::vector<ColourVertex> fan{{-1.0f, 1.0f, 0.5f, kGreen},
+                                        {0.0f, 1.0f, 0.5f, kGreen},
+                                        {0.0f, -1.0f, 0.5f, kGreen},
+                                        {-1.0f, -1.0f, 0.5f, kGreen}};
+    const std::vector<ColourVertex> lineStrip{
+        {-0.5f, 0.9f, 0.5f, kGreen}, {-0.5f, 0.0f, 0.5f, kGreen}, {-0.5f, -0.9f, 0.5f, kGreen}};
+    struct Case {
+        const char* name;
+        D3DPRIMITIVETYPE type;
+        const std::vector<ColourVertex>* vertices;
+        UINT count;
+        bool filled;
+    };
+    const Case cases[] = {
+        {"line list", D3DPT_LINELIST, &line, 1, false},
+        {"line strip", D3DPT_LINESTRIP, &lineStrip, 2, false},
+        {"triangle strip", D3DPT_TRIANGLESTRIP, &strip, 2, true},
+        {"triangle fan", D3DPT_TRIANGLEFAN, &fan, 2, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PresentedFrame& frame = Render([&] { EXPECT_EQ(Draw(c.type, *c.vertices, c.count), D3D_OK); });
+        EXPECT_TRUE(RegionContains(frame, 31, 40, 34, 41, kGreenRgb));
+        EXPECT_TRUE(RegionContains(frame, 31, 90, 34, 91, kGreenRgb));
+        EXPECT_TRUE(RegionIs(frame, 12, 20, 20, 108, c.filled ? kGreenRgb : kClearRgb));
+        EXPECT_TRUE(RegionIs(frame, 72, 8, 120, 120, kClearRgb));
+    }
+}
+
 TEST_F(RasterisationTest, DrawingNeedsAnOpenSceneAndADrawableFormat)
 {
     const auto square = Rectangle(-1.0f, 1.0f, 1.0f, -1.0f, 0.5f, kRed);
