@@ -1,0 +1,140 @@
+#include "platform/d3dx9/d3dx9.h"
+#include "platform/d3dx9/image_file.h"
+#include "platform/d3dx9/tests/recording_device.h"
+
+#include <gtest/gtest.h>
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wunused-function"
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+#pragma GCC diagnostic pop
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kWidth = 16;
+constexpr int kHeight = 16;
+
+fs::path OutputFile(const std::string& name)
+{
+    const fs::path folder = fs::path(RELIEF_TEST_OUTPUT_DIR) / "d3dx9";
+    fs::create_directories(folder);
+    return folder / name;
+}
+
+// Top half opaque red, bottom half half-transparent blue (as RGBA bytes).
+std::vector<unsigned char> TwoBandPixels()
+{
+    std::vector<unsigned char> rgba;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const bool top = y < kHeight / 2;
+            rgba.insert(rgba.end(), {static_cast<unsigned char>(top ? 255 : 0), 0,
+                                     static_cast<unsigned char>(top ? 0 : 255), static_cast<unsigned char>(top ? 255 : 128)});
+        }
+    }
+    return rgba;
+}
+
+struct Format {
+    const char* name;
+    int (*write)(const char* path, const std::vector<unsigned char>& rgba);
+    bool keepsAlpha;
+    int tolerance;
+};
+
+const Format kFormats[] = {
+    {"png", [](const char* p, const std::vector<unsigned char>& px) { return stbi_write_png(p, kWidth, kHeight, 4, px.data(), kWidth * 4); }, true, 0},
+    {"bmp", [](const char* p, const std::vector<unsigned char>& px) { return stbi_write_bmp(p, kWidth, kHeight, 4, px.data()); }, true, 0},
+    {"tga", [](const char* p, const std::vector<unsigned char>& px) { return stbi_write_tga(p, kWidth, kHeight, 4, px.data()); }, true, 0},
+    {"jpg", [](const char* p, const std::vector<unsigned char>& px) { return stbi_write_jpg(p, kWidth, kHeight, 4, px.data(), 95); }, false, 24},
+};
+
+void ExpectTexel(const DecodedImage& image, int x, int y, std::vector<int> bgra, int tolerance)
+{
+    const BYTE* texel = &image.texels[(static_cast<size_t>(y) * image.width + x) * 4];
+    for (int c = 0; c < 4; ++c) {
+        EXPECT_NEAR(texel[c], bgra[c], tolerance) << "channel " << c << " at " << x << "," << y;
+    }
+}
+
+// Texels come out as B, G, R, A with the image's top row first, whatever the file's row order.
+TEST(ImageFile, DecodesEachFormatIntoTopFirstBgraRows)
+{
+    for (const Format& format : kFormats) {
+        SCOPED_TRACE(format.name);
+        const fs::path path = OutputFile(std::string("bands.") + format.name);
+        ASSERT_NE(format.write(path.c_str(), TwoBandPixels()), 0);
+        const DecodedImage image = DecodedImage::FromFile(path.string());
+        ASSERT_TRUE(image.ok) << image.error;
+        ASSERT_EQ(image.width, UINT(kWidth));
+        ASSERT_EQ(image.height, UINT(kHeight));
+        ASSERT_EQ(image.texels.size(), size_t(kWidth * kHeight * 4));
+        ExpectTexel(image, 8, 2, {0, 0, 255, 255}, format.tolerance);
+        ExpectTexel(image, 8, 13, {255, 0, 0, format.keepsAlpha ? 128 : 255}, format.tolerance);
+    }
+}
+
+TEST(ImageFile, UnreadableImagesFailWithAReason)
+{
+    const fs::path png = OutputFile("whole.png");
+    ASSERT_NE(kFormats[0].write(png.c_str(), TwoBandPixels()), 0);
+    std::ifstream in(png, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+
+    const std::vector<std::pair<const char*, std::string>> corrupt = {
+        {"empty", ""},
+        {"not an image", "just some text, nothing like an image header"},
+        {"truncated png", bytes.substr(0, bytes.size() / 2)},
+        {"png signature only", bytes.substr(0, 8)},
+    };
+    for (const auto& [name, content] : corrupt) {
+        SCOPED_TRACE(name);
+        const DecodedImage image = DecodedImage::FromBytes(std::span<const char>(content.data(), content.size()));
+        EXPECT_FALSE(image.ok);
+        EXPECT_FALSE(image.error.empty());
+        EXPECT_TRUE(image.texels.empty());
+    }
+    const DecodedImage missing = DecodedImage::FromFile(OutputFile("absent.png").string());
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.error.find("No such file or directory"), std::string::npos) << missing.error;
+}
+
+TEST(Texture, FileBecomesAManagedTextureWithRowsAtThePitch)
+{
+    // A wide name with a non-ASCII letter reaches the file by its UTF-8 path.
+    const std::string folder = OutputFile("").string();
+    ASSERT_NE(kFormats[0].write((folder + "b\xC3\xA4nder.png").c_str(), TwoBandPixels()), 0);
+    const std::wstring wideName = std::wstring(folder.begin(), folder.end()) + L"b\u00E4nder.png";
+    RecordingDevice device;
+    IDirect3DTexture9* texture = nullptr;
+    ASSERT_EQ(D3DXCreateTextureFromFileW(&device, wideName.c_str(), &texture), D3D_OK)
+        << D3DXGetLastErrorMessage();
+    ASSERT_EQ(texture, device.lastTexture);
+    EXPECT_EQ(device.lastTexture->width, UINT(kWidth));
+    EXPECT_EQ(device.lastTexture->unlocks, 1);
+    EXPECT_EQ(device.lastTexture->Texel(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(device.lastTexture->Texel(kWidth - 1, kHeight - 1), 0x800000FFu);
+    texture->Release();
+
+    device.refuseTextures = true;
+    texture = reinterpret_cast<IDirect3DTexture9*>(1);
+    EXPECT_EQ(D3DXCreateTextureFromFileW(&device, wideName.c_str(), &texture), D3DERR_INVALIDCALL);
+    EXPECT_EQ(texture, nullptr);
+    EXPECT_NE(std::string(D3DXGetLastErrorMessage()).find("could not make a 16 x 16 texture"), std::string::npos);
+    EXPECT_EQ(D3DXCreateTextureFromFileW(&device, OutputFile("absent.png").wstring().c_str(), &texture),
+              D3DXERR_INVALIDDATA);
+    EXPECT_EQ(D3DXCreateTextureFromFileW(nullptr, wideName.c_str(), &texture), D3DERR_INVALIDCALL);
+}
+
+} // namespace
