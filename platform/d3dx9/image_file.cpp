@@ -6,7 +6,10 @@
 #include <memory>
 #include <utility>
 
+// The decoder's functions stay inside this file, so they cannot clash with another copy of
+// the library that a program links.
 #define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
 #define STBI_NO_STDIO
 #define STBI_FAILURE_USERMSG
 #include <stb/stb_image.h>

@@ -1,0 +1,157 @@
+// A mesh and a texture loaded from files and drawn through the OpenGL device.
+#include "platform/d3d9/window_host.h"
+#include "platform/d3dx9/d3dx9.h"
+
+#include <gtest/gtest.h>
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb/stb_image_write.h>
+#pragma GCC diagnostic pop
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr UINT kSize = 64;
+
+// One window whose presented frames are kept.
+class OneWindowHost final : public ID3D9WindowHost {
+public:
+    OneWindowHost() { D3D9SetWindowHost(this); }
+    ~OneWindowHost() override { D3D9SetWindowHost(nullptr); }
+    OneWindowHost(const OneWindowHost&) = delete;
+    OneWindowHost& operator=(const OneWindowHost&) = delete;
+
+    HWND Window() const { return reinterpret_cast<HWND>(0x40); }
+    bool IsLiveWindow(HWND window) const override { return window == Window(); }
+    bool GetClientSize(HWND window, UINT* width, UINT* height) const override
+    {
+        *width = *height = kSize;
+        return IsLiveWindow(window);
+    }
+    void PresentImage(HWND, const D3D9PresentedImage& image) override
+    {
+        frame.assign(image.bgra, image.bgra + size_t{image.width} * image.height * 4);
+    }
+    // 0xRRGGBB of the presented pixel (x, y), row 0 at the top.
+    DWORD Pixel(UINT x, UINT y) const
+    {
+        const BYTE* p = &frame[(size_t{y} * kSize + x) * 4];
+        return (DWORD{p[2]} << 16) | (DWORD{p[1]} << 8) | p[0];
+    }
+
+    std::vector<BYTE> frame;
+};
+
+bool Near(DWORD actual, DWORD expected)
+{
+    for (int shift = 0; shift < 24; shift += 8) {
+        if (std::abs(int((actual >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > 6) {
+            return false;
+        }
+    }
+    return true;
+}
+
+class MeshDrawTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_d3d = Direct3DCreate9(D3D_SDK_VERSION);
+        if (m_d3d == nullptr) {
+            GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+        }
+        D3DPRESENT_PARAMETERS parameters;
+        parameters.Windowed = TRUE;
+        parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
+        parameters.EnableAutoDepthStencil = TRUE;
+        parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
+        ASSERT_EQ(m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, m_host.Window(),
+                                      D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &m_device),
+                  D3D_OK);
+        m_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+        m_device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    }
+    void TearDown() override
+    {
+        if (m_device != nullptr) {
+            m_device->Release();
+        }
+        if (m_d3d != nullptr) {
+            m_d3d->Release();
+        }
+    }
+
+    OneWindowHost m_host;
+    IDirect3D9* m_d3d = nullptr;
+    IDirect3DDevice9* m_device = nullptr;
+};
+
+// Two quads in clip space: the left one green by its vertex colours (subset 0), the right one
+// textured with a red top row and a blue bottom row (subset 1).
+TEST_F(MeshDrawTest, SubsetsDrawWithVertexColoursAndTheirMaterialsTexture)
+{
+    const std::filesystem::path folder = std::filesystem::path(RELIEF_TEST_OUTPUT_DIR) / "d3dx9";
+    std::filesystem::create_directories(folder);
+    const unsigned char texels[] = {255, 0, 0, 255, 0, 0, 255, 255};
+    ASSERT_NE(stbi_write_png((folder / "rows.png").c_str(), 1, 2, 4, texels, 4), 0);
+    const std::filesystem::path meshFile = folder / "two quads.x";
+    std::ofstream(meshFile) << R"(xof 0303txt 0032
+Mesh {
+ 8; -1;1;0.5;, 0;1;0.5;, 0;-1;0.5;, -1;-1;0.5;, 0;1;0.5;, 1;1;0.5;, 1;-1;0.5;, 0;-1;0.5;;
+ 2; 4;0,1,2,3;, 4;4,5,6,7;;
+ MeshVertexColors { 8; 0;0;1;0;1;;, 1;0;1;0;1;;, 2;0;1;0;1;;, 3;0;1;0;1;;,
+                       4;1;1;1;1;;, 5;1;1;1;1;;, 6;1;1;1;1;;, 7;1;1;1;1;;; }
+ MeshTextureCoords { 8; 0;0;, 1;0;, 1;1;, 0;1;, 0;0;, 1;0;, 1;1;, 0;1;; }
+ MeshMaterialList { 2; 2; 0, 1;
+  Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; }
+  Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; TextureFilename { "rows.png"; } }
+ }
+})";
+    ID3DXMesh* mesh = nullptr;
+    ID3DXBuffer* materials = nullptr;
+    DWORD materialCount = 0;
+    ASSERT_EQ(D3DXLoadMeshFromXW(meshFile.wstring().c_str(), D3DXMESH_SYSTEMMEM, m_device, nullptr, &materials,
+                                 nullptr, &materialCount, &mesh),
+              D3D_OK)
+        << D3DXGetLastErrorMessage();
+    ASSERT_EQ(materialCount, 2u);
+    const char* textureName = static_cast<D3DXMATERIAL*>(materials->GetBufferPointer())[1].pTextureFilename;
+    const std::string texturePath = (folder / textureName).string();
+    const std::wstring wideTexturePath(texturePath.begin(), texturePath.end());
+    IDirect3DTexture9* texture = nullptr;
+    ASSERT_EQ(D3DXCreateTextureFromFileW(m_device, wideTexturePath.c_str(), &texture), D3D_OK)
+        << D3DXGetLastErrorMessage();
+
+    m_device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF000000, 1.0f, 0);
+    m_device->BeginScene();
+    EXPECT_EQ(mesh->DrawSubset(0), D3D_OK);
+    m_device->SetTexture(0, texture);
+    m_device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+    m_device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    EXPECT_EQ(mesh->DrawSubset(1), D3D_OK);
+    m_device->EndScene();
+    IDirect3DSwapChain9* chain = nullptr;
+    ASSERT_EQ(m_device->GetSwapChain(0, &chain), D3D_OK);
+    chain->Present(nullptr, nullptr, nullptr, nullptr, 0);
+    chain->Release();
+
+    ASSERT_EQ(m_host.frame.size(), size_t{kSize} * kSize * 4);
+    EXPECT_PRED2(Near, m_host.Pixel(16, 16), 0x00FF00u);
+    EXPECT_PRED2(Near, m_host.Pixel(16, 48), 0x00FF00u);
+    EXPECT_PRED2(Near, m_host.Pixel(48, 8), 0xFF0000u);
+    EXPECT_PRED2(Near, m_host.Pixel(48, 56), 0x0000FFu);
+
+    texture->Release();
+    materials->Release();
+    mesh->Release();
+}
+
+} // namespace
