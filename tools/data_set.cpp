@@ -1,0 +1,69 @@
+#include "tools/data_set.h"
+
+#include "tools/airplane_model.h"
+#include "tools/airplane_skin_layout.h"
+#include "tools/mesh_file.h"
+#include "tools/primitive_shapes.h"
+#include "tools/procedural_textures.h"
+
+#include <functional>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+using FileWriter = std::function<bool(const std::filesystem::path&, std::string&)>;
+
+struct DataFile {
+    const char* folder;
+    const char* name;
+    FileWriter write;
+};
+
+// White-ish, for the selector sphere and the light markers.
+MaterialSpec MarkerMaterial() { return MakeMaterial(0.92f, 0.92f, 0.88f, 0.5f, 0.2f, 10.0f); }
+
+FileWriter Mesh(MeshBuilder (*build)(), std::vector<MaterialSpec> materials)
+{
+    return [build, materials](const std::filesystem::path& path, std::string& error) {
+        return SaveMeshFile(path, build(), materials, error);
+    };
+}
+
+FileWriter Png(RgbImage (*paint)())
+{
+    return [paint](const std::filesystem::path& path, std::string& error) {
+        return WritePngFile(path, paint(), error);
+    };
+}
+
+std::vector<DataFile> DataFiles()
+{
+    return {
+        {kMeshFolder, "sphere.x", Mesh(BuildSphere, {MarkerMaterial()})},
+        {kMeshFolder, "cylinder.x", Mesh(BuildCylinder, {MarkerMaterial()})},
+        {kMeshFolder, "cone.x", Mesh(BuildCone, {MarkerMaterial()})},
+        {kMeshFolder, "airplane 2.x", Mesh(BuildAirplane, AirplaneMaterials())},
+        {kMeshFolder, kAirplaneSkinFileName, Png(PaintAirplaneSkin)},
+        {kTextureFolder, "grass.png", Png(PaintGrass)},
+    };
+}
+
+} // namespace
+
+bool WriteDataSet(const std::filesystem::path& root, std::string& error)
+{
+    for (const DataFile& file : DataFiles()) {
+        const std::filesystem::path folder = root / file.folder;
+        std::error_code failure;
+        std::filesystem::create_directories(folder, failure);
+        if (failure) {
+            error = "cannot create folder " + folder.string() + ": " + failure.message();
+            return false;
+        }
+        if (!file.write(folder / file.name, error)) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,21 @@
+// relief_make_data <output folder>: writes the editor's mesh and texture files (MeshFiles/
+// and Textures/) into the output folder. The repository's data/ is this tool's output.
+#include "tools/data_set.h"
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: relief_make_data <output folder>\n");
+        return 2;
+    }
+    std::string error;
+    if (!WriteDataSet(argv[1], error)) {
+        std::fprintf(stderr, "relief_make_data: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("relief_make_data: wrote %s/%s and %s/%s\n", argv[1], kMeshFolder, argv[1], kTextureFolder);
+    return 0;
+}

@@ -1,0 +1,63 @@
+#include "tools/rgb_image.h"
+
+#include <stb_image_write.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+
+namespace {
+
+std::uint8_t ToByte(float channel) { return static_cast<std::uint8_t>(std::clamp(std::lround(channel), 0L, 255L)); }
+
+void AppendBytes(void* context, void* data, int size)
+{
+    auto* out = static_cast<std::vector<std::uint8_t>*>(context);
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    out->insert(out->end(), bytes, bytes + size);
+}
+
+} // namespace
+
+Colour Mix(const Colour& a, const Colour& b, float t)
+{
+    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
+}
+
+RgbImage::RgbImage(int width, int height)
+    : m_width(width), m_height(height), m_bytes(static_cast<size_t>(width) * height * 3, 0)
+{
+}
+
+void RgbImage::Set(int x, int y, const Colour& colour)
+{
+    const size_t at = (static_cast<size_t>(y) * m_width + x) * 3;
+    m_bytes[at] = ToByte(colour.r);
+    m_bytes[at + 1] = ToByte(colour.g);
+    m_bytes[at + 2] = ToByte(colour.b);
+}
+
+std::vector<std::uint8_t> EncodePng(const RgbImage& image)
+{
+    std::vector<std::uint8_t> png;
+    stbi_write_png_to_func(AppendBytes, &png, image.Width(), image.Height(), 3, image.Bytes().data(),
+                           image.Width() * 3);
+    return png;
+}
+
+bool WritePngFile(const std::filesystem::path& path, const RgbImage& image, std::string& error)
+{
+    const std::vector<std::uint8_t> png = EncodePng(image);
+    if (png.empty()) {
+        error = "cannot encode " + path.string() + " as PNG";
+        return false;
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    out.close();
+    if (!out) {
+        error = "cannot write " + path.string();
+        return false;
+    }
+    return true;
+}
