@@ -1,0 +1,134 @@
+#include "graphics/mesh_resource.h"
+
+#include "graphics/material_conversion.h"
+#include "graphics/resource_files.h"
+
+TQRD3D_MeshResource::~TQRD3D_MeshResource() { TQRD3D_MeshResource::Unload(); }
+
+void TQRD3D_MeshResource::Unload()
+{
+    TQRD3D_Resource::Unload();
+    m_boundingBox.MakeEmpty();
+    m_materials = TQR_Array<D3DMATERIAL9>();
+    for (int i = 0; i < m_textures.Count(); ++i) {
+        if (IDirect3DTexture9* texture = m_textures.Get(i)) {
+            texture->Release();
+        }
+    }
+    m_textures = TQR_Array<IDirect3DTexture9*>();
+    if (m_mesh != nullptr) {
+        m_mesh->Release();
+        m_mesh = nullptr;
+    }
+}
+
+bool TQRD3D_MeshResource::LoadFromFile(const std::wstring& path)
+{
+    if (m_device == nullptr) {
+        return false;
+    }
+    ID3DXBuffer* materialBuffer = nullptr;
+    DWORD materialCount = 0;
+    ID3DXMesh* mesh = nullptr;
+    if (FAILED(D3DXLoadMeshFromXW(path.c_str(), D3DXMESH_SYSTEMMEM, m_device, nullptr, &materialBuffer, nullptr,
+                                  &materialCount, &mesh))) {
+        Unload();
+        return false;
+    }
+    const auto* materials =
+        materialBuffer == nullptr ? nullptr : static_cast<const D3DXMATERIAL*>(materialBuffer->GetBufferPointer());
+    Adopt(mesh, materials, materials == nullptr ? 0 : materialCount, path);
+    if (materialBuffer != nullptr) {
+        materialBuffer->Release();
+    }
+    return true;
+}
+
+void TQRD3D_MeshResource::Adopt(ID3DXMesh* mesh, const D3DXMATERIAL* materials, DWORD materialCount,
+                                const std::wstring& path)
+{
+    m_mesh = mesh;
+    const std::wstring textureFolder = FolderOfPath(path);
+    for (DWORD i = 0; i < materialCount; ++i) {
+        AddMaterial(materials[i], textureFolder);
+    }
+    ComputeBoundingBox();
+}
+
+void TQRD3D_MeshResource::AddMaterial(const D3DXMATERIAL& material, const std::wstring& textureFolder)
+{
+    m_materials.Append(material.MatD3D);
+    IDirect3DTexture9* texture = nullptr;
+    if (material.pTextureFilename != nullptr && material.pTextureFilename[0] != '\0') {
+        const std::wstring texturePath = textureFolder + WideFromNarrow(material.pTextureFilename);
+        if (FAILED(D3DXCreateTextureFromFileW(m_device, texturePath.c_str(), &texture))) {
+            texture = nullptr;
+        }
+    }
+    m_textures.Append(texture);
+}
+
+void TQRD3D_MeshResource::ComputeBoundingBox()
+{
+    IDirect3DVertexBuffer9* vertices = nullptr;
+    if (FAILED(m_mesh->GetVertexBuffer(&vertices)) || vertices == nullptr) {
+        return;
+    }
+    void* data = nullptr;
+    if (SUCCEEDED(vertices->Lock(0, 0, &data, D3DLOCK_NOSYSLOCK))) {
+        D3DXVECTOR3 min;
+        D3DXVECTOR3 max;
+        if (SUCCEEDED(D3DXComputeBoundingBox(static_cast<const D3DXVECTOR3*>(data), m_mesh->GetNumVertices(),
+                                             D3DXGetFVFVertexSize(m_mesh->GetFVF()), &min, &max))) {
+            m_boundingBox.SetCorners(min.x, min.y, min.z, max.x, max.y, max.z);
+        }
+        vertices->Unlock();
+    }
+    vertices->Release();
+}
+
+TQR_Material TQRD3D_MeshResource::GetFirstMaterial() const
+{
+    return m_materials.Count() == 0 ? TQR_Material() : FromD3DMaterial(m_materials.Get(0));
+}
+
+void TQRD3D_MeshResource::SetFirstMaterial(const TQR_Material& material)
+{
+    if (m_materials.Count() == 0) {
+        return;
+    }
+    m_materials.RemoveAt(0);
+    m_materials.InsertAt(ToD3DMaterial(material), 0);
+}
+
+void TQRD3D_MeshResource::Draw(bool useTextures, bool lightingOff, const TQR_Color& color) const
+{
+    if (m_device == nullptr || m_mesh == nullptr) {
+        return;
+    }
+    D3DMATERIAL9 blank;
+    blank.Emissive = ToColorValue(color);
+    DWORD savedLighting = TRUE;
+    if (lightingOff) {
+        m_device->GetRenderState(D3DRS_LIGHTING, &savedLighting);
+        m_device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    }
+    for (int i = 0; i < m_materials.Count(); ++i) {
+        if (lightingOff && !useTextures) {
+            m_device->SetMaterial(&blank);
+        } else {
+            const D3DMATERIAL9 material = m_materials.Get(i);
+            m_device->SetMaterial(&material);
+            IDirect3DTexture9* texture = m_textures.Get(i);
+            if (useTextures && texture != nullptr) {
+                m_device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+                m_device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+                m_device->SetTexture(0, texture);
+            }
+        }
+        m_mesh->DrawSubset(static_cast<DWORD>(i));
+    }
+    if (lightingOff) {
+        m_device->SetRenderState(D3DRS_LIGHTING, savedLighting);
+    }
+}

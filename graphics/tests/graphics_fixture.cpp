@@ -1,0 +1,119 @@
+#include "graphics_fixture.h"
+
+#include "graphics/graphics_system.h"
+#include "scene/status.h"
+
+#include <stb_image_write.h>
+
+#include <atomic>
+#include <fstream>
+#include <unistd.h>
+
+FakeWindows::FakeWindows() { D3D9SetWindowHost(this); }
+
+FakeWindows::~FakeWindows() { D3D9SetWindowHost(nullptr); }
+
+HWND FakeWindows::Add(UINT width, UINT height)
+{
+    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1000 + 0x10 * m_sizes.size()));
+    m_sizes[window] = {width, height};
+    return window;
+}
+
+bool FakeWindows::GetClientSize(HWND window, UINT* width, UINT* height) const
+{
+    const auto found = m_sizes.find(window);
+    if (found == m_sizes.end()) {
+        return false;
+    }
+    *width = found->second.first;
+    *height = found->second.second;
+    return true;
+}
+
+ScopedWorkingFolder::ScopedWorkingFolder() : m_previous(std::filesystem::current_path())
+{
+    static std::atomic<int> counter = 0;
+    m_folder = std::filesystem::temp_directory_path() /
+               ("relief-graphics-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::create_directories(m_folder);
+    std::filesystem::current_path(m_folder);
+}
+
+ScopedWorkingFolder::~ScopedWorkingFolder()
+{
+    std::filesystem::current_path(m_previous);
+    std::error_code ignored;
+    std::filesystem::remove_all(m_folder, ignored);
+}
+
+void WriteMeshFile(const std::filesystem::path& path, float size, const std::vector<std::string>& textureNames)
+{
+    if (path.has_parent_path()) {
+        std::filesystem::create_directories(path.parent_path());
+    }
+    const std::size_t count = textureNames.size();
+    std::ofstream file(path);
+    file << "xof 0303txt 0032\nMesh {\n" << count * 3 << ";\n";
+    for (std::size_t i = 0; i < count; ++i) {
+        const float z = static_cast<float>(i);
+        file << "0;0;" << z << ";,\n" << size << ";0;" << z << ";,\n0;" << size << ";" << z
+             << (i + 1 == count ? ";;\n" : ";,\n");
+    }
+    file << count << ";\n";
+    for (std::size_t i = 0; i < count; ++i) {
+        file << "3;" << 3 * i << "," << 3 * i + 1 << "," << 3 * i + 2 << (i + 1 == count ? ";;\n" : ";,\n");
+    }
+    file << "MeshMaterialList {\n" << count << ";\n" << count << ";\n";
+    for (std::size_t i = 0; i < count; ++i) {
+        file << i << (i + 1 == count ? ";;\n" : ",\n");
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        file << "Material {\n" << 0.1 * static_cast<double>(i + 1) << ";0.5;0.25;1.0;;\n5.0;\n0;0;0;;\n0;0;0;;\n";
+        if (!textureNames[i].empty()) {
+            file << "TextureFilename { \"" << textureNames[i] << "\"; }\n";
+        }
+        file << "}\n";
+    }
+    file << "}\n}\n";
+}
+
+void WriteImageFile(const std::filesystem::path& path, int width, int height, DWORD argb)
+{
+    if (path.has_parent_path()) {
+        std::filesystem::create_directories(path.parent_path());
+    }
+    std::vector<unsigned char> rgba;
+    for (int i = 0; i < width * height; ++i) {
+        rgba.insert(rgba.end(), {static_cast<unsigned char>(argb >> 16), static_cast<unsigned char>(argb >> 8),
+                                 static_cast<unsigned char>(argb), static_cast<unsigned char>(argb >> 24)});
+    }
+    ASSERT_NE(stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4), 0) << path;
+}
+
+void GraphicsTest::SetUp()
+{
+    m_texturesBefore = FakeTexture::LiveCount();
+    m_mainWindow = m_windows.Add(640, 480);
+    GetGraphicsSystem()->SetDirect3DFactory([this](UINT) -> IDirect3D9* {
+        m_d3d.AddRef();
+        return &m_d3d;
+    });
+    SetStatusSink([this](const std::wstring& text) { m_statusTexts.push_back(text); });
+}
+
+void GraphicsTest::TearDown()
+{
+    GetGraphicsSystem()->ReleaseResources();
+    GetGraphicsSystem()->SetDirect3DFactory(nullptr);
+    SetStatusSink({});
+    EXPECT_EQ(m_device.references, 1u) << "a device reference was not released";
+    EXPECT_EQ(m_d3d.references, 1u) << "a Direct3D reference was not released";
+    EXPECT_EQ(FakeTexture::LiveCount(), m_texturesBefore) << "a texture was not released";
+}
+
+void GraphicsTest::CreateContext()
+{
+    ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(m_mainWindow));
+    m_device.ClearRecords();
+}
