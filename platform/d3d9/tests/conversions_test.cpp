@@ -49,27 +49,6 @@ TEST(EnumMappingTest, EveryPlatformValueMapsAndOthersAreUnknown)
     ExpectMapping("texture op", GlCombineFunction, {{1, GL_NONE}, {2, GL_REPLACE}, {3, GL_REPLACE}, {4, GL_MODULATE}});
 }
 
-TEST(EnumMappingTest, PrimitiveCountsGiveVertexCountsAndIndexFormatsSizes)
-{
-    struct Case {
-        D3DPRIMITIVETYPE type;
-        UINT vertices;
-    };
-    const Case cases[] = {{D3DPT_POINTLIST, 5},    {D3DPT_LINELIST, 10},    {D3DPT_LINESTRIP, 6},
-                          {D3DPT_TRIANGLELIST, 15}, {D3DPT_TRIANGLESTRIP, 7}, {D3DPT_TRIANGLEFAN, 7}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "primitive type " << c.type);
-        EXPECT_EQ(VertexCountOf(c.type, 5), c.vertices);
-    }
-    EXPECT_FALSE(VertexCountOf(0, 5).has_value());
-    EXPECT_EQ(IndexSizeOf(D3DFMT_INDEX16), 2u);
-    EXPECT_EQ(IndexSizeOf(D3DFMT_INDEX32), 4u);
-    EXPECT_FALSE(IndexSizeOf(D3DFMT_D16).has_value());
-    EXPECT_EQ(DepthTestEnabled(D3DZB_TRUE), true);
-    EXPECT_EQ(DepthTestEnabled(D3DZB_FALSE), false);
-    EXPECT_FALSE(DepthTestEnabled(2).has_value());
-}
-
 TEST(VertexLayoutTest, PartsFollowEachOtherInFormatOrder)
 {
     struct Case {
@@ -147,11 +126,6 @@ TEST(LightConversionTest, SpotExponentMatchesThePlatformFalloffMidwayBetweenTheC
     EXPECT_EQ(SpotExponentFor(0.5f, 1.0f, 0.0f), 0.0f);
     EXPECT_EQ(SpotExponentFor(0.0f, 0.0f, 1.0f), 0.0f);
     EXPECT_EQ(SpotExponentFor(0.001f, 0.002f, 1.0f), 128.0f);
-}
-
-TEST(LightConversionTest, PackedColoursUnpackRedGreenBlueAlpha)
-{
-    EXPECT_EQ(ToGlColour(D3DCOLOR{0x80FF3300}), (GlColour{1.0f, 0.2f, 0.0f, 128.0f / 255.0f}));
 }
 
 TEST(TextureStageTest, OperationsBecomeCombinerFunctionsWithTheirSources)

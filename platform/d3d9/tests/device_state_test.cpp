@@ -1,53 +1,9 @@
-// The device's recorded state: defaults, validation, lights and change flags, without OpenGL.
+// The device's recorded state: validation, lights and change flags, without OpenGL.
 #include "platform/d3d9/device_state.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
-
 namespace {
-
-TEST(DeviceStateTest, RenderStatesStartAtThePlatformDefaults)
-{
-    const DeviceState state(true);
-    struct Case {
-        D3DRENDERSTATETYPE state;
-        DWORD expected;
-    };
-    const Case cases[] = {
-        {D3DRS_ZENABLE, D3DZB_TRUE},
-        {D3DRS_FILLMODE, D3DFILL_SOLID},
-        {D3DRS_SHADEMODE, D3DSHADE_GOURAUD},
-        {D3DRS_ZWRITEENABLE, TRUE},
-        {D3DRS_SRCBLEND, D3DBLEND_ONE},
-        {D3DRS_DESTBLEND, D3DBLEND_ZERO},
-        {D3DRS_CULLMODE, D3DCULL_CCW},
-        {D3DRS_ZFUNC, D3DCMP_LESSEQUAL},
-        {D3DRS_ALPHABLENDENABLE, FALSE},
-        {D3DRS_SPECULARENABLE, FALSE},
-        {D3DRS_LIGHTING, TRUE},
-        {D3DRS_AMBIENT, 0},
-        {D3DRS_COLORVERTEX, TRUE},
-        {D3DRS_LOCALVIEWER, TRUE},
-        {D3DRS_NORMALIZENORMALS, FALSE},
-        {D3DRS_DIFFUSEMATERIALSOURCE, D3DMCS_COLOR1},
-        {D3DRS_SPECULARMATERIALSOURCE, D3DMCS_COLOR2},
-        {D3DRS_AMBIENTMATERIALSOURCE, D3DMCS_MATERIAL},
-        {D3DRS_EMISSIVEMATERIALSOURCE, D3DMCS_MATERIAL},
-        {D3DRS_POINTSIZE, std::bit_cast<DWORD>(1.0f)},
-        {D3DRS_POINTSPRITEENABLE, FALSE},
-        {D3DRS_BLENDOP, D3DBLENDOP_ADD},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "render state " << c.state);
-        DWORD value = 0xDEADBEEF;
-        EXPECT_EQ(state.GetRenderState(c.state, &value), D3D_OK);
-        EXPECT_EQ(value, c.expected);
-    }
-    DWORD zEnable = 0xDEADBEEF;
-    DeviceState(false).GetRenderState(D3DRS_ZENABLE, &zEnable);
-    EXPECT_EQ(zEnable, static_cast<DWORD>(D3DZB_FALSE));
-}
 
 TEST(DeviceStateTest, InvalidRenderStateValuesAreRejectedAndTheOldValueKept)
 {
@@ -79,29 +35,6 @@ TEST(DeviceStateTest, InvalidRenderStateValuesAreRejectedAndTheOldValueKept)
     EXPECT_EQ(state.GetRenderState(static_cast<D3DRENDERSTATETYPE>(60), &value), D3DERR_INVALIDCALL);
     EXPECT_EQ(state.GetRenderState(static_cast<D3DRENDERSTATETYPE>(1000), &value), D3DERR_INVALIDCALL);
     EXPECT_EQ(state.GetRenderState(D3DRS_LIGHTING, nullptr), D3DERR_INVALIDCALL);
-}
-
-TEST(DeviceStateTest, TransformsStartAsIdentityAndRoundTrip)
-{
-    DeviceState state(true);
-    D3DMATRIX matrix{};
-    for (int i = 0; i < 16; ++i) {
-        (&matrix._11)[i] = static_cast<float>(i + 1);
-    }
-    for (const D3DTRANSFORMSTATETYPE type : {D3DTS_WORLD, D3DTS_VIEW, D3DTS_PROJECTION}) {
-        SCOPED_TRACE(::testing::Message() << "transform " << type);
-        D3DMATRIX read{};
-        ASSERT_EQ(state.GetTransform(type, &read), D3D_OK);
-        EXPECT_EQ(read._11, 1.0f);
-        EXPECT_EQ(read._12, 0.0f);
-        EXPECT_EQ(read._44, 1.0f);
-        ASSERT_EQ(state.SetTransform(type, &matrix), D3D_OK);
-        state.GetTransform(type, &read);
-        EXPECT_EQ(read._23, 7.0f);
-        EXPECT_EQ(read._41, 13.0f);
-    }
-    EXPECT_EQ(state.SetTransform(static_cast<D3DTRANSFORMSTATETYPE>(4), &matrix), D3DERR_INVALIDCALL);
-    EXPECT_EQ(state.SetTransform(D3DTS_WORLD, nullptr), D3DERR_INVALIDCALL);
 }
 
 TEST(DeviceStateTest, ChangeFlagsReportEachChangeOnce)

@@ -98,23 +98,6 @@ TEST_F(LifetimeTest, ImplicitChainAndBackBufferCountOnTheDevice)
     EXPECT_EQ(D3D9LiveObjectCount(), m_baseline);
 }
 
-TEST_F(LifetimeTest, DeviceCreationTakesTheFocusWindowClientSizeAndReportsItBack)
-{
-    D3DPRESENT_PARAMETERS parameters = DeviceParameters();
-    IDirect3DDevice9* device = nullptr;
-    ASSERT_EQ(m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, m_window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                  &parameters, &device),
-              D3D_OK);
-    EXPECT_EQ(parameters.BackBufferWidth, 64u);
-    EXPECT_EQ(parameters.BackBufferHeight, 48u);
-    EXPECT_EQ(parameters.BackBufferFormat, D3DFMT_X8R8G8B8);
-    DWORD zEnable = 0;
-    device->GetRenderState(D3DRS_ZENABLE, &zEnable);
-    EXPECT_EQ(zEnable, static_cast<DWORD>(D3DZB_TRUE));
-    device->Release();
-    m_d3d->Release();
-}
-
 TEST_F(LifetimeTest, DeviceCreationFailsCleanlyForWhatItCannotDo)
 {
     const HWND dead = m_host.AddWindow(10, 10);
@@ -155,17 +138,6 @@ TEST_F(LifetimeTest, DeviceCreationFailsCleanlyForWhatItCannotDo)
     }
     EXPECT_EQ(m_d3d->Release(), 0u);
     EXPECT_EQ(D3D9LiveObjectCount(), m_baseline);
-}
-
-TEST_F(LifetimeTest, DisplayModeIsADesktopModeOfTheDefaultAdapter)
-{
-    D3DDISPLAYMODE mode;
-    ASSERT_EQ(m_d3d->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &mode), D3D_OK);
-    EXPECT_EQ(mode.Format, D3DFMT_X8R8G8B8);
-    EXPECT_GE(mode.Width, 640u);
-    EXPECT_GE(mode.Height, 480u);
-    EXPECT_EQ(m_d3d->GetAdapterDisplayMode(1, &mode), D3DERR_INVALIDCALL);
-    m_d3d->Release();
 }
 
 } // namespace

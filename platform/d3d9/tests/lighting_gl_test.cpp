@@ -191,14 +191,4 @@ TEST_F(LightingTest, SpecularAndNormalisationFollowTheirRenderStates)
     }
 }
 
-TEST_F(LightingTest, DisabledLightNoLongerLights)
-{
-    D3DLIGHT9 light = WhiteLight(D3DLIGHT_DIRECTIONAL);
-    light.Direction = {0.0f, 0.0f, 1.0f};
-    RenderWithLight(light);
-    m_device->LightEnable(0, FALSE);
-    const PresentedFrame& frame = Render([&] { DrawTriangles(LitSquare(0.5f)); });
-    EXPECT_TRUE(RegionIs(frame, 8, 8, 120, 120, Rgb{0, 0, 0}, 1));
-}
-
 } // namespace

@@ -133,41 +133,32 @@ TEST_F(RasterisationTest, DepthTestKeepsNearerSurfaceWhateverTheDrawingOrder)
 {
     const auto nearRed = Rectangle(-1.0f, 1.0f, 0.5f, -1.0f, 0.2f, kRed);
     const auto farGreen = Rectangle(-0.5f, 1.0f, 1.0f, -1.0f, 0.8f, kGreen);
-    for (const bool nearFirst : {true, false}) {
-        SCOPED_TRACE(nearFirst ? "near drawn first" : "far drawn first");
+    struct Case {
+        DWORD zEnable;
+        bool nearFirst;
+        Rgb overlap;
+    };
+    for (const Case& c : {Case{D3DZB_TRUE, true, kRedRgb}, Case{D3DZB_TRUE, false, kRedRgb},
+                          Case{D3DZB_FALSE, true, kGreenRgb}}) {
+        SCOPED_TRACE(::testing::Message() << "z enable " << c.zEnable << (c.nearFirst ? ", near first" : ""));
+        m_device->SetRenderState(D3DRS_ZENABLE, c.zEnable);
         const PresentedFrame& frame = Render([&] {
-            DrawTriangles(nearFirst ? nearRed : farGreen);
-            DrawTriangles(nearFirst ? farGreen : nearRed);
+            DrawTriangles(c.nearFirst ? nearRed : farGreen);
+            DrawTriangles(c.nearFirst ? farGreen : nearRed);
         });
-        EXPECT_TRUE(RegionIs(frame, 40, 8, 88, 120, kRedRgb));
+        EXPECT_TRUE(RegionIs(frame, 40, 8, 88, 120, c.overlap));
         EXPECT_TRUE(RegionIs(frame, 104, 8, 120, 120, kGreenRgb));
     }
 }
 
-TEST_F(RasterisationTest, WithoutDepthTestTheLastDrawnSurfaceWins)
-{
-    m_device->SetRenderState(D3DRS_ZENABLE, D3DZB_FALSE);
-    const PresentedFrame& frame = Render([&] {
-        DrawTriangles(Rectangle(-1.0f, 1.0f, 1.0f, -1.0f, 0.2f, kRed));
-        DrawTriangles(Rectangle(-1.0f, 1.0f, 1.0f, -1.0f, 0.8f, kGreen));
-    });
-    EXPECT_TRUE(RegionIs(frame, 8, 8, 120, 120, kGreenRgb));
-}
-
 TEST_F(RasterisationTest, EveryPrimitiveTypeDrawsItsShape)
 {
-    // Left column: a vertical line at x = 32 or two triangles of the left half; the right half stays clear.
-    const std::vector<ColourVertex> line{{-0.5f, 0.9f, 0.5f, kGreen}, {-0.5f, -0.9f, 0.5f, kGreen}};
-    const std::vector<ColourVertex> strip{{-1.0f, 1.0f, 0.5f, kGreen},
-                                          {0.0f, 1.0f, 0.5f, kGreen},
-                                          {-1.0f, -1.0f, 0.5f, kGreen},
-                                          {0.0f, -1.0f, 0.5f, kGreen}};
-    const std::vector<ColourVertex> fan{{-1.0f, 1.0f, 0.5f, kGreen},
-                                        {0.0f, 1.0f, 0.5f, kGreen},
-                                        {0.0f, -1.0f, 0.5f, kGreen},
-                                        {-1.0f, -1.0f, 0.5f, kGreen}};
-    const std::vector<ColourVertex> lineStrip{
-        {-0.5f, 0.9f, 0.5f, kGreen}, {-0.5f, 0.0f, 0.5f, kGreen}, {-0.5f, -0.9f, 0.5f, kGreen}};
+    // Lines run down x = 32; strip and fan fill the left half; the right half stays clear.
+    const auto at = [](float x, float y) { return ColourVertex{x, y, 0.5f, kGreen}; };
+    const std::vector<ColourVertex> line{at(-0.5f, 0.9f), at(-0.5f, -0.9f)};
+    const std::vector<ColourVertex> lineStrip{at(-0.5f, 0.9f), at(-0.5f, 0.0f), at(-0.5f, -0.9f)};
+    const std::vector<ColourVertex> strip{at(-1.0f, 1.0f), at(0.0f, 1.0f), at(-1.0f, -1.0f), at(0.0f, -1.0f)};
+    const std::vector<ColourVertex> fan{at(-1.0f, 1.0f), at(0.0f, 1.0f), at(0.0f, -1.0f), at(-1.0f, -1.0f)};
     struct Case {
         const char* name;
         D3DPRIMITIVETYPE type;
