@@ -165,7 +165,8 @@ HRESULT D3DXCreateMeshFVF(DWORD numFaces, DWORD numVertices, DWORD options, DWOR
     IDirect3DIndexBuffer9* indices = nullptr;
     CreateSystemMemoryVertexBuffer(numVertices * vertexSize, fvf, &vertices);
     CreateSystemMemoryIndexBuffer(numFaces * 3u * indexSize, wideIndices ? D3DFMT_INDEX32 : D3DFMT_INDEX16, &indices);
-    *mesh = new SystemMemoryMesh(numFaces, numVertices, options, fvf, device, ComPtr<IDirect3DVertexBuffer9>::Adopt(vertices),
+    *mesh = new SystemMemoryMesh(numFaces, numVertices, options, fvf, device,
+                                 ComPtr<IDirect3DVertexBuffer9>::Adopt(vertices),
                                  ComPtr<IDirect3DIndexBuffer9>::Adopt(indices));
     return D3D_OK;
 }

@@ -629,17 +629,21 @@ bool XFileParser::ParseNamedMaterial(const std::string& name, const std::string&
 bool XFileParser::ResolveReferences()
 {
     for (const MaterialReference& reference : m_references) {
-        auto matches = [&](auto&& predicate) {
-            return std::find_if(m_namedMaterials.begin(), m_namedMaterials.end(), predicate);
-        };
-        auto found = matches([&](const NamedMaterial& m) { return !reference.name.empty() && m.name == reference.name; });
-        if (found == m_namedMaterials.end()) {
-            found = matches([&](const NamedMaterial& m) { return !reference.name.empty() && SameName(m.name, reference.name); });
+        const auto end = m_namedMaterials.end();
+        auto found = std::find_if(m_namedMaterials.begin(), end, [&](const NamedMaterial& m) {
+            return !reference.name.empty() && m.name == reference.name;
+        });
+        if (found == end) {
+            found = std::find_if(m_namedMaterials.begin(), end, [&](const NamedMaterial& m) {
+                return !reference.name.empty() && SameName(m.name, reference.name);
+            });
         }
-        if (found == m_namedMaterials.end()) {
-            found = matches([&](const NamedMaterial& m) { return !reference.guid.empty() && SameName(m.guid, reference.guid); });
+        if (found == end) {
+            found = std::find_if(m_namedMaterials.begin(), end, [&](const NamedMaterial& m) {
+                return !reference.guid.empty() && SameName(m.guid, reference.guid);
+            });
         }
-        if (found == m_namedMaterials.end()) {
+        if (found == end) {
             return FailAt(reference.where, "no material named '" + reference.name + reference.guid + "'");
         }
         m_content.meshes[reference.mesh].materials[reference.slot] = found->material;

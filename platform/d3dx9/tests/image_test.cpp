@@ -40,8 +40,9 @@ std::vector<unsigned char> TwoBandPixels()
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
             const bool top = y < kHeight / 2;
-            rgba.insert(rgba.end(), {static_cast<unsigned char>(top ? 255 : 0), 0,
-                                     static_cast<unsigned char>(top ? 0 : 255), static_cast<unsigned char>(top ? 255 : 128)});
+            const unsigned char red = top ? 255 : 0;
+            const unsigned char alpha = top ? 255 : 128;
+            rgba.insert(rgba.end(), {red, 0, static_cast<unsigned char>(255 - red), alpha});
         }
     }
     return rgba;
@@ -54,11 +55,29 @@ struct Format {
     int tolerance;
 };
 
+int WritePng(const char* path, const std::vector<unsigned char>& rgba)
+{
+    return stbi_write_png(path, kWidth, kHeight, 4, rgba.data(), kWidth * 4);
+}
+int WriteBmp(const char* path, const std::vector<unsigned char>& rgba)
+{
+    return stbi_write_bmp(path, kWidth, kHeight, 4, rgba.data());
+}
+int WriteTga(const char* path, const std::vector<unsigned char>& rgba)
+{
+    return stbi_write_tga(path, kWidth, kHeight, 4, rgba.data());
+}
+int WriteJpg(const char* path, const std::vector<unsigned char>& rgba)
+{
+    return stbi_write_jpg(path, kWidth, kHeight, 4, rgba.data(), 95);
+}
+
+// JPEG keeps no alpha and is lossy.
 const Format kFormats[] = {
-    {"png", [](const char* p, const std::vector<unsigned char>& px) { return stbi_write_png(p, kWidth, kHeight, 4, px.data(), kWidth * 4); }, true, 0},
-    {"bmp", [](const char* p, const std::vector<unsigned char>& px) { return stbi_write_bmp(p, kWidth, kHeight, 4, px.data()); }, true, 0},
-    {"tga", [](const char* p, const std::vector<unsigned char>& px) { return stbi_write_tga(p, kWidth, kHeight, 4, px.data()); }, true, 0},
-    {"jpg", [](const char* p, const std::vector<unsigned char>& px) { return stbi_write_jpg(p, kWidth, kHeight, 4, px.data(), 95); }, false, 24},
+    {"png", WritePng, true, 0},
+    {"bmp", WriteBmp, true, 0},
+    {"tga", WriteTga, true, 0},
+    {"jpg", WriteJpg, false, 24},
 };
 
 void ExpectTexel(const DecodedImage& image, int x, int y, std::vector<int> bgra, int tolerance)

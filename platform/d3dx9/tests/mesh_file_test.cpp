@@ -214,7 +214,8 @@ TEST(MeshFile, LoadingFailsCleanlyWithAReason)
     const Loaded outOfRange(bad);
     EXPECT_EQ(outOfRange.result, D3DXERR_INVALIDDATA);
     EXPECT_EQ(outOfRange.mesh, nullptr);
-    EXPECT_EQ(std::string(D3DXGetLastErrorMessage()), bad.string() + ": line 2: face 0 uses index 5 of only 3 vertices");
+    EXPECT_EQ(std::string(D3DXGetLastErrorMessage()),
+              bad.string() + ": line 2: face 0 uses index 5 of only 3 vertices");
 
     ID3DXMesh* mesh = nullptr;
     EXPECT_EQ(D3DXLoadMeshFromXW(nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr, &mesh), D3DERR_INVALIDCALL);

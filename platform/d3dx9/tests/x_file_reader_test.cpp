@@ -107,7 +107,8 @@ TEST(XFileReader, CubeQuadsAreFanTriangulatedWithFaceMaterials)
     const MeshGeometry cube = Build(kCube);
     ASSERT_EQ(cube.TriangleCount(), 12u);
     // Face 0 is the quad 0,3,2,1: its fan is (0,3,2), (0,2,1).
-    EXPECT_EQ(std::vector<DWORD>(cube.indices.begin(), cube.indices.begin() + 6), (std::vector<DWORD>{0, 3, 2, 0, 2, 1}));
+    const std::vector<DWORD> firstFace(cube.indices.begin(), cube.indices.begin() + 6);
+    EXPECT_EQ(firstFace, (std::vector<DWORD>{0, 3, 2, 0, 2, 1}));
     EXPECT_EQ(cube.attributes, (std::vector<DWORD>{0, 0, 0, 0, 1, 1, 1, 1, 0, 0, 1, 1}));
     ASSERT_EQ(cube.materials.size(), 2u);
     EXPECT_EQ(cube.materials[0].textureFileName, "red.png");
@@ -155,9 +156,9 @@ TEST(XFileReader, DriftingSyntaxReadsAsTheStrictForm)
                                          "// faces\r\n 2; 3;0,1,2;, 3;0,2,3;; MeshMaterialList { 1; 2; 0,0; "
                                          "Material { 0.5;0.25;1;1;; 2; 0;0;0;; 0;0;0;; TextureFilename { "
                                          "\"stone.bmp\"; } } } }\r\n"},
-        {"header without newline and templates", "xof 0303txt 0032template Mesh { <3D82AB44-62DA-11cf-AB39-0020AF71E433>"
-                                                 " DWORD nVertices; array Vector vertices[nVertices]; [...] }\n" +
-                                                     kStrictTriangle.substr(kHeader.size())},
+        {"header without newline and templates",
+         "xof 0303txt 0032template Mesh { <3D82AB44-62DA-11cf-AB39-0020AF71E433> DWORD nVertices; "
+         "array Vector vertices[nVertices]; [...] }\n" + kStrictTriangle.substr(kHeader.size())},
         {"unknown objects", kHeader + "Header { 1; 0; 1; } AnimationSet { Animation { { Cube } } }\n"
                                       "Mesh named { <01234567-0000-0000-0000-000000000000> 4; 0;0;0;, 1;0;0;, 1;1;0;, "
                                       "0;1;0;; 2; 3;0,1,2;, 3;0,2,3;; VertexDuplicationIndices { 4; 4; 0,1,2,3; } "
@@ -296,9 +297,11 @@ TEST(XFileReader, MalformedInputFailsWithAReason)
          "2 faces for 1"},
         {"normal face corners", kHeader + mesh3 + "MeshNormals { 1; 0;0;1;; 1; 4;0,0,0,0;; } }", "4 indices"},
         {"normal index", kHeader + mesh3 + "MeshNormals { 1; 0;0;1;; 1; 3;0,1,0;; } }", "index 1 of only 1"},
-        {"material index", kHeader + mesh3 + "MeshMaterialList { 1; 1; 1; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } } }",
+        {"material index",
+         kHeader + mesh3 + "MeshMaterialList { 1; 1; 1; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } } }",
          "face material index 1"},
-        {"material count", kHeader + mesh3 + "MeshMaterialList { 2; 1; 0; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } } }",
+        {"material count",
+         kHeader + mesh3 + "MeshMaterialList { 2; 1; 0; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; } } }",
          "declares 2 materials but holds 1"},
         {"unresolved reference", kHeader + mesh3 + "MeshMaterialList { 1; 1; 0; { Missing } } }",
          "no material named 'Missing'"},
@@ -331,6 +334,50 @@ TEST(XFileReader, EveryTruncationOfAValidFileFails)
         ASSERT_FALSE(Loads(std::span<const char>(kCube.data(), length))) << "length " << length;
     }
 }
+
+// What a mesh built from any accepted file must satisfy before it reaches the mesh buffers.
+::testing::AssertionResult IsConsistent(const MeshGeometry& g)
+{
+    const size_t vertices = g.positions.size();
+    auto fits = [vertices](size_t size) { return size == 0 || size == vertices; };
+    if (!fits(g.normals.size()) || !fits(g.colors.size()) || !fits(g.texCoords.size())) {
+        return ::testing::AssertionFailure() << "a vertex part's size differs from " << vertices << " vertices";
+    }
+    for (DWORD index : g.indices) {
+        if (index >= vertices) {
+            return ::testing::AssertionFailure() << "index " << index << " of " << vertices << " vertices";
+        }
+    }
+    for (DWORD attribute : g.attributes) {
+        if (attribute >= g.materials.size()) {
+            return ::testing::AssertionFailure() << "subset " << attribute << " of " << g.materials.size();
+        }
+    }
+    return ::testing::AssertionResult(g.attributes.size() * 3 == g.indices.size());
+}
+
+// Every byte of a valid file replaced by syntax, digits or junk: reading never goes wrong
+// silently; what is accepted builds a consistent mesh and what is refused says why.
+void ExpectEveryCorruptionHandled(const std::string& valid)
+{
+    const char replacements[] = {'{', '}', '"', '<', '9', '-', ';', '#', '\0', '\xFF', '\x07'};
+    for (size_t i = 0; i < valid.size(); ++i) {
+        for (char c : replacements) {
+            std::string bytes = valid;
+            bytes[i] = c;
+            const XParseResult parsed = Parse(bytes);
+            MeshGeometry geometry;
+            std::string error = parsed.error;
+            const bool built = parsed.ok && BuildMeshGeometry(parsed.content, geometry, error);
+            ASSERT_NE(built, !error.empty()) << "byte " << i << " = " << int(c);
+            if (built) {
+                ASSERT_TRUE(IsConsistent(geometry)) << "byte " << i << " = " << int(c);
+            }
+        }
+    }
+}
+
+TEST(XFileReader, CorruptedTextBytesAreHandled) { ExpectEveryCorruptionHandled(kCube); }
 
 // Binary files: a writer for the token stream, enough for one mesh.
 class BinaryXFile {
@@ -405,6 +452,7 @@ TEST(XFileReader, BinaryFilesReadNumbersAcrossListBoundaries)
     for (size_t length = 0; length < bytes.size(); ++length) {
         ASSERT_FALSE(Loads(std::span<const char>(bytes.data(), length))) << "length " << length;
     }
+    ExpectEveryCorruptionHandled(bytes);
 }
 
 } // namespace
