@@ -10,7 +10,10 @@
 WinSystem::WinSystem(int& argc, char** argv)
     : m_host(std::make_unique<WinWindowHost>()),
       m_timers(std::make_unique<QtTimerSource>()),
-      m_dialogs(std::make_unique<DesktopDialogService>()) {
+      m_dialogs(std::make_unique<DesktopDialogService>()),
+      m_previousHost(D3D9GetWindowHost()),
+      m_previousTimers(WinTimerSource()),
+      m_previousDialogs(WinDialogService()) {
     if (!QApplication::instance()) {
         m_application = std::make_unique<QApplication>(argc, argv);
     }
@@ -21,13 +24,13 @@ WinSystem::WinSystem(int& argc, char** argv)
 
 WinSystem::~WinSystem() {
     if (D3D9GetWindowHost() == m_host.get()) {
-        D3D9SetWindowHost(nullptr);
+        D3D9SetWindowHost(m_previousHost);
     }
     if (WinTimerSource() == m_timers.get()) {
-        WinSetTimerSource(nullptr);
+        WinSetTimerSource(m_previousTimers);
     }
     if (WinDialogService() == m_dialogs.get()) {
-        WinSetDialogService(nullptr);
+        WinSetDialogService(m_previousDialogs);
     }
     // Timers go before the Qt application they run in.
     m_timers.reset();

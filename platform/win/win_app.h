@@ -16,9 +16,12 @@ class QApplication;
 class WinWindowHost;
 class QtTimerSource;
 class DesktopDialogService;
+class ID3D9WindowHost;
+class IWinTimerSource;
+class IWinDialogService;
 
-// One per program, created before the first window. Creates the Qt application unless one
-// exists already.
+// Created before the first window. Creates the Qt application unless one exists already; puts
+// back the host, timer source and dialog service it found when it goes.
 class WinSystem {
 public:
     WinSystem(int& argc, char** argv);
@@ -34,6 +37,9 @@ private:
     std::unique_ptr<WinWindowHost> m_host;
     std::unique_ptr<QtTimerSource> m_timers;
     std::unique_ptr<DesktopDialogService> m_dialogs;
+    ID3D9WindowHost* m_previousHost = nullptr;
+    IWinTimerSource* m_previousTimers = nullptr;
+    IWinDialogService* m_previousDialogs = nullptr;
 };
 
 class CWinApp {

@@ -130,3 +130,38 @@ TEST_F(PresentTest, DeadWindowIsNotLiveAndIgnoresFrames) {
 }
 
 }  // namespace
+
+namespace {
+
+class IconWindow : public CWnd {
+public:
+    HICON icon = nullptr;
+
+protected:
+    void OnPaint() override {
+        CPaintDC dc(this);
+        dc.DrawIcon(4, 4, icon);
+    }
+};
+
+TEST(IconTest, RegisteredIconBecomesTheWindowIconAndPaintsAtIconSize) {
+    constexpr std::uint32_t kRed = 0xFFFF0000;
+    ASSERT_TRUE(RegisterIconResource(128, IconImage{2, 2, {kRed, kRed, kRed, kRed}}));
+    EXPECT_FALSE(RegisterIconResource(129, IconImage{2, 2, {kRed}})) << "pixel count must match the size";
+    EXPECT_EQ(LoadIcon(129), nullptr);
+
+    IconWindow window;
+    window.icon = LoadIcon(128);
+    ASSERT_NE(window.icon, nullptr);
+    ASSERT_TRUE(window.CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 60, 60), nullptr, 0));
+    EXPECT_EQ(window.SetIcon(window.icon, TRUE), nullptr);
+    EXPECT_EQ(window.SetIcon(window.icon, TRUE), window.icon) << "returns the previous big icon";
+    EXPECT_EQ(window.GetIcon(FALSE), nullptr);
+    EXPECT_FALSE(WidgetOfWindow(window.m_hWnd)->windowIcon().isNull());
+
+    const QImage image = Grab(window.m_hWnd);
+    EXPECT_EQ(image.pixelColor(4 + 31, 4 + 31), QColor(Qt::red)) << "scaled to 32 by 32";
+    EXPECT_NE(image.pixelColor(4 + 33, 4 + 33), QColor(Qt::red));
+}
+
+}  // namespace
