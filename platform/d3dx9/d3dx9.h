@@ -1,10 +1,13 @@
 // The mesh and math utility library, with the platform's names, written for this system.
 // Implements: system-memory meshes (vertex, index and attribute buffers, subsets drawn through
-// the device), X files in text form read and written by our own code (binary read optional),
-// normals, bounding boxes, vertex sizes, textures from image files (PNG, JPEG, BMP, TGA, ...),
-// the matrix stack with its Local operations, and the vector and matrix functions the views use.
-// Leaves out: effects, skinning, progressive meshes, optimisation, adjacency generation,
-// compressed X files, fonts, sprites and every function nothing here calls.
+// the device), X files read in text and binary form and written in text form by our own code
+// (all meshes of a file merged into one, placed by their frames), normals, bounding boxes,
+// vertex sizes, textures from image files (PNG, JPEG, BMP, TGA, ...), the matrix stack with its
+// Local operations, the vector and matrix functions the views use, and the reason for the last
+// file failure (D3DXGetLastErrorMessage, an addition of ours).
+// Leaves out: effects, skinning, animation, progressive meshes, optimisation, adjacency,
+// compressed X files, writing binary X files, mipmaps, fonts, sprites and every function
+// nothing here calls.
 #pragma once
 
 #include "platform/d3d9/d3d9.h"

@@ -87,9 +87,8 @@ HRESULT D3DXLoadMeshFromXW(LPCWSTR fileName, DWORD options, IDirect3DDevice9* de
 }
 
 // Writes the text format only; adjacency and effect instances are not written.
-HRESULT D3DXSaveMeshToXW(LPCWSTR fileName, ID3DXMesh* mesh, const DWORD* /*adjacency*/,
-                         const D3DXMATERIAL* materials, const D3DXEFFECTINSTANCE* /*effectInstances*/,
-                         DWORD numMaterials, DWORD format)
+HRESULT D3DXSaveMeshToXW(LPCWSTR fileName, ID3DXMesh* mesh, const DWORD* /*adjacency*/, const D3DXMATERIAL* materials,
+                         const D3DXEFFECTINSTANCE* /*effectInstances*/, DWORD numMaterials, DWORD format)
 {
     const std::optional<std::string> path = PathFromWideName(fileName);
     if (mesh == nullptr || !path) {
@@ -104,8 +103,8 @@ HRESULT D3DXSaveMeshToXW(LPCWSTR fileName, ID3DXMesh* mesh, const DWORD* /*adjac
     }
     const size_t vertexCount = geometry.positions.size();
     if (std::any_of(geometry.indices.begin(), geometry.indices.end(), [&](DWORD i) { return i >= vertexCount; })) {
-        return Failed(D3DXERR_INVALIDMESH, "the mesh has indices beyond its " + std::to_string(vertexCount) +
-                                                " vertices");
+        return Failed(D3DXERR_INVALIDMESH,
+                      "the mesh has indices beyond its " + std::to_string(vertexCount) + " vertices");
     }
     const HRESULT chosen = ChooseMaterials(materials, numMaterials, geometry);
     if (FAILED(chosen)) {

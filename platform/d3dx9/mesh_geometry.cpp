@@ -138,9 +138,9 @@ HRESULT CreateMeshFromGeometry(const MeshGeometry& geometry, DWORD options, IDir
         options |= D3DXMESH_32BIT;
     }
     ID3DXMesh* created = nullptr;
-    HRESULT result = D3DXCreateMeshFVF(static_cast<DWORD>(geometry.TriangleCount()),
-                                       static_cast<DWORD>(geometry.positions.size()), options, geometry.Fvf(), device,
-                                       &created);
+    HRESULT result =
+        D3DXCreateMeshFVF(static_cast<DWORD>(geometry.TriangleCount()), static_cast<DWORD>(geometry.positions.size()),
+                          options, geometry.Fvf(), device, &created);
     if (SUCCEEDED(result)) {
         result = FillMesh(created, geometry);
     }

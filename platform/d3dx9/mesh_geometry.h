@@ -25,8 +25,7 @@ struct MeshGeometry {
 };
 
 // 16-bit indices unless options ask for 32-bit ones or there are more than 65535 vertices.
-HRESULT CreateMeshFromGeometry(const MeshGeometry& geometry, DWORD options, IDirect3DDevice9* device,
-                               ID3DXMesh** mesh);
+HRESULT CreateMeshFromGeometry(const MeshGeometry& geometry, DWORD options, IDirect3DDevice9* device, ID3DXMesh** mesh);
 
 // Reads the mesh's vertices (the parts its vertex format has of the four above), triangles and
 // attributes; materials are left as they are.

@@ -40,8 +40,8 @@ HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR fileName, I
         return Failed(D3DXERR_INVALIDDATA, image.error);
     }
     IDirect3DTexture9* created = nullptr;
-    HRESULT result = device->CreateTexture(image.width, image.height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                           &created, nullptr);
+    HRESULT result =
+        device->CreateTexture(image.width, image.height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &created, nullptr);
     if (SUCCEEDED(result)) {
         result = Upload(created, image);
     }

@@ -143,8 +143,9 @@ std::string WriteXText(const MeshGeometry& geometry)
     if (!geometry.texCoords.empty()) {
         out.Line("MeshTextureCoords {", 1);
         out.Count(geometry.texCoords.size(), 2);
-        out.Array(geometry.texCoords.size(), 2,
-                  [&](size_t i) { out.Fields({geometry.texCoords[i].u, geometry.texCoords[i].v}); });
+        out.Array(geometry.texCoords.size(), 2, [&](size_t i) {
+            out.Fields({geometry.texCoords[i].u, geometry.texCoords[i].v});
+        });
         out.Line("}", 1);
     }
     if (!geometry.colors.empty()) {

@@ -17,10 +17,7 @@ bool XTextTokenizer::At(char c, size_t ahead) const
     return m_position + ahead < m_text.size() && m_text[m_position + ahead] == c;
 }
 
-XToken XTextTokenizer::Fail(const std::string& message) const
-{
-    return XToken{XTokenKind::Error, message};
-}
+XToken XTextTokenizer::Fail(const std::string& message) const { return XToken{XTokenKind::Error, message}; }
 
 std::string XTextTokenizer::Where() const { return "line " + std::to_string(m_tokenLine); }
 
