@@ -78,6 +78,12 @@ HRESULT SwapChain9::GetPresentParameters(D3DPRESENT_PARAMETERS* parameters)
     return D3D_OK;
 }
 
+ImplicitSwapChain9::ImplicitSwapChain9(Device9& device, const D3DPRESENT_PARAMETERS& parameters,
+                                       std::unique_ptr<GlFramebuffer> framebuffer)
+    : SwapChain9(device, ComPtr<Device9>(), parameters, std::move(framebuffer))
+{
+}
+
 ULONG ImplicitSwapChain9::AddRef() { return Device().AddRef(); }
 
 ULONG ImplicitSwapChain9::Release() { return Device().Release(); }

@@ -65,10 +65,7 @@ private:
 class ImplicitSwapChain9 final : public SwapChain9 {
 public:
     ImplicitSwapChain9(Device9& device, const D3DPRESENT_PARAMETERS& parameters,
-                       std::unique_ptr<GlFramebuffer> framebuffer)
-        : SwapChain9(device, ComPtr<Device9>(), parameters, std::move(framebuffer))
-    {
-    }
+                       std::unique_ptr<GlFramebuffer> framebuffer);
     ~ImplicitSwapChain9() override = default;
 
     ULONG AddRef() override;
