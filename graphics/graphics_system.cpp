@@ -150,12 +150,12 @@ IDirect3DSwapChain9* TQRD3D_GraphicsSystem::CreateAdditionalSwapChain(HWND windo
 
 TQRD3D_TextureResource* TQRD3D_GraphicsSystem::FindTexture(const std::wstring& fileName, bool create)
 {
-    return FindResource(m_textures, fileName, create, m_device);
+    return FindResourceEntry(m_textures, fileName, create, m_device);
 }
 
 TQRD3D_MeshResource* TQRD3D_GraphicsSystem::FindMesh(const std::wstring& fileName, bool create)
 {
-    return FindResource(m_meshes, fileName, create, m_device);
+    return FindResourceEntry(m_meshes, fileName, create, m_device);
 }
 
 bool TQRD3D_GraphicsSystem::BindTexture(const std::wstring& fileName, int stage)

@@ -16,7 +16,7 @@ int CompareResourceNames(const std::wstring& a, const std::wstring& b);
 // device and inserted in order; an entry that fails to load is deleted and not remembered, so
 // the next lookup tries (and reports) again. An empty name gives null.
 template <typename Entry>
-Entry* FindResource(TQR_PointerArray<Entry*>& table, const std::wstring& fileName, bool create,
+Entry* FindResourceEntry(TQR_PointerArray<Entry*>& table, const std::wstring& fileName, bool create,
                     IDirect3DDevice9* device)
 {
     if (fileName.empty()) {

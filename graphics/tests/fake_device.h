@@ -1,170 +1,254 @@
-// Test doubles of the Direct3D object, the device, swap chains and textures that record what
-// the graphics back end asks of them, so the tests need no OpenGL context. The object and the
-// device live in the test; their reference counts are only observed, so a test can check that
-// every reference taken was given back.
+// Doubles of the Direct3D object, the device, swap chains and textures that record what the
+// graphics back end asks of them, so most tests need no OpenGL context. The object and the
+// device live in the test and only count their references, so a test can check that every
+// reference taken was given back.
 #pragma once
 
 #include "platform/d3d9/d3d9.h"
-#include "platform/d3dx9/d3dx9.h"
 
 #include <cstring>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
-// Counts live instances so tests can check that nothing leaked.
-class FakeTexture final : public IDirect3DTexture9 {
+// Deleted by its last Release; counts live instances so tests can check that none leaked.
+template <typename Interface>
+class FakeObject : public Interface {
 public:
-    FakeTexture(UINT width, UINT height);
-    ~FakeTexture() override;
+    FakeObject() { ++LiveCount(); }
+    ~FakeObject() override { --LiveCount(); }
     ULONG AddRef() override { return ++m_references; }
-    ULONG Release() override;
-    DWORD GetLevelCount() override { return 1; }
-    HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
-    HRESULT LockRect(UINT level, D3DLOCKED_RECT* locked, const RECT* rect, DWORD flags) override;
-    HRESULT UnlockRect(UINT) override { return D3D_OK; }
+    ULONG Release() override
+    {
+        const ULONG remaining = --m_references;
+        if (remaining == 0) {
+            delete this;
+        }
+        return remaining;
+    }
+    static int& LiveCount()
+    {
+        static int live = 0;
+        return live;
+    }
 
-    // The texel at (x, y) as 0xAARRGGBB.
+private:
+    ULONG m_references = 1;
+};
+
+class FakeTexture final : public FakeObject<IDirect3DTexture9> {
+public:
+    FakeTexture(UINT width, UINT height) : m_width(width), m_texels(width * height) {}
+    DWORD GetLevelCount() override { return 1; }
+    HRESULT GetLevelDesc(UINT, D3DSURFACE_DESC*) override { return E_NOTIMPL; }
+    HRESULT LockRect(UINT, D3DLOCKED_RECT* locked, const RECT*, DWORD) override
+    {
+        *locked = D3DLOCKED_RECT{static_cast<INT>(m_width * 4), m_texels.data()};
+        return D3D_OK;
+    }
+    HRESULT UnlockRect(UINT) override { return D3D_OK; }
+    // 0xAARRGGBB.
     DWORD Texel(UINT x, UINT y) const { return m_texels[y * m_width + x]; }
-    static int LiveCount();
 
 private:
     UINT m_width;
-    UINT m_height;
     std::vector<DWORD> m_texels;
-    ULONG m_references = 1;
 };
 
-class FakeSwapChain final : public IDirect3DSwapChain9 {
+class FakeSwapChain final : public FakeObject<IDirect3DSwapChain9> {
 public:
-    explicit FakeSwapChain(const D3DPRESENT_PARAMETERS& parameters) : m_parameters(parameters) {}
-    ULONG AddRef() override { return ++m_references; }
-    ULONG Release() override;
+    explicit FakeSwapChain(const D3DPRESENT_PARAMETERS& parameters) : parameters(parameters) {}
     HRESULT Present(const RECT*, const RECT*, HWND, const RGNDATA*, DWORD) override { return D3D_OK; }
     HRESULT GetBackBuffer(UINT, D3DBACKBUFFER_TYPE, IDirect3DSurface9**) override { return E_NOTIMPL; }
-    HRESULT GetPresentParameters(D3DPRESENT_PARAMETERS* parameters) override;
-
-private:
-    D3DPRESENT_PARAMETERS m_parameters;
-    ULONG m_references = 1;
+    HRESULT GetPresentParameters(D3DPRESENT_PARAMETERS* out) override
+    {
+        *out = parameters;
+        return D3D_OK;
+    }
+    D3DPRESENT_PARAMETERS parameters;
 };
 
 struct FakeDraw {
-    D3DPRIMITIVETYPE type = D3DPT_POINTLIST;
-    UINT primitiveCount = 0;
-    UINT stride = 0;
-    DWORD fvf = 0;
-    bool indexed = false;
-    std::vector<BYTE> vertexBytes;
+    D3DPRIMITIVETYPE type;
+    UINT primitiveCount;
+    UINT stride;
+    DWORD fvf;
+    std::vector<BYTE> bytes;
 
     template <typename Vertex>
     std::vector<Vertex> Vertices() const
     {
-        std::vector<Vertex> vertices(vertexBytes.size() / sizeof(Vertex));
-        std::memcpy(vertices.data(), vertexBytes.data(), vertices.size() * sizeof(Vertex));
+        std::vector<Vertex> vertices(bytes.size() / sizeof(Vertex));
+        std::memcpy(vertices.data(), bytes.data(), vertices.size() * sizeof(Vertex));
         return vertices;
     }
 };
 
-struct FakeStageState {
-    DWORD stage;
-    D3DTEXTURESTAGESTATETYPE type;
-    DWORD value;
-    bool operator==(const FakeStageState&) const = default;
-};
-
 class FakeDevice final : public IDirect3DDevice9 {
 public:
-    FakeDevice();
-    ~FakeDevice() override;
-
+    FakeDevice() : m_implicitChain(new FakeSwapChain({})) {}
+    ~FakeDevice() override { m_implicitChain->Release(); }
     ULONG AddRef() override { return ++references; }
     ULONG Release() override { return --references; }
 
-    HRESULT GetSwapChain(UINT index, IDirect3DSwapChain9** chain) override;
-    HRESULT CreateAdditionalSwapChain(D3DPRESENT_PARAMETERS* parameters, IDirect3DSwapChain9** chain) override;
-    HRESULT CreateTexture(UINT width, UINT height, UINT levels, DWORD usage, D3DFORMAT format, D3DPOOL pool,
-                          IDirect3DTexture9** texture, HANDLE* shared) override;
-    HRESULT CreateVertexBuffer(UINT, DWORD, DWORD, D3DPOOL, IDirect3DVertexBuffer9**, HANDLE*) override
+    HRESULT GetSwapChain(UINT, IDirect3DSwapChain9** chain) override
     {
-        return E_NOTIMPL;
+        m_implicitChain->AddRef();
+        *chain = m_implicitChain;
+        return D3D_OK;
     }
-    HRESULT CreateIndexBuffer(UINT, DWORD, D3DFORMAT, D3DPOOL, IDirect3DIndexBuffer9**, HANDLE*) override
+    HRESULT CreateAdditionalSwapChain(D3DPRESENT_PARAMETERS* parameters, IDirect3DSwapChain9** chain) override
     {
-        return E_NOTIMPL;
+        log.push_back("CreateAdditionalSwapChain");
+        *chain = failAdditionalChains ? nullptr : new FakeSwapChain(*parameters);
+        return failAdditionalChains ? D3DERR_INVALIDCALL : D3D_OK;
     }
+    HRESULT CreateTexture(UINT width, UINT height, UINT, DWORD, D3DFORMAT, D3DPOOL, IDirect3DTexture9** texture,
+                          HANDLE*) override
+    {
+        *texture = new FakeTexture(width, height);
+        return D3D_OK;
+    }
+    HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override
+    {
+        log.push_back("SetTransform(" + std::to_string(state) + ")");
+        transforms[state] = *matrix;
+        return D3D_OK;
+    }
+    HRESULT SetMaterial(const D3DMATERIAL9* material) override
+    {
+        log.push_back("SetMaterial");
+        materials.push_back(*material);
+        return D3D_OK;
+    }
+    HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override
+    {
+        log.push_back("SetRenderState(" + std::to_string(state) + ", " + std::to_string(value) + ")");
+        m_renderStates[state] = value;
+        return D3D_OK;
+    }
+    // Lighting starts on, as on the platform.
+    HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override
+    {
+        const auto found = m_renderStates.find(state);
+        *value = found != m_renderStates.end() ? found->second : (state == D3DRS_LIGHTING ? TRUE : 0);
+        return D3D_OK;
+    }
+    HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) override
+    {
+        log.push_back("SetTexture(" + std::to_string(stage) + (texture ? ", texture)" : ", null)"));
+        textures.push_back(texture);
+        return D3D_OK;
+    }
+    HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override
+    {
+        log.push_back("SetTextureStageState(" + std::to_string(stage) + ", " + std::to_string(type) + ", " +
+                      std::to_string(value) + ")");
+        return D3D_OK;
+    }
+    HRESULT SetFVF(DWORD fvf) override
+    {
+        log.push_back("SetFVF(" + std::to_string(fvf) + ")");
+        m_fvf = fvf;
+        return D3D_OK;
+    }
+    // Keeps the vertices a fan or list of primitiveCount primitives reads.
+    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* data, UINT stride) override
+    {
+        const UINT count = type == D3DPT_TRIANGLEFAN ? primitiveCount + 2
+                           : type == D3DPT_LINELIST  ? primitiveCount * 2
+                                                     : primitiveCount;
+        return Record("DrawPrimitiveUP", type, primitiveCount, data, count * stride, stride);
+    }
+    HRESULT DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT, UINT numVertices, UINT primitiveCount, const void*,
+                                   D3DFORMAT, const void* data, UINT stride) override
+    {
+        return Record("DrawIndexedPrimitiveUP", type, primitiveCount, data, numVertices * stride, stride);
+    }
+
+    void ClearRecords()
+    {
+        log.clear();
+        materials.clear();
+        textures.clear();
+        draws.clear();
+    }
+
+    HRESULT CreateVertexBuffer(UINT, DWORD, DWORD, D3DPOOL, IDirect3DVertexBuffer9**, HANDLE*) override { return E_NOTIMPL; }
+    HRESULT CreateIndexBuffer(UINT, DWORD, D3DFORMAT, D3DPOOL, IDirect3DIndexBuffer9**, HANDLE*) override { return E_NOTIMPL; }
     HRESULT SetRenderTarget(DWORD, IDirect3DSurface9*) override { return E_NOTIMPL; }
     HRESULT GetRenderTarget(DWORD, IDirect3DSurface9**) override { return E_NOTIMPL; }
     HRESULT BeginScene() override { return D3D_OK; }
     HRESULT EndScene() override { return D3D_OK; }
     HRESULT Clear(DWORD, const D3DRECT*, DWORD, D3DCOLOR, float, DWORD) override { return D3D_OK; }
-    HRESULT SetTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX* matrix) override;
-    HRESULT GetTransform(D3DTRANSFORMSTATETYPE state, D3DMATRIX* matrix) override;
-    HRESULT SetMaterial(const D3DMATERIAL9* material) override;
+    HRESULT GetTransform(D3DTRANSFORMSTATETYPE, D3DMATRIX*) override { return E_NOTIMPL; }
     HRESULT GetMaterial(D3DMATERIAL9*) override { return E_NOTIMPL; }
     HRESULT SetLight(DWORD, const D3DLIGHT9*) override { return E_NOTIMPL; }
     HRESULT GetLight(DWORD, D3DLIGHT9*) override { return E_NOTIMPL; }
     HRESULT LightEnable(DWORD, BOOL) override { return E_NOTIMPL; }
     HRESULT GetLightEnable(DWORD, BOOL*) override { return E_NOTIMPL; }
-    HRESULT SetRenderState(D3DRENDERSTATETYPE state, DWORD value) override;
-    HRESULT GetRenderState(D3DRENDERSTATETYPE state, DWORD* value) override;
-    HRESULT SetTexture(DWORD stage, IDirect3DBaseTexture9* texture) override;
     HRESULT GetTexture(DWORD, IDirect3DBaseTexture9**) override { return E_NOTIMPL; }
-    HRESULT SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATETYPE type, DWORD value) override;
     HRESULT GetTextureStageState(DWORD, D3DTEXTURESTAGESTATETYPE, DWORD*) override { return E_NOTIMPL; }
-    HRESULT SetFVF(DWORD fvf) override;
-    HRESULT GetFVF(DWORD* fvf) override;
-    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE type, UINT primitiveCount, const void* vertexData, UINT stride) override;
-    HRESULT DrawIndexedPrimitiveUP(D3DPRIMITIVETYPE type, UINT minVertexIndex, UINT numVertices, UINT primitiveCount,
-                                   const void* indexData, D3DFORMAT indexFormat, const void* vertexData,
-                                   UINT stride) override;
-
-    // Forgets everything recorded so far (the current states stay).
-    void ClearRecords();
-    // The render states set, in order.
-    std::vector<std::pair<D3DRENDERSTATETYPE, DWORD>> RenderStatesSet() const { return m_renderStatesSet; }
-    // The value last set, or the platform's default for the states the back end reads.
-    DWORD RenderState(D3DRENDERSTATETYPE state) const;
-    const D3DMATRIX& Transform(D3DTRANSFORMSTATETYPE state) { return m_transforms[state]; }
+    HRESULT GetFVF(DWORD* fvf) override
+    {
+        *fvf = m_fvf;
+        return D3D_OK;
+    }
 
     ULONG references = 1;
-    // Every call that changes state or draws, in order, as text: "SetRenderState(137, 0)",
-    // "SetMaterial", "SetTexture(0, texture)", "SetTextureStageState(0, 1, 2)", "SetTransform(256)",
-    // "SetFVF(0x152)", "DrawPrimitiveUP", "DrawIndexedPrimitiveUP".
+    bool failAdditionalChains = false;
+    // State changes and draws in order, as text: "SetRenderState(137, 0)", "SetFVF(338)", ...
     std::vector<std::string> log;
     std::vector<D3DMATERIAL9> materials;
-    std::vector<std::pair<DWORD, IDirect3DBaseTexture9*>> textures;
-    std::vector<FakeStageState> stageStates;
+    std::vector<IDirect3DBaseTexture9*> textures;
     std::vector<FakeDraw> draws;
-    std::vector<D3DPRESENT_PARAMETERS> additionalChains;
-    bool failAdditionalChains = false;
+    std::map<D3DTRANSFORMSTATETYPE, D3DMATRIX> transforms;
 
 private:
+    HRESULT Record(const char* call, D3DPRIMITIVETYPE type, UINT primitiveCount, const void* data, UINT size,
+                   UINT stride)
+    {
+        log.push_back(call);
+        const auto* bytes = static_cast<const BYTE*>(data);
+        draws.push_back({type, primitiveCount, stride, m_fvf, std::vector<BYTE>(bytes, bytes + size)});
+        return D3D_OK;
+    }
+
     std::map<D3DRENDERSTATETYPE, DWORD> m_renderStates;
-    std::vector<std::pair<D3DRENDERSTATETYPE, DWORD>> m_renderStatesSet;
-    std::map<D3DTRANSFORMSTATETYPE, D3DMATRIX> m_transforms;
     DWORD m_fvf = 0;
     FakeSwapChain* m_implicitChain;
 };
 
 struct FakeDeviceRequest {
-    UINT adapter = 99;
-    D3DDEVTYPE type = D3DDEVTYPE_SW;
-    HWND focusWindow = nullptr;
-    DWORD behaviour = 0;
+    UINT adapter;
+    D3DDEVTYPE type;
+    HWND focusWindow;
+    DWORD behaviour;
     D3DPRESENT_PARAMETERS parameters;
 };
 
 class FakeDirect3D final : public IDirect3D9 {
 public:
-    static constexpr D3DDISPLAYMODE kDisplayMode{1280, 1024, 60, D3DFMT_X8R8G8B8};
+    static constexpr D3DFORMAT kDisplayFormat = D3DFMT_X8R8G8B8;
 
     ULONG AddRef() override { return ++references; }
     ULONG Release() override { return --references; }
-    HRESULT GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode) override;
+    HRESULT GetAdapterDisplayMode(UINT, D3DDISPLAYMODE* mode) override
+    {
+        *mode = D3DDISPLAYMODE{1280, 1024, 60, kDisplayFormat};
+        return D3D_OK;
+    }
     HRESULT CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focusWindow, DWORD behaviour,
-                         D3DPRESENT_PARAMETERS* parameters, IDirect3DDevice9** device) override;
+                         D3DPRESENT_PARAMETERS* parameters, IDirect3DDevice9** created) override
+    {
+        deviceRequests.push_back({adapter, type, focusWindow, behaviour, *parameters});
+        *created = failCreateDevice ? nullptr : &device;
+        if (failCreateDevice) {
+            return D3DERR_NOTAVAILABLE;
+        }
+        device.AddRef();
+        return D3D_OK;
+    }
 
     ULONG references = 1;
     bool failCreateDevice = false;

@@ -5,13 +5,8 @@
 
 #include <stb_image_write.h>
 
-#include <atomic>
 #include <fstream>
 #include <unistd.h>
-
-FakeWindows::FakeWindows() { D3D9SetWindowHost(this); }
-
-FakeWindows::~FakeWindows() { D3D9SetWindowHost(nullptr); }
 
 HWND FakeWindows::Add(UINT width, UINT height)
 {
@@ -23,17 +18,22 @@ HWND FakeWindows::Add(UINT width, UINT height)
 bool FakeWindows::GetClientSize(HWND window, UINT* width, UINT* height) const
 {
     const auto found = m_sizes.find(window);
-    if (found == m_sizes.end()) {
-        return false;
+    if (found != m_sizes.end()) {
+        *width = found->second.first;
+        *height = found->second.second;
     }
-    *width = found->second.first;
-    *height = found->second.second;
-    return true;
+    return found != m_sizes.end();
+}
+
+void FakeWindows::PresentImage(HWND, const D3D9PresentedImage& presented)
+{
+    imageWidth = presented.width;
+    image.assign(presented.bgra, presented.bgra + std::size_t{presented.width} * presented.height * 4);
 }
 
 ScopedWorkingFolder::ScopedWorkingFolder() : m_previous(std::filesystem::current_path())
 {
-    static std::atomic<int> counter = 0;
+    static int counter = 0;
     m_folder = std::filesystem::temp_directory_path() /
                ("relief-graphics-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::create_directories(m_folder);
@@ -47,31 +47,27 @@ ScopedWorkingFolder::~ScopedWorkingFolder()
     std::filesystem::remove_all(m_folder, ignored);
 }
 
-void WriteMeshFile(const std::filesystem::path& path, float size, const std::vector<std::string>& textureNames)
+void WriteMeshFile(const std::filesystem::path& path, float size, const std::vector<std::string>& textures)
 {
-    if (path.has_parent_path()) {
-        std::filesystem::create_directories(path.parent_path());
-    }
-    const std::size_t count = textureNames.size();
+    std::filesystem::create_directories(path.parent_path().empty() ? "." : path.parent_path());
+    const std::size_t n = textures.size();
     std::ofstream file(path);
-    file << "xof 0303txt 0032\nMesh {\n" << count * 3 << ";\n";
-    for (std::size_t i = 0; i < count; ++i) {
-        const float z = static_cast<float>(i);
-        file << "0;0;" << z << ";,\n" << size << ";0;" << z << ";,\n0;" << size << ";" << z
-             << (i + 1 == count ? ";;\n" : ";,\n");
+    file << "xof 0303txt 0032\nMesh {\n" << 3 * n << ";\n";
+    for (std::size_t i = 0; i < n; ++i) {
+        file << "0;0;" << i << ";,\n" << size << ";0;" << i << ";,\n0;" << size << ";" << i << (i + 1 < n ? ";,\n" : ";;\n");
     }
-    file << count << ";\n";
-    for (std::size_t i = 0; i < count; ++i) {
-        file << "3;" << 3 * i << "," << 3 * i + 1 << "," << 3 * i + 2 << (i + 1 == count ? ";;\n" : ";,\n");
+    file << n << ";\n";
+    for (std::size_t i = 0; i < n; ++i) {
+        file << "3;" << 3 * i << "," << 3 * i + 1 << "," << 3 * i + 2 << (i + 1 < n ? ";,\n" : ";;\n");
     }
-    file << "MeshMaterialList {\n" << count << ";\n" << count << ";\n";
-    for (std::size_t i = 0; i < count; ++i) {
-        file << i << (i + 1 == count ? ";;\n" : ",\n");
+    file << "MeshMaterialList {\n" << n << ";\n" << n << ";\n";
+    for (std::size_t i = 0; i < n; ++i) {
+        file << i << (i + 1 < n ? ",\n" : ";;\n");
     }
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; i < n; ++i) {
         file << "Material {\n" << 0.1 * static_cast<double>(i + 1) << ";0.5;0.25;1.0;;\n5.0;\n0;0;0;;\n0;0;0;;\n";
-        if (!textureNames[i].empty()) {
-            file << "TextureFilename { \"" << textureNames[i] << "\"; }\n";
+        if (!textures[i].empty()) {
+            file << "TextureFilename { \"" << textures[i] << "\"; }\n";
         }
         file << "}\n";
     }
@@ -80,20 +76,14 @@ void WriteMeshFile(const std::filesystem::path& path, float size, const std::vec
 
 void WriteImageFile(const std::filesystem::path& path, int width, int height, DWORD argb)
 {
-    if (path.has_parent_path()) {
-        std::filesystem::create_directories(path.parent_path());
-    }
-    std::vector<unsigned char> rgba;
-    for (int i = 0; i < width * height; ++i) {
-        rgba.insert(rgba.end(), {static_cast<unsigned char>(argb >> 16), static_cast<unsigned char>(argb >> 8),
-                                 static_cast<unsigned char>(argb), static_cast<unsigned char>(argb >> 24)});
-    }
+    std::filesystem::create_directories(path.parent_path().empty() ? "." : path.parent_path());
+    const std::vector<DWORD> rgba(static_cast<std::size_t>(width * height),
+                                  (argb & 0xFF00FF00u) | ((argb >> 16) & 0xFFu) | ((argb & 0xFFu) << 16));
     ASSERT_NE(stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4), 0) << path;
 }
 
 void GraphicsTest::SetUp()
 {
-    m_texturesBefore = FakeTexture::LiveCount();
     m_mainWindow = m_windows.Add(640, 480);
     GetGraphicsSystem()->SetDirect3DFactory([this](UINT) -> IDirect3D9* {
         m_d3d.AddRef();
@@ -109,7 +99,7 @@ void GraphicsTest::TearDown()
     SetStatusSink({});
     EXPECT_EQ(m_device.references, 1u) << "a device reference was not released";
     EXPECT_EQ(m_d3d.references, 1u) << "a Direct3D reference was not released";
-    EXPECT_EQ(FakeTexture::LiveCount(), m_texturesBefore) << "a texture was not released";
+    EXPECT_EQ(FakeTexture::LiveCount(), 0) << "a texture was not released";
 }
 
 void GraphicsTest::CreateContext()
