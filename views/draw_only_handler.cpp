@@ -1,0 +1,32 @@
+#include "views/draw_only_handler.h"
+
+namespace {
+
+constexpr D3DCOLOR kBackground = 0x00CCCCCC;
+
+}  // namespace
+
+CDrawOnlyHandler::CDrawOnlyHandler() : m_viewWindow(true) {}
+
+CDrawOnlyHandler::~CDrawOnlyHandler() { m_viewWindow.DestroyWindow(); }
+
+bool CDrawOnlyHandler::AttachToDialogControl(HWND dialog, int controlId)
+{
+    return m_viewWindow.ReplaceDialogControl(dialog, controlId) && m_viewWindow.AttachViewport(this);
+}
+
+void CDrawOnlyHandler::DrawGraphics()
+{
+    IDirect3DDevice9* device = GetDevice();
+    if (device == nullptr) {
+        return;
+    }
+    BeginDraw();
+    SetViewTransform();
+    SetProjectionTransform();
+    D3DXMATRIX identity;
+    D3DXMatrixIdentity(&identity);
+    device->SetTransform(D3DTS_WORLD, &identity);
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0f, 0);
+    EndDraw();
+}

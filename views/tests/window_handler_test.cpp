@@ -1,0 +1,209 @@
+// Window handler geometry, camera matrices and picking, and attaching without a device, on real
+// (offscreen) view windows.
+#include "view_dialog.h"
+#include "views/draw_only_handler.h"
+
+#include "platform/win/dialog_service.h"
+#include "platform/win/win_api.h"
+#include "scene/testing/recording_draw_helper.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+void ExpectNear(const TQR_Vector3& actual, const TQR_Vector3& expected)
+{
+    EXPECT_NEAR(actual.x, expected.x, 1e-4f);
+    EXPECT_NEAR(actual.y, expected.y, 1e-4f);
+    EXPECT_NEAR(actual.z, expected.z, 1e-4f);
+}
+
+TQR_Vector3 Transformed(const TQR_Vector3& point, const D3DXMATRIX& matrix)
+{
+    const D3DXVECTOR3 in(point.x, point.y, point.z);
+    D3DXVECTOR3 out;
+    D3DXVec3TransformCoord(&out, &in, &matrix);
+    return {out.x, out.y, out.z};
+}
+
+// A draw-only handler in place of the large placeholder, bound to its 200 x 100 window alone
+// (there is no device in these tests).
+class WindowHandlerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_handler.GetViewWindow().ReplaceDialogControl(m_dialog.m_hWnd, kBigViewPlaceholder));
+        ASSERT_TRUE(m_handler.TQR_WindowHandler::AttachWindow(m_handler.GetViewWindow().m_hWnd));
+        m_handler.SetWindowSize(200, 100);
+        int width = 0;
+        int height = 0;
+        m_handler.GetWindowSize(width, height);
+        ASSERT_EQ(width, 200);
+        ASSERT_EQ(height, 100);
+    }
+
+    ScriptedDialogService m_messages;
+    ViewTestDialog m_dialog;
+    CDrawOnlyHandler m_handler;
+};
+
+TEST_F(WindowHandlerTest, ResizingKeepsTheTopLeftCornerAndDeviceYGrowsUpward)
+{
+    CRect before;
+    GetWindowRect(m_handler.GetWindow(), &before);
+    m_handler.SetWindowSize(120, 300);
+    CRect after;
+    GetWindowRect(m_handler.GetWindow(), &after);
+    EXPECT_EQ(after.TopLeft(), before.TopLeft());
+
+    int x = -1;
+    int y = -1;
+    ASSERT_TRUE(m_handler.WindowToDevice(10, 0, x, y));
+    EXPECT_EQ(x, 10);
+    EXPECT_EQ(y, 300);
+    EXPECT_FLOAT_EQ(m_handler.GetAspectRatio(), 120.0f / 300.0f);
+    m_handler.SetWindowSize(120, 0);
+    EXPECT_EQ(m_handler.GetAspectRatio(), 0.0f);
+
+    CDrawOnlyHandler unattached;
+    EXPECT_FALSE(unattached.WindowToDevice(10, 0, x, y));
+    EXPECT_EQ(unattached.GetAspectRatio(), 0.0f);
+}
+
+TEST_F(WindowHandlerTest, ViewMatrixTurnsTheSceneByYawThenPitchBeforeTheLookAt)
+{
+    struct Row {
+        int yaw;
+        int pitch;
+        TQR_Vector3 point;
+        TQR_Vector3 rotated;  // where the rotations take the point before the look-at
+    };
+    const Row rows[] = {
+        {0, 0, {1.0f, 2.0f, 3.0f}, {1.0f, 2.0f, 3.0f}},
+        {90, 0, {1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, -1.0f}},
+        {0, 90, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f}},
+        {90, 90, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}},
+    };
+    const D3DXVECTOR3 eye(0.0f, 0.0f, -10.0f);  // the right axis is +x
+    const D3DXVECTOR3 origin(0.0f, 0.0f, 0.0f);
+    const D3DXVECTOR3 up(0.0f, 1.0f, 0.0f);
+    D3DXMATRIX lookAt;
+    D3DXMatrixLookAtRH(&lookAt, &eye, &origin, &up);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "yaw " << row.yaw << ", pitch " << row.pitch);
+        TQR_Camera camera;
+        camera.SetPosition(eye.x, eye.y, eye.z);
+        camera.BeginRotate(0, 0);
+        camera.RotateTo(row.yaw, row.pitch);
+        m_handler.SetCamera(camera);
+        ExpectNear(Transformed(row.point, m_handler.ComputeViewMatrix()), Transformed(row.rotated, lookAt));
+    }
+}
+
+TEST_F(WindowHandlerTest, PickingRaysRunFromTheEyeThroughTheDevicePoint)
+{
+    // The default camera: eye at (0, 0, -1) looking along +z, so the view's right is world -x.
+    const float slope = std::tan(m_handler.GetCamera().GetFovRadians() * 0.5f);
+    struct Row {
+        int x;
+        int y;
+        TQR_Vector3 direction;
+    };
+    const Row rows[] = {
+        {100, 50, {0.0f, 0.0f, 1.0f}},
+        {200, 50, {-2.0f * slope, 0.0f, 1.0f}},  // right edge, widened by the aspect ratio
+        {100, 100, {0.0f, slope, 1.0f}},         // top edge
+    };
+    TQR_Vector3 origin;
+    TQR_Vector3 direction;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "at (" << row.x << ", " << row.y << ")");
+        m_handler.DeviceToWorld(row.x, row.y, origin, direction);
+        ExpectNear(origin, {0.0f, 0.0f, -1.0f});
+        ExpectNear(direction, row.direction);
+    }
+
+    TQR_Camera& camera = m_handler.GetCamera();
+    camera.SetPosition(3.0f, 4.0f, -5.0f);
+    camera.SetLookAt(1.0f, 0.0f, 2.0f);
+    m_handler.DeviceToWorld(100, 50, origin, direction);
+    ExpectNear(origin, camera.GetPosition());
+    ExpectNear(direction, VectorNormalize(camera.GetLookAt() - camera.GetPosition()));
+    EXPECT_TRUE(m_messages.MessageBoxes().empty());
+}
+
+TEST_F(WindowHandlerTest, BasePickingReportsThatItIsUnavailable)
+{
+    TQR_Vector3 origin{1.0f, 1.0f, 1.0f};
+    TQR_Vector3 direction{1.0f, 1.0f, 1.0f};
+    m_handler.TQR_WindowHandler::DeviceToWorld(100, 50, origin, direction);
+    EXPECT_EQ(origin, TQR_Vector3{});
+    EXPECT_EQ(direction, TQR_Vector3{});
+    ASSERT_EQ(m_messages.MessageBoxes().size(), 1u);
+    EXPECT_EQ(m_messages.MessageBoxes()[0].text,
+              L"TQR_WindowHandler::DeviceToWorld(): is not overrided-OnScreen picking will failed!!");
+    EXPECT_EQ(m_messages.MessageBoxes()[0].caption, L"TQR_WindowHandler::DeviceToWorld");
+}
+
+TEST_F(WindowHandlerTest, WorldBoundsFillTheWindowIn2D)
+{
+    TQR_BoundingBox bounds;
+    bounds.SetCorners(30.0f, 15.0f, 0.0f, -10.0f, -5.0f, 2.0f);
+    m_handler.SetWorldBounds(bounds);
+    struct Row {
+        int x;
+        int y;
+        float worldX;
+        float worldY;
+    };
+    for (const Row& row : {Row{0, 0, -10.0f, -5.0f}, Row{200, 100, 30.0f, 15.0f}, Row{15, 80, -7.0f, 11.0f}}) {
+        SCOPED_TRACE(testing::Message() << "pixel (" << row.x << ", " << row.y << ")");
+        float worldX = 0.0f;
+        float worldY = 0.0f;
+        m_handler.DeviceToWorld2D(row.x, row.y, worldX, worldY);
+        EXPECT_FLOAT_EQ(worldX, row.worldX);
+        EXPECT_FLOAT_EQ(worldY, row.worldY);
+        int x = -1;
+        int y = -1;
+        m_handler.WorldToDevice2D(row.worldX, row.worldY, x, y);
+        EXPECT_EQ(x, row.x);
+        EXPECT_EQ(y, row.y);
+    }
+    int x = 0;
+    int y = 0;
+    m_handler.WorldToDevice2D(-10.32f, -4.88f, x, y);
+    EXPECT_EQ(x, -2) << "-1.6 rounds to the nearest pixel";
+    EXPECT_EQ(y, 1) << "0.6 rounds to the nearest pixel";
+
+    TQR_RecordingDrawHelper helper;
+    m_handler.DrawWorldBounds(&helper);
+    const std::vector<TQR_RecordedCall>& calls = helper.Calls();
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls.front().name, "ResetAttributes");
+    EXPECT_EQ(calls[calls.size() - 2].name, "SetColor1");
+    EXPECT_EQ(calls[calls.size() - 2].args, std::vector<double>{double{0xFFFF0000u}}) << "opaque red";
+    EXPECT_EQ(calls.back().name, "DrawRectangleXY");
+    EXPECT_EQ(calls.back().args, (std::vector<double>{-10.0, -5.0, 0.0, 30.0, 15.0, 2.0}));
+}
+
+TEST_F(WindowHandlerTest, WithoutADeviceAttachingFailsAndDrawingDoesNothing)
+{
+    EXPECT_FALSE(m_handler.AttachWindow(m_handler.GetViewWindow().m_hWnd));
+    EXPECT_FALSE(m_handler.IsInitialized());
+    m_handler.DrawGraphics();
+
+    CDrawOnlyHandler small;
+    EXPECT_FALSE(small.AttachToDialogControl(m_dialog.m_hWnd, kSmallViewPlaceholder));
+    EXPECT_EQ(small.GetViewWindow().GetHandler(), nullptr);
+    ASSERT_EQ(m_messages.MessageBoxes().size(), 1u);
+    EXPECT_EQ(m_messages.MessageBoxes()[0].text, L"Error attaching viewport to window!");
+
+    CDrawOnlyHandler missing;
+    EXPECT_FALSE(missing.AttachToDialogControl(m_dialog.m_hWnd, 4242));
+    EXPECT_FALSE(missing.AttachWindow(nullptr));
+    EXPECT_EQ(m_messages.MessageBoxes().size(), 1u) << "a missing placeholder fails silently";
+}
+
+}  // namespace
