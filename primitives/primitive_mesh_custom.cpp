@@ -1,0 +1,133 @@
+#include "primitives/primitive_mesh_custom.h"
+
+#include "graphics/graphics_system.h"
+#include "graphics/vertex_formats.h"
+#include "primitives/grid_layout.h"
+
+namespace {
+
+// 16-bit indices address at most 65536 vertices.
+constexpr int kMaxVerticesPerSide = 256;
+
+} // namespace
+
+TQRD3D_PrimitiveMeshCustom::TQRD3D_PrimitiveMeshCustom(int verticesPerSide, const wchar_t* fileName)
+    : TQRD3D_PrimitiveMesh(fileName != nullptr ? fileName : kDefaultFileName),
+      m_verticesPerSide(verticesPerSide),
+      m_faceCount((2 * verticesPerSide - 2) * (verticesPerSide - 1)),
+      m_vertexCount(verticesPerSide * verticesPerSide),
+      m_spacing(2.0f / static_cast<float>(verticesPerSide - 1)) {}
+
+TQRD3D_PrimitiveMeshCustom::~TQRD3D_PrimitiveMeshCustom() { m_mesh = nullptr; }
+
+bool TQRD3D_PrimitiveMeshCustom::CreateMesh() {
+    IDirect3DDevice9* device = GetGraphicsSystem()->GetDevice();
+    if (device == nullptr || m_verticesPerSide < 2 || m_verticesPerSide > kMaxVerticesPerSide) {
+        return false;
+    }
+    if (FAILED(D3DXCreateMeshFVF(static_cast<DWORD>(m_faceCount), static_cast<DWORD>(m_vertexCount),
+                                 D3DXMESH_SYSTEMMEM, TQRD3D_ColorVertex::kFvf, device, &m_mesh))) {
+        m_mesh = nullptr;
+        return false;
+    }
+    BuildGrid();
+    // Whether the file was written is decided by the lookup below: a file that was not
+    // written is not found, unless an older one of that name lies along the search folders.
+    D3DXSaveMeshToXW(GetMeshFileName().c_str(), m_mesh, nullptr, nullptr, nullptr, 0, D3DXF_FILEFORMAT_TEXT);
+    m_mesh->Release();
+    m_mesh = nullptr;
+
+    if (const TQRD3D_MeshResource* entry = GetGraphicsSystem()->FindMesh(GetMeshFileName())) {
+        if (IsUsableGridMesh(entry->GetMesh())) {
+            m_mesh = entry->GetMesh();
+            m_meshReady = true;
+        }
+    }
+    return m_meshReady;
+}
+
+void TQRD3D_PrimitiveMeshCustom::BuildGrid() {
+    if (m_mesh == nullptr) {
+        return;
+    }
+    void* vertices = nullptr;
+    if (SUCCEEDED(m_mesh->LockVertexBuffer(0, &vertices))) {
+        WriteGridVertices(static_cast<TQRD3D_ColorVertex*>(vertices), m_verticesPerSide, m_spacing);
+        m_mesh->UnlockVertexBuffer();
+    }
+    void* indices = nullptr;
+    if (SUCCEEDED(m_mesh->LockIndexBuffer(0, &indices))) {
+        WriteGridIndices(static_cast<WORD*>(indices), m_verticesPerSide);
+        m_mesh->UnlockIndexBuffer();
+    }
+}
+
+void TQRD3D_PrimitiveMeshCustom::SelectVertex(int row, int column) {
+    StoreSelectedVertex();
+    m_selectedIndex = column + row * m_verticesPerSide;
+    LoadSelectedVertex();
+}
+
+void TQRD3D_PrimitiveMeshCustom::ReleaseSelection() {
+    if (m_selectedIndex != -1) {
+        StoreSelectedVertex();
+    }
+    m_selectedIndex = -1;
+}
+
+void TQRD3D_PrimitiveMeshCustom::DrawGeometry(int levelOfDetail, TQR_DrawHelper* drawHelper) {
+    if (!MakeMeshReady()) {
+        return;
+    }
+    StoreSelectedVertex();
+    D3DXComputeNormals(m_mesh, nullptr);
+    TQRD3D_PrimitiveMesh::DrawGeometry(levelOfDetail, drawHelper);
+}
+
+bool TQRD3D_PrimitiveMeshCustom::MakeMeshReady() {
+    if (m_meshReady && !IsMeshStillInTable()) {
+        m_meshReady = false;
+        m_mesh = nullptr;
+    }
+    return m_meshReady || CreateMesh();
+}
+
+bool TQRD3D_PrimitiveMeshCustom::IsMeshStillInTable() const {
+    const TQRD3D_MeshResource* entry = GetGraphicsSystem()->FindMesh(GetMeshFileName(), false);
+    return entry != nullptr && entry->GetMesh() == m_mesh;
+}
+
+// An entry loaded earlier from some other file of the same name may hold a different mesh;
+// editing it with the grid's vertex layout would write past its vertices.
+bool TQRD3D_PrimitiveMeshCustom::IsUsableGridMesh(ID3DXMesh* mesh) const {
+    return mesh != nullptr && mesh->GetFVF() == TQRD3D_ColorVertex::kFvf &&
+           mesh->GetNumVertices() == static_cast<DWORD>(m_vertexCount);
+}
+
+template <typename Edit>
+void TQRD3D_PrimitiveMeshCustom::EditSelectedVertex(Edit edit) {
+    if (!MakeMeshReady() || m_selectedIndex < 0 || m_selectedIndex >= m_vertexCount) {
+        return;
+    }
+    void* vertices = nullptr;
+    if (FAILED(m_mesh->LockVertexBuffer(0, &vertices))) {
+        return;
+    }
+    edit(static_cast<TQRD3D_ColorVertex*>(vertices)[m_selectedIndex]);
+    m_mesh->UnlockVertexBuffer();
+}
+
+// The normal and texture coordinates of the vertex stay as they are.
+void TQRD3D_PrimitiveMeshCustom::StoreSelectedVertex() {
+    EditSelectedVertex([this](TQRD3D_ColorVertex& vertex) {
+        vertex.x = m_selectedPosition.x;
+        vertex.y = m_selectedPosition.y;
+        vertex.z = m_selectedPosition.z;
+        vertex.diffuse = GridHeightColor(vertex.y);
+    });
+}
+
+void TQRD3D_PrimitiveMeshCustom::LoadSelectedVertex() {
+    EditSelectedVertex(
+        [this](const TQRD3D_ColorVertex& vertex) { m_selectedPosition = {vertex.x, vertex.y, vertex.z}; });
+}

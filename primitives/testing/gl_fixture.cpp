@@ -1,0 +1,157 @@
+#include "primitives/testing/gl_fixture.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "graphics/draw_helper.h"
+#include "graphics/graphics_system.h"
+
+namespace {
+
+// Depth 0.5 at the plane through the origin, nearer for points towards the viewer.
+constexpr float kDepthPerUnit = 0.01f;
+
+} // namespace
+
+TestWindowHost::TestWindowHost(UINT width, UINT height) : m_width(width), m_height(height) {
+    D3D9SetWindowHost(this);
+}
+
+TestWindowHost::~TestWindowHost() { D3D9SetWindowHost(nullptr); }
+
+HWND TestWindowHost::Window() const { return reinterpret_cast<HWND>(0x2000); }
+
+bool TestWindowHost::GetClientSize(HWND window, UINT* width, UINT* height) const {
+    if (!IsLiveWindow(window)) {
+        return false;
+    }
+    *width = m_width;
+    *height = m_height;
+    return true;
+}
+
+void TestWindowHost::PresentImage(HWND, const D3D9PresentedImage& image) {
+    m_image.assign(image.bgra, image.bgra + std::size_t{image.width} * image.height * 4);
+}
+
+D3DXMATRIX TopView(float halfExtent) {
+    D3DXMATRIX view;
+    view(0, 0) = 1.0f / halfExtent;
+    view(2, 1) = 1.0f / halfExtent;
+    view(1, 2) = -kDepthPerUnit;
+    view(3, 2) = 0.5f;
+    view(3, 3) = 1.0f;
+    return view;
+}
+
+D3DXMATRIX FrontView(float halfExtent) {
+    D3DXMATRIX view;
+    view(0, 0) = 1.0f / halfExtent;
+    view(1, 1) = 1.0f / halfExtent;
+    view(2, 2) = -kDepthPerUnit;
+    view(3, 2) = 0.5f;
+    view(3, 3) = 1.0f;
+    return view;
+}
+
+void GlFixture::SetUp() {
+    IDirect3D9* probe = Direct3DCreate9(D3D_SDK_VERSION);
+    if (probe == nullptr) {
+        GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+    }
+    probe->Release();
+    ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(m_windows.Window()));
+    m_chain = GetGraphicsSystem()->CreateSwapChain(m_windows.Window());
+    ASSERT_NE(m_chain, nullptr);
+    m_device = GetGraphicsSystem()->GetDevice();
+    SetView(FrontView(1.0f));
+}
+
+void GlFixture::TearDown() {
+    if (HasFailure() && !m_windows.Image().empty()) {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        ADD_FAILURE() << "last frame saved as " << SaveImage(std::string(test->test_suite_name()) + "." + test->name());
+    }
+    if (m_chain != nullptr) {
+        m_chain->Release();
+    }
+    GetGraphicsSystem()->ReleaseResources();
+}
+
+void GlFixture::SetView(const D3DXMATRIX& view) {
+    m_view = view;
+    if (m_device != nullptr) {
+        m_device->SetTransform(D3DTS_VIEW, &m_view);
+    }
+}
+
+void GlFixture::Render(const std::function<void(TQR_DrawHelper*)>& draw) {
+    m_device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0f, 0);
+    m_device->BeginScene();
+    {
+        TQRD3D_DrawHelper helper;
+        helper.InitializeModelTransform();
+        draw(&helper);
+    }
+    m_device->EndScene();
+    ASSERT_EQ(m_chain->Present(nullptr, nullptr, nullptr, nullptr, 0), D3D_OK);
+    ASSERT_EQ(m_windows.Image().size(), std::size_t{kSize} * kSize * 4);
+}
+
+Rgb GlFixture::PixelAt(int x, int y) const {
+    const std::uint8_t* pixel = m_windows.Image().data() + (static_cast<std::size_t>(y) * kSize + x) * 4;
+    return Rgb{pixel[2], pixel[1], pixel[0]};
+}
+
+::testing::AssertionResult GlFixture::PixelNear(int x, int y, Rgb expected, int tolerance) const {
+    if (x < 0 || y < 0 || x >= static_cast<int>(kSize) || y >= static_cast<int>(kSize)) {
+        return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") lies outside the image";
+    }
+    const Rgb actual = PixelAt(x, y);
+    if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
+        std::abs(actual.b - expected.b) <= tolerance) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is (" << actual.r << ", " << actual.g
+                                         << ", " << actual.b << "), expected (" << expected.r << ", " << expected.g
+                                         << ", " << expected.b << ")";
+}
+
+::testing::AssertionResult GlFixture::PixelNearAround(int x, int y, Rgb expected, int radius) const {
+    for (int dy = -radius; dy <= radius; ++dy) {
+        for (int dx = -radius; dx <= radius; ++dx) {
+            if (PixelNear(x + dx, y + dy, expected)) {
+                return ::testing::AssertionSuccess();
+            }
+        }
+    }
+    return ::testing::AssertionFailure() << "no pixel within " << radius << " of "
+                                         << PixelNear(x, y, expected).message();
+}
+
+std::pair<int, int> GlFixture::PixelOf(float x, float y, float z) const {
+    const D3DXVECTOR3 world(x, y, z);
+    D3DXVECTOR3 clip;
+    D3DXVec3TransformCoord(&clip, &world, &m_view);
+    const float size = static_cast<float>(kSize);
+    return {static_cast<int>((clip.x + 1.0f) * 0.5f * size), static_cast<int>((1.0f - clip.y) * 0.5f * size)};
+}
+
+std::string GlFixture::SaveImage(const std::string& name) const {
+    const std::filesystem::path folder = std::filesystem::path(RELIEF_TEST_OUTPUT_DIR) / "primitives";
+    std::filesystem::create_directories(folder);
+    std::vector<std::uint8_t> rgba(m_windows.Image().size());
+    for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) {
+        const std::uint8_t* bgra = m_windows.Image().data() + i;
+        rgba[i] = bgra[2];
+        rgba[i + 1] = bgra[1];
+        rgba[i + 2] = bgra[0];
+        rgba[i + 3] = 255;
+    }
+    const std::string path = (folder / (name + ".png")).string();
+    stbi_write_png(path.c_str(), kSize, kSize, 4, rgba.data(), kSize * 4);
+    return path;
+}
