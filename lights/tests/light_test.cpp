@@ -122,11 +122,13 @@ TEST(LightMarkerTest, MarkerStandsAtTheLightUnlitInTheDiffuseColour) {
     struct Case {
         const Kind& kind;
         TQR_Vector3 scale;
-        // Where the marker's +X axis ends up.
+        // Where the marker's +X axis ends up: row 0 of the row-vector rotation.
         TQR_Vector3 pointing;
+        // The spheres are flat-shaded; the arrow leaves the shading alone.
+        int shadeMode;
     };
-    for (const Case& c : {Case{kKinds[0], {0.3f, 0.3f, 0.3f}, {1, 0, 0}}, Case{kKinds[1], {1, 1, 1}, {1, 0, 0}},
-                          Case{kKinds[2], {1.2f, 1.0f, 1.2f}, {0, 0, -1}}}) {
+    for (const Case& c : {Case{kKinds[0], {0.3f, 0.3f, 0.3f}, {1, 0, 0}, 0}, Case{kKinds[1], {1, 1, 1}, {1, 0, 0}, 0},
+                          Case{kKinds[2], {1.2f, 1.0f, 1.2f}, {0, 0, -1}, 1}}) {
         SCOPED_TRACE(c.kind.name);
         const std::unique_ptr<TQRD3D_Light> light = c.kind.make(1);
         light->SwitchOn();
@@ -137,27 +139,20 @@ TEST(LightMarkerTest, MarkerStandsAtTheLightUnlitInTheDiffuseColour) {
         TQR_RecordingDrawHelper helper;
         light->Draw(&helper);
 
-        const std::vector<TQR_RecordedCall>& calls = helper.Calls();
-        const auto placed = std::find_if(calls.begin(), calls.end(),
+        const auto placed = std::find_if(helper.Calls().begin(), helper.Calls().end(),
                                          [](const TQR_RecordedCall& call) { return call.name == "SetTransformation"; });
-        ASSERT_NE(placed, calls.end());
-        const std::vector<double>& args = placed->args;
-        EXPECT_EQ(std::vector<double>(args.begin(), args.begin() + 6),
-                  (std::vector<double>{1, 2, 3, c.scale.x, c.scale.y, c.scale.z}));
-        // Row 0 of the row-vector rotation is the image of +X.
-        EXPECT_NEAR(args[6], c.pointing.x, 1e-5);
-        EXPECT_NEAR(args[7], c.pointing.y, 1e-5);
-        EXPECT_NEAR(args[8], c.pointing.z, 1e-5);
-        EXPECT_EQ(helper.CountCalls("EnableLighting"), 1);
-        for (const TQR_RecordedCall& call : calls) {
-            if (call.name == "EnableLighting") {
-                EXPECT_EQ(call.args, std::vector<double>{0});
-            } else if (call.name == "SetColor1") {
-                EXPECT_EQ(call.args[0], TQR_Color(255, 128, 0, 255).GetARGB());
-            } else if (call.name == "SetShadeMode") {
-                EXPECT_EQ(call.args[0], 0) << "the sphere is flat-shaded";
-            }
+        ASSERT_NE(placed, helper.Calls().end());
+        const std::vector<double> expected = {1, 2, 3, c.scale.x, c.scale.y, c.scale.z, c.pointing.x, c.pointing.y,
+                                              c.pointing.z};
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_NEAR(placed->args[i], expected[i], 1e-6) << "argument " << i;
         }
+        EXPECT_EQ(helper.GetColor1(), TQR_Color(255, 128, 0, 255));
+        EXPECT_EQ(helper.GetShadeMode(), c.shadeMode);
+        const auto lighting = std::find_if(helper.Calls().begin(), helper.Calls().end(),
+                                           [](const TQR_RecordedCall& call) { return call.name == "EnableLighting"; });
+        ASSERT_NE(lighting, helper.Calls().end());
+        EXPECT_EQ(lighting->args, std::vector<double>{0});
     }
 }
 

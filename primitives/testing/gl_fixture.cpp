@@ -1,5 +1,7 @@
 #include "primitives/testing/gl_fixture.h"
 
+// Static, so test programs that write images themselves can link this library as well.
+#define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 

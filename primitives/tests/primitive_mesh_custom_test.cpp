@@ -117,19 +117,6 @@ TEST_F(GridTest, SetHeightReachesTheMeshOnlyAtTheNextWriteBack) {
     }
 }
 
-TEST_F(GridTest, ReleasingWithNothingSelectedWritesNothing) {
-    CreateDevice();
-    TQRD3D_PrimitiveMeshCustom grid(3, L"grid.x");
-    grid.SetSelectedVertex(0.0f, 9.0f, 0.0f);
-    grid.ReleaseSelection();
-    EXPECT_FALSE(grid.IsMeshReady()) << "nothing was touched, not even made";
-    ASSERT_TRUE(grid.CreateMesh());
-    grid.ReleaseSelection();
-    for (const TQRD3D_ColorVertex& vertex : Vertices(L"grid.x")) {
-        EXPECT_EQ(vertex.y, 0.0f);
-    }
-}
-
 TEST_F(GridTest, BeforeTheDeviceOnlyTheCacheChangesAndAPendingVertexIsWrittenOnceReady) {
     TQRD3D_PrimitiveMeshCustom grid(3, L"grid.x");
     grid.SelectVertex(1, 1);
@@ -167,12 +154,18 @@ TEST_F(GridTest, AnEntryOfTheSameNameIsTakenOverWhenItIsAGridOfThatSize) {
     EXPECT_FALSE(larger.IsMeshReady());
 }
 
-TEST_F(GridTest, NullNameWritesTheDefaultFile) {
+TEST_F(GridTest, NullNameWritesTheDefaultFileAndReleasingNothingSelectedWritesNothing) {
     CreateDevice();
-    TQRD3D_PrimitiveMeshCustom grid(2, nullptr);
-    EXPECT_EQ(grid.GetMeshFileName(), L"YourMeshFileName.x");
-    EXPECT_TRUE(grid.CreateMesh());
+    TQRD3D_PrimitiveMeshCustom grid(3, nullptr);
+    grid.SetSelectedVertex(0.0f, 9.0f, 0.0f);
+    grid.ReleaseSelection();
+    EXPECT_FALSE(grid.IsMeshReady()) << "nothing was touched, not even made";
+    ASSERT_TRUE(grid.CreateMesh());
     EXPECT_TRUE(std::filesystem::exists("YourMeshFileName.x"));
+    grid.ReleaseSelection();
+    for (const TQRD3D_ColorVertex& vertex : Vertices(L"YourMeshFileName.x")) {
+        EXPECT_EQ(vertex.y, 0.0f);
+    }
 }
 
 TEST_F(GridTest, BoxIsTheFlatFloorsAndDrawingRecomputesNormals) {

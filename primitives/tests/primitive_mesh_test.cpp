@@ -25,22 +25,33 @@ TQR_Material RedMaterial() {
     return material;
 }
 
-TEST_F(PrimitiveMeshTest, SetupAddsColourAndModesThenMakesMaterialZeroThePrimitives) {
+// Lit, material 0 (the primitive's own after the set-up) shows; unlit, the first colour is
+// the only emission.
+TEST_F(PrimitiveMeshTest, SetupMakesMaterialZeroThePrimitivesAndUnlitDrawsEmitTheFirstColour) {
     CreateDevice();
-    WriteBoxMesh("box.x", {-1, -2, -3}, {4, 5, 6});
-    TQRD3D_PrimitiveMesh mesh(L"box.x");
-    mesh.SetMaterial(RedMaterial());
-    mesh.SetSecondColor(TQR_Color(1, 2, 3, 4));
-    mesh.SetShadeMode(0);
-    mesh.SetFillMode(1);
+    WriteBoxMesh("box.x", {0, 0, 0}, {1, 1, 1});
+    for (bool lighting : {true, false}) {
+        SCOPED_TRACE(lighting ? "lit" : "unlit");
+        TQRD3D_PrimitiveMesh mesh(L"box.x");
+        mesh.SetLighting(lighting);
+        mesh.SetMaterial(RedMaterial());
+        mesh.SetFlatColor(TQR_Color(0, 255, 0, 255));
+        mesh.SetSecondColor(TQR_Color(1, 2, 3, 4));
+        m_device.ClearRecords();
+        TQR_RecordingDrawHelper helper;
+        mesh.Draw(2, &helper);
 
-    TQR_RecordingDrawHelper helper;
-    mesh.Draw(2, &helper);
-    const std::vector<std::string> names = helper.CallNames();
-    const std::vector<std::string> tail(names.end() - 3, names.end());
-    EXPECT_EQ(tail, (std::vector<std::string>{"SetColor2", "SetShadeMode", "SetFillMode"}));
-    EXPECT_EQ(helper.Calls()[names.size() - 3].args[0], TQR_Color(1, 2, 3, 4).GetARGB());
-    EXPECT_EQ(GetGraphicsSystem()->FindMesh(L"box.x")->GetFirstMaterial(), RedMaterial());
+        const std::vector<std::string> names = helper.CallNames();
+        EXPECT_EQ(std::vector<std::string>(names.end() - 3, names.end()),
+                  (std::vector<std::string>{"SetColor2", "SetShadeMode", "SetFillMode"}));
+        EXPECT_EQ(helper.GetColor2(), TQR_Color(1, 2, 3, 4));
+        EXPECT_EQ(GetGraphicsSystem()->FindMesh(L"box.x")->GetFirstMaterial(), RedMaterial());
+        ASSERT_EQ(m_device.draws.size(), 1u);
+        EXPECT_EQ(m_device.draws[0].lighting, lighting ? TRUE : FALSE);
+        const TQR_Material drawn = FromD3DMaterial(m_device.materials.back());
+        EXPECT_EQ(drawn.m_emissive, lighting ? RedMaterial().m_emissive : TQR_Color(0, 255, 0, 255));
+        EXPECT_EQ(m_device.Lighting(), static_cast<DWORD>(TRUE)) << "lighting is restored after the draw";
+    }
 }
 
 TEST_F(PrimitiveMeshTest, TakesTheFilesFirstMaterialOnlyWhenBuiltAfterTheDevice) {
@@ -57,28 +68,6 @@ TEST_F(PrimitiveMeshTest, TakesTheFilesFirstMaterialOnlyWhenBuiltAfterTheDevice)
     TQR_RecordingDrawHelper helper;
     early.Draw(2, &helper);
     EXPECT_EQ(GetGraphicsSystem()->FindMesh(L"box.x")->GetFirstMaterial(), TQR_Material());
-}
-
-TEST_F(PrimitiveMeshTest, UnlitMeshDrawsWithLightingOffAndItsColourAsEmission) {
-    CreateDevice();
-    WriteBoxMesh("box.x", {0, 0, 0}, {1, 1, 1});
-    for (bool lighting : {true, false}) {
-        SCOPED_TRACE(lighting ? "lit" : "unlit");
-        TQRD3D_PrimitiveMesh mesh(L"box.x");
-        mesh.SetLighting(lighting);
-        mesh.SetMaterial(RedMaterial());
-        mesh.SetFlatColor(TQR_Color(0, 255, 0, 255));
-        m_device.ClearRecords();
-        TQR_RecordingDrawHelper helper;
-        mesh.Draw(2, &helper);
-
-        ASSERT_EQ(m_device.draws.size(), 1u);
-        EXPECT_EQ(m_device.draws[0].primitiveCount, 12u);
-        EXPECT_EQ(m_device.draws[0].lighting, lighting ? TRUE : FALSE);
-        const TQR_Material drawn = FromD3DMaterial(m_device.materials.back());
-        EXPECT_EQ(drawn.m_emissive, lighting ? RedMaterial().m_emissive : TQR_Color(0, 255, 0, 255));
-        EXPECT_EQ(m_device.Lighting(), static_cast<DWORD>(TRUE)) << "lighting is restored after the draw";
-    }
 }
 
 TEST_F(PrimitiveMeshTest, BoxIsTheEntrysOwnAndAMissingFileGivesNoneAndIsReportedAtEveryUse) {
