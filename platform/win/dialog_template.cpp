@@ -64,8 +64,6 @@ ControlClass ClassOf(DialogControlKind kind) {
     }
 }
 
-QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
-
 bool CreateControl(const DialogControl& control, HWND dialog, DialogBaseUnits units, HFONT font) {
     const ControlClass controlClass = ClassOf(control.kind);
     NativeCreateParams params;

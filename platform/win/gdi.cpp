@@ -10,8 +10,6 @@
 
 namespace {
 
-QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
-
 int TextFlags(UINT format) {
     int flags = Qt::AlignLeft;
     if (format & DT_CENTER) {

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
+#include <QRect>
 
 // A device context: the painter of the window being painted (null outside a paint, then
 // drawing does nothing) with the drawing attributes the system sets on it. Coordinates are
@@ -45,5 +46,6 @@ struct HCURSOR__ {
 };
 
 QColor ToQColor(COLORREF color);
+inline QRect ToQRect(const RECT& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 // One shared handle per distinct font; handles live until the program ends.
 HFONT FontHandle(const QFont& font);

@@ -144,11 +144,14 @@ private:
         return m_pageSize != kUnset ? m_pageSize : std::max(1, (m_slider->maximum() - m_slider->minimum()) / 5);
     }
 
+    // Ticks closer than a widget can show (a frequency of 1 over 100000 steps) are thinned to
+    // at most kMaxTicks; the position semantics do not depend on them.
     void ApplySizes() {
         m_slider->setSingleStep(m_lineSize);
         m_slider->setPageStep(PageSize());
         const int span = std::max(1, m_slider->maximum() - m_slider->minimum());
-        m_slider->setTickInterval((m_style & TBS_AUTOTICKS) ? m_ticFrequency : span);
+        const int autoInterval = std::max(m_ticFrequency, span / kMaxTicks);
+        m_slider->setTickInterval((m_style & TBS_AUTOTICKS) ? autoInterval : span);
     }
 
     void UserMoved() {
@@ -167,6 +170,7 @@ private:
     }
 
     static constexpr int kUnset = -1;
+    static constexpr int kMaxTicks = 100;
 
     QPointer<QSlider> m_slider;
     DWORD m_style = 0;

@@ -4,7 +4,8 @@
 // with TVGN_CARET or by the user, either of which sends TVN_SELCHANGEDW through WM_NOTIFY to
 // the parent; expanding and collapsing; deletion.
 // Left out: images, check boxes, label editing, drag and drop, sorting (TVI_SORT inserts last),
-// item states other than selection, custom drawing.
+// item states other than selection, custom drawing; of the styles only TVS_LINESATROOT changes
+// the look (Qt draws its own lines and buttons).
 #include "platform/win/native_window.h"
 #include "platform/win/win_api.h"
 #include "platform/win/window_table.h"

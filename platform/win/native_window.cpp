@@ -144,8 +144,12 @@ UINT ButtonMessage(Qt::MouseButton button, ButtonEvent event) {
 // events into the window's messages.
 class WindowWidget final : public QWidget {
 public:
-    WindowWidget(QWidget* parent, Qt::WindowFlags flags, int border, bool doubleClicks, bool dialogKeys)
-        : QWidget(parent, flags), m_border(border), m_doubleClicks(doubleClicks), m_dialogKeys(dialogKeys) {
+    WindowWidget(QWidget* parent, Qt::WindowFlags flags, int border, bool blackFrame, bool doubleClicks, bool dialogKeys)
+        : QWidget(parent, flags),
+          m_border(border),
+          m_blackFrame(blackFrame),
+          m_doubleClicks(doubleClicks),
+          m_dialogKeys(dialogKeys) {
         setMouseTracking(true);
     }
 
@@ -206,12 +210,12 @@ protected:
     }
 
 private:
+    // WS_BORDER is a black line; the edge styles inside it are grey.
     void PaintBorder(QPainter& painter) {
-        if (m_border <= 0) {
-            return;
+        for (int line = 0; line < m_border; ++line) {
+            painter.setPen(line == 0 && m_blackFrame ? QColor(Qt::black) : QColor(160, 160, 160));
+            painter.drawRect(rect().adjusted(line, line, -1 - line, -1 - line));
         }
-        painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 
     int DefaultButtonId() const {
@@ -240,6 +244,7 @@ private:
 
     HWND m_handle = nullptr;
     int m_border = 0;
+    bool m_blackFrame = false;
     bool m_doubleClicks = false;
     bool m_dialogKeys = false;
 };
@@ -370,7 +375,7 @@ std::unique_ptr<NativeWindow> MakeFrameworkWindow(const NativeCreateParams& para
     const WNDCLASSW* windowClass = params.className.empty() ? nullptr : FindWindowClass(params.className);
     const bool doubleClicks = windowClass && (windowClass->style & CS_DBLCLKS);
     auto* widget = new WindowWidget(parentWidget, child ? Qt::Widget : TopLevelFlags(params.style), border,
-                                    doubleClicks, dialog);
+                                    (params.style & WS_BORDER) != 0, doubleClicks, dialog);
     if (windowClass && windowClass->hCursor) {
         widget->setCursor(windowClass->hCursor->shape);
     }
@@ -414,7 +419,6 @@ HWND CreateNativeWindow(const NativeCreateParams& params, CWnd* object) {
     record->exStyle = params.exStyle;
     record->className = params.className;
     if (const WNDCLASSW* windowClass = params.className.empty() ? nullptr : FindWindowClass(params.className)) {
-        record->classStyle = windowClass->style;
         record->classBrush = windowClass->hbrBackground;
     }
     record->native = native;

@@ -1,6 +1,7 @@
 #include "platform/win/win_api.h"
 
 #include "platform/win/cwnd.h"
+#include "platform/win/gdi_objects.h"
 #include "platform/win/native_window.h"
 #include "platform/win/timer_source.h"
 #include "platform/win/window_table.h"
@@ -191,7 +192,7 @@ BOOL InvalidateRect(HWND window, LPCRECT rect, BOOL) {
     }
     if (rect) {
         const QPoint origin = ClientOrigin(window);
-        widget->update(QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top).translated(origin));
+        widget->update(ToQRect(*rect).translated(origin));
     } else {
         widget->update();
     }

@@ -36,8 +36,6 @@ WinSystem::~WinSystem() {
     m_timers.reset();
 }
 
-int WinSystem::Run() { return QApplication::exec(); }
-
 CWinApp::CWinApp(LPCWSTR appName) : m_appName(appName ? appName : L"") {}
 
 CWinApp::~CWinApp() = default;

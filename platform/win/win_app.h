@@ -29,9 +29,6 @@ public:
     WinSystem(const WinSystem&) = delete;
     WinSystem& operator=(const WinSystem&) = delete;
 
-    // Qt's event loop, until the application quits; returns its exit code.
-    int Run();
-
 private:
     std::unique_ptr<QApplication> m_application;
     std::unique_ptr<WinWindowHost> m_host;

@@ -28,7 +28,6 @@ struct WindowRecord {
     DWORD style = 0;  // creation style; WS_VISIBLE and WS_DISABLED are read from the widget
     DWORD exStyle = 0;
     std::wstring className;  // empty for the framework's default window class
-    UINT classStyle = 0;
     HBRUSH classBrush = nullptr;
     std::shared_ptr<NativeWindow> native;
     CWnd* object = nullptr;          // the attached framework object, if any
