@@ -1,0 +1,33 @@
+// Driving the panels through their widgets: a shown host window for child panels, clicks on
+// buttons, user moves of echo sliders, control texts.
+#pragma once
+
+#include <string>
+
+#include "platform/win/cdialog.h"
+#include "ui/slider_ctrl_with_echo.h"
+
+// Slider values come back on the trackbar's steps, a hundred-thousandth of the range: a
+// tolerance that covers ranges up to 50 wide and still tells colour bytes apart.
+inline constexpr float kSliderStep = 5e-4f;
+
+// Registers the panel templates and a plain pop-up host template, and shows a host window
+// made from it; child panels are created inside it.
+class PanelHost {
+public:
+    PanelHost();
+    CDialog& Window() { return m_host; }
+
+private:
+    CDialog m_host;
+};
+
+// A left click in the middle of the dialog's control; fails the test when there is none.
+void ClickControl(const CWnd& dialog, int id);
+// Moves the thumb as the user would, so that the owner receives WM_HSCROLL; fails the test when
+// the value is outside the slider's range.
+void MoveSliderTo(TQRMFC_SliderCtrlWithEcho& slider, float value);
+// The slider's echo text.
+std::wstring EchoOf(const TQRMFC_SliderCtrlWithEcho& slider);
+std::wstring ControlText(const CWnd& dialog, int id);
+bool IsControlEnabled(const CWnd& dialog, int id);
