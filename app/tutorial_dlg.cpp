@@ -1,0 +1,328 @@
+#include "app/tutorial_dlg.h"
+
+#include "app/resources/main_dialog_ids.h"
+#include "graphics/graphics_system.h"
+#include "graphics/resource_files.h"
+#include "platform/d3dx9/file_access.h"
+#include "platform/d3dx9/image_file.h"
+#include "platform/win/dialog_service.h"
+#include "platform/win/win_api.h"
+#include "scene/status.h"
+#include "world/terrain_world.h"
+#include "world/world_app.h"
+
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr UINT_PTR kFrameTimer = 0;
+constexpr UINT kFrameIntervalMs = 25;
+// Rows and columns 0 to 62 are selectable; a slider value v selects 62 - v.
+constexpr float kLastSelectable = 62.0f;
+
+int SelectionFromSlider(float value) { return static_cast<int>(std::lround(kLastSelectable - value)); }
+
+std::wstring OnOff(const std::wstring& name, bool on) { return name + (on ? L" is ON" : L" is OFF"); }
+
+std::wstring Wide(const std::string& text) { return WideFromNarrow(text.c_str()); }
+
+// File names go to the file streams as UTF-8, the narrow encoding of this platform.
+std::optional<std::string> NarrowPath(const std::wstring& path) { return PathFromWideName(path.c_str()); }
+
+const std::string kNotUnicode = "the file name is not valid Unicode";
+
+// Why the image cannot serve as a texture; empty when it can.
+std::string TextureProblem(const std::wstring& path)
+{
+    const std::optional<std::string> narrow = NarrowPath(path);
+    if (!narrow) {
+        return kNotUnicode;
+    }
+    const DecodedImage image = DecodedImage::FromFile(*narrow);
+    return image.ok ? std::string() : (image.error.empty() ? "unreadable image" : image.error);
+}
+
+}  // namespace
+
+CTutorialDlg::CTutorialDlg(CWnd* parent) : CDialog(IDD_TUTORIAL_DIALOG, parent)
+{
+    m_hIcon = LoadIcon(IDR_MAINFRAME);
+    MapCommand(IDC_GENERATE, &CTutorialDlg::OnGenerate);
+    MapCommand(IDC_LOAD, &CTutorialDlg::OnLoadHeights);
+    MapCommand(IDC_SAVE, &CTutorialDlg::OnSaveHeights);
+    MapCommand(IDC_LOAD_TEXTURE, &CTutorialDlg::OnLoadTexture);
+    MapCommand(IDC_ANIMATE, &CTutorialDlg::OnAnimate);
+    MapCommand(IDC_ENABLE_TEXTURE, &CTutorialDlg::OnEnableTexture);
+    MapCommand(IDC_SELECTOR_VISIBLE, &CTutorialDlg::OnSelectorVisible);
+    MapCommand(IDC_AIRPLANE_VISIBLE, &CTutorialDlg::OnAirplaneVisible);
+    MapCommand(IDC_WIREFRAME, &CTutorialDlg::OnWireframe);
+    MapCommandRange(IDC_FLY_LEFT, IDC_FLY_STRAIGHT, &CTutorialDlg::OnFlyDirection);
+}
+
+CTutorialDlg::~CTutorialDlg() = default;
+
+CTerrainWorld& CTutorialDlg::World() { return *GetAppWorld(); }
+
+void CTutorialDlg::DoDataExchange(CDataExchange* exchange)
+{
+    CDialog::DoDataExchange(exchange);
+    DDX_Text(exchange, IDC_LOAD_FILE_NAME, m_loadFileName);
+    DDX_Text(exchange, IDC_SAVE_FILE_NAME, m_saveFileName);
+    DDX_Control(exchange, IDC_ROW_SLIDER, m_rowSlider);
+    DDX_Control(exchange, IDC_COLUMN_SLIDER, m_columnSlider);
+    DDX_Control(exchange, IDC_ROUGHNESS_SLIDER, m_roughnessSlider);
+    DDX_Control(exchange, IDC_HEIGHT_SLIDER, m_heightSlider);
+    DDX_Check(exchange, IDC_ANIMATE, m_animateCheck);
+    DDX_Text(exchange, IDC_TEXTURE_FILE_NAME, m_textureFileName);
+    DDX_Check(exchange, IDC_ENABLE_TEXTURE, m_textureCheck);
+    DDX_Check(exchange, IDC_SELECTOR_VISIBLE, m_selectorCheck);
+    DDX_Check(exchange, IDC_AIRPLANE_VISIBLE, m_airplaneCheck);
+    DDX_Control(exchange, IDC_SPEED_SLIDER, m_speedSlider);
+    DDX_Check(exchange, IDC_WIREFRAME, m_wireframeCheck);
+}
+
+BOOL CTutorialDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetIcon(m_hIcon, TRUE);
+    SetIcon(m_hIcon, FALSE);
+    InitSliders();
+    CheckRadioButton(IDC_FLY_LEFT, IDC_FLY_STRAIGHT, IDC_FLY_LEFT);
+
+    // Without a device nothing can be drawn: the dialog stays up without views or timer.
+    if (!GetGraphicsSystem()->CreateGraphicsContext(m_hWnd) || !AttachViews()) {
+        return FALSE;
+    }
+    InstallStatusLine();
+    ShowStatus(L"Application Initialization Completed");
+    SetTimer(kFrameTimer, kFrameIntervalMs);
+    ShowStatus(L"OnInitDialog Complete");
+    return TRUE;
+}
+
+void CTutorialDlg::InitSliders()
+{
+    m_roughnessSlider.InitSlider(0.0f, 1.0f, 0.0f);
+    m_roughnessValue = 0.0f;
+    m_heightSlider.InitSlider(-15.0f, 15.0f, 0.0f);
+    m_heightValue = 0.0f;
+    m_rowSlider.InitSlider(0.0f, kLastSelectable, kLastSelectable);
+    m_rowValue = 0;
+    m_columnSlider.InitSlider(0.0f, kLastSelectable, kLastSelectable);
+    m_columnValue = 0;
+    m_speedSlider.InitSlider(0.2f, 1.0f, 0.4f);
+    m_speedValue = 0.4f;
+}
+
+bool CTutorialDlg::AttachViews()
+{
+    if (!m_bigView.AttachToDialogControl(m_hWnd, IDC_BIG_VIEW)) {
+        return false;
+    }
+    TQR_Camera& big = m_bigView.GetCamera();
+    big.SetLookAt(0.0f, 0.0f, 0.0f);
+    big.SetPosition(0.0f, 10.0f, -25.0f);
+    big.SetProjection(45.0f, 0.5f, 100.0f);
+
+    if (!m_smallView.AttachToDialogControl(m_hWnd, IDC_SMALL_VIEW)) {
+        return false;
+    }
+    TQR_Camera& small = m_smallView.GetCamera();
+    small.SetLookAt(0.0f, 0.0f, 0.0f);
+    small.SetPosition(0.0f, 40.0f, -1.0f);
+    small.SetProjection(45.0f, 0.5f, 100.0f);
+    return true;
+}
+
+void CTutorialDlg::InstallStatusLine()
+{
+    CWnd* status = GetDlgItem(IDC_STATUS);
+    if (status == nullptr) {
+        return;
+    }
+    const HWND statusWindow = status->GetSafeHwnd();
+    SetStatusSink([statusWindow](const std::wstring& text) {
+        if (IsWindow(statusWindow)) {
+            SetWindowTextW(statusWindow, text.c_str());
+        }
+    });
+}
+
+void CTutorialDlg::OnTimer(UINT_PTR)
+{
+    CTerrainWorld& world = World();
+    world.Update();
+    m_heightValue = world.GetSelectedY();
+    m_heightSlider.SetValue(m_heightValue);  // refused outside -15..15: the thumb stays
+    m_bigView.DrawGraphics();
+    m_smallView.DrawGraphics();
+}
+
+void CTutorialDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    RECT client;
+    GetClientRect(&client);
+    const int x = (client.right - client.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+void CTutorialDlg::OnDestroy()
+{
+    SetStatusSink({});
+    GetGraphicsSystem()->ReleaseResources();
+    CDialog::OnDestroy();
+}
+
+void CTutorialDlg::OnHScroll(UINT code, UINT position, CWnd* scrollBar)
+{
+    const HWND sender = scrollBar != nullptr ? scrollBar->GetSafeHwnd() : nullptr;
+    CTerrainWorld& world = World();
+    if (sender == m_roughnessSlider.GetSafeHwnd()) {
+        m_roughnessValue = m_roughnessSlider.GetValue();
+        world.SetRoughness(m_roughnessValue);
+    } else if (sender == m_heightSlider.GetSafeHwnd()) {
+        m_heightValue = m_heightSlider.GetValue();
+        world.SetSelectedHeight(static_cast<int>(m_heightValue));  // toward zero: 3.9 -> 3, -2.7 -> -2
+    } else if (sender == m_columnSlider.GetSafeHwnd()) {
+        m_columnValue = SelectionFromSlider(m_columnSlider.GetValue());
+        world.SetSelectedColumn(m_columnValue);
+    } else if (sender == m_speedSlider.GetSafeHwnd()) {
+        m_speedValue = m_speedSlider.GetValue();
+        world.SetSpeed(m_speedValue);
+    }
+    UpdateData(TRUE);
+    CDialog::OnHScroll(code, position, scrollBar);
+}
+
+void CTutorialDlg::OnVScroll(UINT code, UINT position, CWnd* scrollBar)
+{
+    m_rowValue = SelectionFromSlider(m_rowSlider.GetValue());
+    World().SetSelectedRow(m_rowValue);
+    CDialog::OnVScroll(code, position, scrollBar);
+}
+
+void CTutorialDlg::OnGenerate()
+{
+    World().GenerateTerrain();
+    ShowStatus(L"creating new terain");
+}
+
+CTutorialDlg::ChosenFile CTutorialDlg::ChooseFile(bool open)
+{
+    CFileDialog dialog(open ? TRUE : FALSE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, this);
+    if (dialog.DoModal() != IDOK) {
+        return {};
+    }
+    return {dialog.GetPathName(), dialog.GetFileName()};
+}
+
+void CTutorialDlg::RunHeightFileCommand(bool open, const HeightFileOperation& operation, std::wstring& label,
+                                        const std::wstring& failure)
+{
+    const ChosenFile file = ChooseFile(open);
+    if (file.path.empty()) {
+        return;
+    }
+    const std::optional<std::string> narrow = NarrowPath(file.path);
+    const CFileResult result = narrow ? operation(World(), *narrow) : CFileResult::Failure(kNotUnicode);
+    if (!result.ok) {
+        ShowStatus(failure + Wide(result.reason));
+        return;
+    }
+    label = file.name;
+    UpdateData(FALSE);
+}
+
+void CTutorialDlg::OnLoadHeights()
+{
+    RunHeightFileCommand(
+        true, [](CTerrainWorld& world, const std::string& path) { return world.LoadHeights(path); }, m_loadFileName,
+        L"Load failed: ");
+}
+
+void CTutorialDlg::OnSaveHeights()
+{
+    RunHeightFileCommand(
+        false, [](CTerrainWorld& world, const std::string& path) { return world.SaveHeights(path); }, m_saveFileName,
+        L"Save failed: ");
+}
+
+void CTutorialDlg::OnLoadTexture()
+{
+    const ChosenFile file = ChooseFile(true);
+    if (file.path.empty()) {
+        return;
+    }
+    // The floor looks its texture up at the next draw and reports a failure there; checking
+    // now keeps the label and the floor's texture as they were when the image is unusable.
+    const std::string error = TextureProblem(file.path);
+    if (!error.empty()) {
+        ShowStatus(L"Texture load failed: " + Wide(error));
+        return;
+    }
+    m_textureFileName = file.name;
+    World().SetTextureFile(file.path);
+    UpdateData(FALSE);
+}
+
+void CTutorialDlg::ApplyCheckBox(int& check, void (CTerrainWorld::*setter)(bool), const std::wstring& name)
+{
+    UpdateData(TRUE);
+    const bool on = check != 0;
+    (World().*setter)(on);
+    ShowStatus(OnOff(name, on));
+    UpdateData(FALSE);
+}
+
+void CTutorialDlg::OnAnimate() { ApplyCheckBox(m_animateCheck, &CTerrainWorld::SetAnimate, L"Anime"); }
+
+void CTutorialDlg::OnEnableTexture() { ApplyCheckBox(m_textureCheck, &CTerrainWorld::EnableFloorTexture, L"Texture"); }
+
+void CTutorialDlg::OnSelectorVisible()
+{
+    ApplyCheckBox(m_selectorCheck, &CTerrainWorld::ShowSelector, L"Selector Visible");
+}
+
+void CTutorialDlg::OnAirplaneVisible()
+{
+    ApplyCheckBox(m_airplaneCheck, &CTerrainWorld::ShowAirplane, L"Airplane Visible");
+}
+
+void CTutorialDlg::OnWireframe()
+{
+    UpdateData(TRUE);
+    const bool on = m_wireframeCheck != 0;
+    World().SetWireframe(on);
+    m_wireframeCheck = on ? 1 : 0;
+    ShowStatus(on ? L"WireFrame is On" : L"WireFrame is Off");
+    UpdateData(FALSE);
+}
+
+void CTutorialDlg::OnFlyDirection(UINT)
+{
+    switch (GetCheckedRadioButton(IDC_FLY_LEFT, IDC_FLY_STRAIGHT)) {
+    case IDC_FLY_LEFT:
+        World().SetFlyDirection(0);
+        ShowStatus(L"Set Airplane fly left");
+        break;
+    case IDC_FLY_RIGHT:
+        World().SetFlyDirection(1);
+        ShowStatus(L"Set Airplane fly right");
+        break;
+    case IDC_FLY_STRAIGHT:
+        World().SetFlyDirection(2);
+        ShowStatus(L"Set Airplane fly straight");
+        break;
+    default:
+        ShowStatus(L"");
+        break;
+    }
+}

@@ -1,0 +1,99 @@
+// The main window: two views of the terrain world, the controls that edit it, and a status
+// line. A 25 ms timer advances the world and redraws both views; every control acts on the
+// world at once and the next tick shows the result.
+//
+// Deliberately sounder than the classic behaviour of this window:
+// - a horizontal slider acts only for itself (moving "Speed" does not rewrite the selected
+//   vertex's height or reselect the column);
+// - the column slider starts at 62, which selects column 0 as the world does at start;
+// - slider values map to the nearest row and column, so a thumb showing 1.00 selects 61;
+// - "SAVE" offers a save dialog; a failed load, save or texture choice is reported on the
+//   status line and leaves the labels as they were.
+#pragma once
+
+#include "platform/win/cdialog.h"
+#include "ui/slider_ctrl_with_echo.h"
+#include "views/mouse_handlers.h"
+#include "world/file_io.h"
+
+#include <functional>
+#include <string>
+
+class CTerrainWorld;
+
+class CTutorialDlg : public CDialog {
+public:
+    // The world is the registered application's (GetAppWorld); one must be registered.
+    explicit CTutorialDlg(CWnd* parent = nullptr);
+    ~CTutorialDlg() override;
+
+    BOOL OnInitDialog() override;
+
+    // The views, for their cameras.
+    CDrawAndMouseHandler& BigView() { return m_bigView; }
+    CSVDrawAndMouseHandler& SmallView() { return m_smallView; }
+
+protected:
+    void DoDataExchange(CDataExchange* exchange) override;
+    void OnPaint() override;
+    void OnDestroy() override;
+    void OnTimer(UINT_PTR id) override;
+    void OnHScroll(UINT code, UINT position, CWnd* scrollBar) override;
+    void OnVScroll(UINT code, UINT position, CWnd* scrollBar) override;
+
+private:
+    void InitSliders();
+    bool AttachViews();
+    void InstallStatusLine();
+
+    void OnGenerate();
+    void OnLoadHeights();
+    void OnSaveHeights();
+    void OnLoadTexture();
+    void OnAnimate();
+    void OnEnableTexture();
+    void OnSelectorVisible();
+    void OnAirplaneVisible();
+    void OnWireframe();
+    void OnFlyDirection(UINT id);
+
+    // The check-box pattern: read the controls, pass the box's state to the world, report
+    // "<name> is ON" or "<name> is OFF", write the controls back.
+    void ApplyCheckBox(int& check, void (CTerrainWorld::*setter)(bool), const std::wstring& name);
+    struct ChosenFile {
+        std::wstring path;  // empty when the user cancelled
+        std::wstring name;  // without its folder
+    };
+    using HeightFileOperation = std::function<CFileResult(CTerrainWorld&, const std::string&)>;
+
+    // Asks for a file to open or to save to.
+    ChosenFile ChooseFile(bool open);
+    // Asks for a height file and loads or saves it; the label takes the file's name when that
+    // succeeded, otherwise the status line shows the failure and its reason.
+    void RunHeightFileCommand(bool open, const HeightFileOperation& operation, std::wstring& label,
+                              const std::wstring& failure);
+
+    static CTerrainWorld& World();
+
+    HICON m_hIcon = nullptr;
+    CDrawAndMouseHandler m_bigView;
+    CSVDrawAndMouseHandler m_smallView;
+    std::wstring m_loadFileName = L"temp.txt";
+    std::wstring m_saveFileName = L"temp.txt";
+    TQRMFC_SliderCtrlWithEcho m_roughnessSlider;
+    TQRMFC_SliderCtrlWithEcho m_heightSlider;
+    TQRMFC_SliderCtrlWithEcho m_rowSlider;
+    TQRMFC_SliderCtrlWithEcho m_columnSlider;
+    TQRMFC_SliderCtrlWithEcho m_speedSlider;
+    float m_heightValue = 0.0f;
+    float m_roughnessValue = 0.0f;
+    int m_rowValue = 0;
+    int m_columnValue = 0;
+    float m_speedValue = 0.4f;
+    int m_animateCheck = 0;
+    std::wstring m_textureFileName;
+    int m_textureCheck = 0;
+    int m_selectorCheck = 0;
+    int m_airplaneCheck = 1;
+    int m_wireframeCheck = 0;
+};
