@@ -9,20 +9,22 @@ namespace {
 // 16-bit indices address at most 65536 vertices.
 constexpr int kMaxVerticesPerSide = 256;
 
+bool IsValidSide(int verticesPerSide) { return verticesPerSide >= 2 && verticesPerSide <= kMaxVerticesPerSide; }
+
 } // namespace
 
 TQRD3D_PrimitiveMeshCustom::TQRD3D_PrimitiveMeshCustom(int verticesPerSide, const wchar_t* fileName)
     : TQRD3D_PrimitiveMesh(fileName != nullptr ? fileName : kDefaultFileName),
       m_verticesPerSide(verticesPerSide),
-      m_faceCount((2 * verticesPerSide - 2) * (verticesPerSide - 1)),
-      m_vertexCount(verticesPerSide * verticesPerSide),
-      m_spacing(2.0f / static_cast<float>(verticesPerSide - 1)) {}
+      m_faceCount(IsValidSide(verticesPerSide) ? (2 * verticesPerSide - 2) * (verticesPerSide - 1) : 0),
+      m_vertexCount(IsValidSide(verticesPerSide) ? verticesPerSide * verticesPerSide : 0),
+      m_spacing(IsValidSide(verticesPerSide) ? 2.0f / static_cast<float>(verticesPerSide - 1) : 0.0f) {}
 
 TQRD3D_PrimitiveMeshCustom::~TQRD3D_PrimitiveMeshCustom() { m_mesh = nullptr; }
 
 bool TQRD3D_PrimitiveMeshCustom::CreateMesh() {
     IDirect3DDevice9* device = GetGraphicsSystem()->GetDevice();
-    if (device == nullptr || m_verticesPerSide < 2 || m_verticesPerSide > kMaxVerticesPerSide) {
+    if (device == nullptr || !IsValidSide(m_verticesPerSide)) {
         return false;
     }
     if (FAILED(D3DXCreateMeshFVF(static_cast<DWORD>(m_faceCount), static_cast<DWORD>(m_vertexCount),

@@ -16,7 +16,8 @@ class TQRD3D_PrimitiveMeshCustom : public TQRD3D_PrimitiveMesh {
 public:
     static constexpr const wchar_t* kDefaultFileName = L"YourMeshFileName.x";
 
-    // N vertices per side (16-bit indices: 2 to 256); a null file name means
+    // N vertices per side (16-bit indices: 2 to 256; any other N has no vertices and never
+    // becomes ready); a null file name means
     // "YourMeshFileName.x". Relative names are relative to the working directory when the file
     // is written and looked up along the mesh search folders when it is read back.
     TQRD3D_PrimitiveMeshCustom(int verticesPerSide, const wchar_t* fileName);

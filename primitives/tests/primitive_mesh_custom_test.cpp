@@ -200,4 +200,15 @@ TEST_F(GridTest, ReleasedResourcesSendTheGridBackToNotReady) {
     EXPECT_TRUE(m_device.draws.empty());
 }
 
+TEST_F(GridTest, SizeOutsideSixteenBitIndicesNeverBecomesReady) {
+    CreateDevice();
+    for (int side : {1, 257, 100000}) {
+        SCOPED_TRACE(side);
+        TQRD3D_PrimitiveMeshCustom grid(side, L"odd.x");
+        SetHeight(grid, 0, 0, 1.0f);
+        EXPECT_FALSE(grid.CreateMesh());
+        EXPECT_FALSE(std::filesystem::exists("odd.x"));
+    }
+}
+
 } // namespace
