@@ -335,7 +335,8 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, void* callback) {
     }
     record->timers.insert(id);
     source->StartTimer(window, id, elapse);
-    return id;
+    // Success is nonzero even for timer 0, as on the platform.
+    return id != 0 ? id : 1;
 }
 
 BOOL KillTimer(HWND window, UINT_PTR id) {

@@ -57,7 +57,8 @@ BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
 
 // Window timers: WM_TIMER with the id reaches the window every elapse milliseconds until
 // KillTimer or the window's destruction. Setting a running timer again restarts it. Timer
-// callbacks are not supported: callback must be null. Returns the id, 0 on failure.
+// callbacks are not supported: callback must be null. Returns a nonzero value (the id, or 1 for
+// timer 0) on success, 0 on failure.
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, void* callback);
 BOOL KillTimer(HWND window, UINT_PTR id);
 

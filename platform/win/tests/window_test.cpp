@@ -206,10 +206,13 @@ TEST_F(WindowTest, TimerDeliversToTheWindowUntilKilledOrDestroyed) {
     EXPECT_FALSE(timers.Fire(m_top.m_hWnd, 3));
     EXPECT_FALSE(m_top.KillTimer(3));
 
+    EXPECT_NE(m_top.SetTimer(0, 25), 0u) << "timer 0 succeeds with a nonzero result";
+    EXPECT_TRUE(timers.Fire(m_top.m_hWnd, 0));
     m_top.SetTimer(4, 10);
     const HWND top = m_top.m_hWnd;
     m_top.DestroyWindow();
     EXPECT_FALSE(timers.IsRunning(top, 4));
+    EXPECT_FALSE(timers.IsRunning(top, 0));
     EXPECT_EQ(SetTimer(top, 5, 10, nullptr), 0u) << "a dead window gets no timer";
 }
 
