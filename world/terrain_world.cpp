@@ -1,0 +1,174 @@
+#include "world/terrain_world.h"
+
+#include <utility>
+
+#include "graphics/draw_helper.h"
+#include "world/airplane_flight.h"
+
+namespace {
+
+constexpr int kFloorVerticesPerSide = CTerrainHeights::kDefaultGridSize;
+// The floor node scales the mesh's -1..1 to -15..15 in x and z and keeps heights in world units.
+constexpr float kFloorScale = 15.0f;
+// The selector sphere floats this far above its vertex.
+constexpr float kSelectorLift = 0.5f;
+
+// A node with a default transform but for scale and translation, holding the primitive.
+TQR_SceneNode* MakeNode(const wchar_t* name, TQR_Primitive* primitive, const TQR_Vector3& scale,
+                        const TQR_Vector3& translation) {
+    auto* node = new TQR_SceneNode(name);
+    node->SetPrimitive(primitive);
+    TQR_XformInfo xform;
+    xform.SetScale(scale.x, scale.y, scale.z);
+    xform.SetTranslation(translation.x, translation.y, translation.z);
+    node->SetXformInfo(xform);
+    return node;
+}
+
+} // namespace
+
+CTerrainWorld::CTerrainWorld(std::unique_ptr<IMillisecondClock> clock, std::unique_ptr<CRandomSource> random)
+    : m_frameClock(std::move(clock)), m_root(L"root node"), m_pointLight(1), m_directionalLight(2), m_spotLight(3),
+      m_terrain(kFloorVerticesPerSide, random != nullptr ? std::move(random) : std::make_unique<CLibraryRandomSource>()) {
+    m_frameClock.Restart();
+    AddFloor();
+    AddAirplane();
+    AddSphere();
+    SetUpLights();
+    GenerateTerrain();
+}
+
+void CTerrainWorld::AddFloor() {
+    m_floorMesh = new TQRD3D_PrimitiveMeshCustom(kFloorVerticesPerSide, L"HiResFloor.x");
+    m_floorMesh->SetLighting(false);
+    m_root.AddChild(MakeNode(L"floor", m_floorMesh, {kFloorScale, 1.0f, kFloorScale}, {0.0f, 0.0f, 0.0f}));
+}
+
+void CTerrainWorld::AddAirplane() {
+    m_airplaneMesh = new TQRD3D_PrimitiveMesh(L"airplane 2.x");
+    m_airplaneMesh->SetTexturing(true);
+    m_root.AddChild(MakeNode(L"Airplane mesh", m_airplaneMesh, {0.2f, 0.2f, 0.2f}, {-2.0f, 6.0f, -2.0f}));
+}
+
+void CTerrainWorld::AddSphere() {
+    m_sphereMesh = new TQRD3D_PrimitiveMesh(L"sphere.x");
+    m_sphereMesh->SetTexturing(false);
+    m_sphereMesh->SetLighting(false);
+    m_sphereMesh->SetVisible(false);
+    m_root.AddChild(MakeNode(L"sphere", m_sphereMesh, {0.3f, 0.3f, 0.3f}, {0.0f, 10.0f, 0.0f}));
+}
+
+void CTerrainWorld::SetUpLights() {
+    m_pointLight.SwitchOff();
+    m_pointLight.SetPosition(2.0f, 12.0f, 2.0f);
+    m_pointLight.SetDiffuseGray(0.2f);
+    m_directionalLight.SwitchOff();
+    m_directionalLight.SetPosition(0.0f, 12.0f, 0.0f);
+    m_directionalLight.SetDiffuse(0.2f, 0.1f, 0.1f, 1.0f);
+    m_spotLight.SwitchOff();
+    m_spotLight.SetPosition(-2.0f, 12.0f, 2.0f);
+    m_spotLight.SetDiffuse(0.2f, 0.2f, 0.5f, 1.0f);
+}
+
+void CTerrainWorld::GenerateTerrain() {
+    m_terrain.SizeGrid();
+    m_terrain.GenerateHeights();
+    ApplyHeightsToMesh();
+}
+
+void CTerrainWorld::ApplyHeightsToMesh() {
+    const int side = m_terrain.GetGridSize();
+    m_floorMesh->ReleaseSelection();
+    for (int row = 0; row < side; ++row) {
+        for (int column = 0; column < side; ++column) {
+            m_floorMesh->SelectVertex(row, column);
+            const TQR_Vector3 position = m_floorMesh->GetSelectedVertex();
+            m_floorMesh->SetSelectedVertex(position.x, m_terrain.GetSample(row, column), position.z);
+        }
+    }
+    // Writes the last vertex back.
+    m_floorMesh->ReleaseSelection();
+}
+
+CFileResult CTerrainWorld::SaveHeights(const std::string& path) const { return m_terrain.SaveHeights(path); }
+
+CFileResult CTerrainWorld::LoadHeights(const std::string& path) {
+    CFileResult result = m_terrain.LoadHeights(path);
+    if (result.ok) {
+        ApplyHeightsToMesh();
+    }
+    return result;
+}
+
+void CTerrainWorld::Update() {
+    // Measured on every tick, so the first animated tick after a pause does not jump.
+    const float seconds = m_frameClock.SecondsSinceLast();
+    TQR_SceneNode* airplane = m_root.GetChild(kAirplaneChild);
+    TQR_SceneNode* sphere = m_root.GetChild(kSphereChild);
+    if (airplane != nullptr && m_animate) {
+        FlyAirplane(*airplane, m_flyDirection, m_speed, seconds);
+    }
+    if (sphere != nullptr) {
+        PlaceSelector(*sphere);
+    }
+}
+
+void CTerrainWorld::PlaceSelector(TQR_SceneNode& sphere) {
+    TQR_XformInfo xform = sphere.GetXformInfo();
+    const float x = GetSelectedX() * kFloorScale;
+    const float z = GetSelectedZ() * kFloorScale;
+    const float y = GetSelectedY() + kSelectorLift;
+    xform.SetTranslation(x, y, z);
+    sphere.SetXformInfo(xform);
+}
+
+void CTerrainWorld::Draw() {
+    TQRD3D_DrawHelper helper;
+    m_pointLight.LoadToDevice();
+    m_directionalLight.LoadToDevice();
+    m_spotLight.LoadToDevice();
+    m_directionalLight.Draw(&helper);
+    m_spotLight.Draw(&helper);
+    m_pointLight.Draw(&helper);
+    m_root.Draw(helper.GetLevelOfDetail(), &helper);
+}
+
+void CTerrainWorld::EnableFloorTexture(bool enable) { m_floorMesh->SetTexturing(enable); }
+
+void CTerrainWorld::SetTextureFile(const std::wstring& fileName) { m_floorMesh->SetTextureFileName(fileName); }
+
+void CTerrainWorld::ShowSelector(bool show) { m_sphereMesh->SetVisible(show); }
+
+void CTerrainWorld::ShowAirplane(bool show) { m_airplaneMesh->SetVisible(show); }
+
+void CTerrainWorld::SetWireframe(bool wireframe) { m_floorMesh->SetFillMode(wireframe ? 1 : 2); }
+
+void CTerrainWorld::SetSelectedRow(int row) {
+    m_selectedRow = row;
+    m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
+}
+
+void CTerrainWorld::SetSelectedColumn(int column) {
+    m_selectedColumn = column;
+    m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
+}
+
+void CTerrainWorld::SetSelectedHeight(int height) {
+    m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
+    const TQR_Vector3 position = m_floorMesh->GetSelectedVertex();
+    m_floorMesh->SetSelectedVertex(position.x, static_cast<float>(height), position.z);
+    m_floorMesh->ReleaseSelection();
+}
+
+TQR_Vector3 CTerrainWorld::ReadSelectedVertex() {
+    m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
+    const TQR_Vector3 position = m_floorMesh->GetSelectedVertex();
+    m_floorMesh->ReleaseSelection();
+    return position;
+}
+
+float CTerrainWorld::GetSelectedX() { return ReadSelectedVertex().x; }
+
+float CTerrainWorld::GetSelectedY() { return ReadSelectedVertex().y; }
+
+float CTerrainWorld::GetSelectedZ() { return ReadSelectedVertex().z; }

@@ -1,0 +1,213 @@
+// The world model without an OpenGL device: the scene it builds, its setters, loading failures,
+// and what each drawing pass sends to a recording device.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "primitives/primitive_mesh_custom.h"
+#include "primitives/testing/device_fixture.h"
+#include "scripted_random.h"
+#include "temp_folder.h"
+#include "world/terrain_world.h"
+#include "world/testing/manual_time.h"
+#include "world/world_app.h"
+
+namespace {
+
+std::vector<float> AllSamples(const CTerrainHeights& heights) {
+    std::vector<float> samples;
+    for (int row = 0; row < heights.GetGridSize(); ++row) {
+        for (int column = 0; column < heights.GetGridSize(); ++column) {
+            samples.push_back(heights.GetSample(row, column));
+        }
+    }
+    return samples;
+}
+
+TEST(TerrainWorldTest, BuildsFloorAirplaneAndSphereUnderTheRootInThatOrder) {
+    struct Child {
+        const wchar_t* name;
+        TQR_Vector3 scale;
+        TQR_Vector3 translation;
+        bool visible;
+        bool texturing;
+        bool lighting;
+    };
+    const Child expected[] = {
+        {L"floor", {15.0f, 1.0f, 15.0f}, {0.0f, 0.0f, 0.0f}, true, false, false},
+        {L"Airplane mesh", {0.2f, 0.2f, 0.2f}, {-2.0f, 6.0f, -2.0f}, true, true, true},
+        {L"sphere", {0.3f, 0.3f, 0.3f}, {0.0f, 10.0f, 0.0f}, false, false, false},
+    };
+    CTerrainWorld world;
+    EXPECT_EQ(std::wstring(world.GetRoot().GetName()), L"root node");
+    ASSERT_EQ(world.GetRoot().NumChildren(), 3);
+    for (int index = 0; index < 3; ++index) {
+        const Child& child = expected[index];
+        SCOPED_TRACE(testing::Message() << "child " << index);
+        const TQR_SceneNode& node = *world.GetRoot().GetChild(index);
+        EXPECT_EQ(std::wstring(node.GetName()), child.name);
+        EXPECT_EQ(node.GetXformInfo().GetScale(), child.scale);
+        EXPECT_EQ(node.GetXformInfo().GetTranslation(), child.translation);
+        EXPECT_EQ(node.GetXformInfo().GetRotation(), TQR_Quaternion());
+        const TQR_Primitive& primitive = *node.GetPrimitive();
+        EXPECT_EQ(primitive.IsVisible(), child.visible);
+        EXPECT_EQ(primitive.IsTexturing(), child.texturing);
+        EXPECT_EQ(primitive.IsLighting(), child.lighting);
+        EXPECT_EQ(primitive.GetFillMode(), 2);
+    }
+    EXPECT_EQ(world.GetRoot().GetChild(0)->GetPrimitive(), &world.GetFloorMesh());
+    EXPECT_EQ(world.GetFloorMesh().GetMeshFileName(), L"HiResFloor.x");
+    EXPECT_EQ(world.GetFloorMesh().GetVerticesPerSide(), 65);
+    EXPECT_EQ(world.GetAirplaneMesh().GetMeshFileName(), L"airplane 2.x");
+    EXPECT_EQ(world.GetSphereMesh().GetMeshFileName(), L"sphere.x");
+}
+
+TEST(TerrainWorldTest, StartsWithVertexZeroSelectedAndEveryLightOff) {
+    struct Light {
+        const TQRD3D_Light& light;
+        int index;
+        TQR_Vector3 position;
+        TQR_Color diffuse;
+    };
+    CTerrainWorld world;
+    EXPECT_EQ(world.GetSelectedRow(), 0);
+    EXPECT_EQ(world.GetSelectedColumn(), 0);
+    EXPECT_FALSE(world.IsAnimating());
+    EXPECT_EQ(world.GetFlyDirection(), 0);
+    EXPECT_FLOAT_EQ(world.GetSpeed(), 0.4f);
+    for (const Light& expected : {Light{world.GetPointLight(), 1, {2, 12, 2}, TQR_Color(0.2f, 0.2f, 0.2f, 1.0f)},
+                                  Light{world.GetDirectionalLight(), 2, {0, 12, 0}, TQR_Color(0.2f, 0.1f, 0.1f, 1.0f)},
+                                  Light{world.GetSpotLight(), 3, {-2, 12, 2}, TQR_Color(0.2f, 0.2f, 0.5f, 1.0f)}}) {
+        SCOPED_TRACE(testing::Message() << "light " << expected.index);
+        EXPECT_FALSE(expected.light.IsOn());
+        EXPECT_FALSE(expected.light.IsDrawLight());
+        EXPECT_EQ(expected.light.GetIndex(), expected.index);
+        EXPECT_EQ(expected.light.GetPosition(), expected.position);
+        EXPECT_EQ(expected.light.GetDiffuse(), expected.diffuse);
+    }
+}
+
+TEST(TerrainWorldTest, FirstTerrainIsGeneratedAtConstructionWithRoughnessZero) {
+    // Corner draws 6, 0, 6, 0 give 4 * 0.5, -2 * 1, 4 * 1 and -2 * 0.5; every later draw is 2,
+    // no displacement, which roughness 0 would cancel anyway.
+    CTerrainWorld world(nullptr, std::make_unique<ScriptedRandom>(std::vector<int>{6, 0, 6, 0}, 2));
+    const CTerrainHeights& heights = world.GetHeights();
+    EXPECT_FLOAT_EQ(heights.GetSample(0, 0), 2.0f);
+    EXPECT_FLOAT_EQ(heights.GetSample(0, 64), -2.0f);
+    EXPECT_FLOAT_EQ(heights.GetSample(64, 0), 4.0f);
+    EXPECT_FLOAT_EQ(heights.GetSample(64, 64), -1.0f);
+    EXPECT_FLOAT_EQ(heights.GetSample(32, 32), 0.75f);
+    EXPECT_FLOAT_EQ(heights.GetSample(0, 32), 0.25f);
+}
+
+TEST(TerrainWorldTest, WireframeSwitchesTheFloorBetweenFillModesOneAndTwo) {
+    CTerrainWorld world;
+    world.SetWireframe(true);
+    EXPECT_EQ(world.GetFloorMesh().GetFillMode(), 1);
+    world.SetWireframe(false);
+    EXPECT_EQ(world.GetFloorMesh().GetFillMode(), 2);
+}
+
+TEST(TerrainWorldTest, FailedLoadKeepsTheGridAndSaysWhy) {
+    TempFolder folder;
+    TempFolder::Write(folder.Path("short.txt"), "1\n2\n3\n");
+    TempFolder::Write(folder.Path("words.txt"), std::string(100, '1') + "\nhello\n");
+    CTerrainWorld world;
+    world.SetRoughness(0.4f);
+    world.GenerateTerrain();
+    const std::vector<float> before = AllSamples(world.GetHeights());
+    for (const char* name : {"missing.txt", "short.txt", "words.txt"}) {
+        SCOPED_TRACE(name);
+        const CFileResult result = world.LoadHeights(folder.Path(name));
+        EXPECT_FALSE(result.ok);
+        EXPECT_FALSE(result.reason.empty());
+        EXPECT_EQ(AllSamples(world.GetHeights()), before);
+    }
+}
+
+TEST(TerrainWorldTest, ApplicationRegistrationHandsOutItsWorld) {
+    struct Application final : IWorldApplication {
+        CTerrainWorld& GetWorld() override { return world; }
+        CTerrainWorld world;
+    };
+    Application application;
+    EXPECT_EQ(GetAppWorld(), nullptr);
+    SetWorldApplication(&application);
+    EXPECT_EQ(GetAppWorld(), &application.world);
+    SetWorldApplication(nullptr);
+    EXPECT_EQ(GetAppWorld(), nullptr);
+}
+
+// Drawing passes on the recording device.
+class WorldDrawTest : public DeviceFixture {
+protected:
+    // Which marker a draw belongs to, by where its world transform puts it: the markers stand
+    // at height 12 (the arrow reaches down from there), the scene below 7.
+    static std::string PartOf(const TestDraw& draw) {
+        const float x = draw.world._41;
+        const float y = draw.world._42;
+        if (y < 7.0f) {
+            return "scene";
+        }
+        if (x < -1.0f) {
+            return "spot";
+        }
+        return x > 1.0f ? "point" : "directional";
+    }
+    // The device calls whose text starts with prefix, in order.
+    std::vector<std::string> LogOf(const std::string& prefix) const {
+        std::vector<std::string> calls;
+        for (const std::string& call : m_device.log) {
+            if (call.rfind(prefix, 0) == 0) {
+                calls.push_back(call);
+            }
+        }
+        return calls;
+    }
+    // The parts in drawing order, repeats folded.
+    std::vector<std::string> DrawnParts() const {
+        std::vector<std::string> parts;
+        for (const TestDraw& draw : m_device.draws) {
+            const std::string part = PartOf(draw);
+            if (parts.empty() || parts.back() != part) {
+                parts.push_back(part);
+            }
+        }
+        return parts;
+    }
+};
+
+TEST_F(WorldDrawTest, LightsThatAreOffAreDisabledEveryPassAndShowNoMarker) {
+    ASSERT_TRUE(CopyMarkerMeshes());
+    CreateDevice();
+    CTerrainWorld world;
+    world.GetPointLight().EnableDrawLight();
+    world.Draw();
+    world.Draw();
+    const std::vector<std::string> disabled = {"LightEnable(1, 0)", "LightEnable(2, 0)", "LightEnable(3, 0)"};
+    std::vector<std::string> twice = disabled;
+    twice.insert(twice.end(), disabled.begin(), disabled.end());
+    EXPECT_EQ(LogOf("LightEnable"), twice);
+    EXPECT_TRUE(LogOf("SetLight").empty());
+    EXPECT_EQ(DrawnParts(), std::vector<std::string>{"scene"});
+}
+
+TEST_F(WorldDrawTest, LightsThatAreOnAreSetAndTheirMarkersDrawnBeforeTheScene) {
+    ASSERT_TRUE(CopyMarkerMeshes());
+    CreateDevice();
+    CTerrainWorld world;
+    for (TQRD3D_Light* light : {static_cast<TQRD3D_Light*>(&world.GetPointLight()),
+                                static_cast<TQRD3D_Light*>(&world.GetDirectionalLight()),
+                                static_cast<TQRD3D_Light*>(&world.GetSpotLight())}) {
+        light->SwitchOn();
+        light->EnableDrawLight();
+    }
+    world.Draw();
+    EXPECT_EQ(LogOf("SetLight"), (std::vector<std::string>{"SetLight(1)", "SetLight(2)", "SetLight(3)"}));
+    EXPECT_EQ(LogOf("LightEnable"),
+              (std::vector<std::string>{"LightEnable(1, 1)", "LightEnable(2, 1)", "LightEnable(3, 1)"}));
+    EXPECT_EQ(DrawnParts(), (std::vector<std::string>{"directional", "spot", "point", "scene"}));
+}
+
+} // namespace
