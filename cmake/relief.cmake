@@ -19,7 +19,7 @@ endfunction()
 # relief_tests(<label> [DEPS <targets>...])
 # Builds one GoogleTest executable from tests/*_test.cpp (plain unit tests, label <label>) and,
 # when present, a second one from tests/*_gl_test.cpp (tests that need an OpenGL context,
-# labels <label> and gl). Any other tests/*.cpp file is shared test support linked into both.
+# label <label>_gl). Any other tests/*.cpp file is shared test support linked into both.
 function(relief_tests label)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   string(REPLACE "/" "_" stem ${label})
@@ -41,7 +41,9 @@ function(relief_tests label)
     else()
       set(files ${gl_tests})
       set(exe relief_${stem}_gl_tests)
-      set(labels ${label} gl)
+      # One label: a list would not survive test discovery. "ctest -L <folder>" still selects
+      # these (the label is a regular expression), and "ctest -L gl" selects every GL test.
+      set(labels ${label}_gl)
     endif()
     if(files)
       add_executable(${exe} ${files} ${support})
@@ -52,7 +54,7 @@ function(relief_tests label)
       gtest_discover_tests(${exe}
         DISCOVERY_MODE PRE_TEST
         WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
-        PROPERTIES LABELS "${labels}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+        PROPERTIES LABELS ${labels} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
     endif()
   endforeach()
 endfunction()
