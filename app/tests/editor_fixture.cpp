@@ -1,0 +1,108 @@
+#include "editor_fixture.h"
+
+#include "app/resources/main_dialog_ids.h"
+#include "app/resources/resources.h"
+#include "platform/d3d9/d3d9.h"
+#include "platform/win/qt_bridge.h"
+#include "platform/win/win_api.h"
+
+#include <QPixmap>
+#include <QSlider>
+#include <QTest>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+
+// The echo slider's integer range.
+constexpr int kStepCount = 100000;
+
+QImage Grab(HWND window)
+{
+    QWidget* widget = WidgetOfWindow(window);
+    return widget != nullptr ? widget->grab().toImage() : QImage();
+}
+
+}  // namespace
+
+TestWorldApplication::TestWorldApplication(const ManualTime& time) : m_world(time.MakeClock())
+{
+    SetWorldApplication(this);
+}
+
+TestWorldApplication::~TestWorldApplication() { SetWorldApplication(nullptr); }
+
+EditorDriver::RegisteredResources::RegisteredResources() { RegisterReliefResources(); }
+
+EditorDriver::EditorDriver() : m_application(m_time)
+{
+    if (m_dialog.Create(IDD_TUTORIAL_DIALOG)) {
+        m_dialog.ShowWindow(SW_SHOW);
+    }
+}
+
+EditorDriver::~EditorDriver() { m_dialog.DestroyWindow(); }
+
+bool EditorDriver::IsOpen() const { return IsWindow(m_dialog.GetSafeHwnd()); }
+
+QWidget* EditorDriver::Widget(int id) const { return WidgetOfWindow(::GetDlgItem(m_dialog.GetSafeHwnd(), id)); }
+
+void EditorDriver::Click(int id)
+{
+    QWidget* button = Widget(id);
+    if (button != nullptr) {
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+    }
+}
+
+bool EditorDriver::Tick() { return m_timers.Fire(m_dialog.GetSafeHwnd(), 0); }
+
+bool EditorDriver::IsVertical(int id) const
+{
+    return (GetWindowLongW(::GetDlgItem(m_dialog.GetSafeHwnd(), id), GWL_STYLE) & TBS_VERT) != 0;
+}
+
+void EditorDriver::MoveSlider(int id, float minimum, float maximum, float value)
+{
+    auto* slider = static_cast<QSlider*>(Widget(id));
+    if (slider == nullptr) {
+        return;
+    }
+    const int position = static_cast<int>(std::lround((value - minimum) / (maximum - minimum) * kStepCount));
+    // A vertical trackbar has its minimum at the top.
+    slider->setValue(IsVertical(id) ? kStepCount - position : position);
+}
+
+float EditorDriver::SliderValue(int id, float minimum, float maximum) const
+{
+    const auto* slider = static_cast<const QSlider*>(Widget(id));
+    if (slider == nullptr) {
+        return std::nanf("");
+    }
+    const int position = IsVertical(id) ? kStepCount - slider->value() : slider->value();
+    return minimum + (maximum - minimum) * static_cast<float>(position) / kStepCount;
+}
+
+std::wstring EditorDriver::Text(int id) const { return GetWindowTextString(::GetDlgItem(m_dialog.GetSafeHwnd(), id)); }
+
+bool EditorDriver::IsChecked(int id) const { return m_dialog.IsDlgButtonChecked(id) == BST_CHECKED; }
+
+void EditorDriver::AnswerFileDialog(const std::string& path)
+{
+    m_dialogs.QueueFileAnswer({true, std::wstring(path.begin(), path.end())});
+}
+
+QImage EditorDriver::BigViewImage() { return Grab(m_dialog.BigView().GetViewWindow().GetSafeHwnd()); }
+
+QImage EditorDriver::SmallViewImage() { return Grab(m_dialog.SmallView().GetViewWindow().GetSafeHwnd()); }
+
+bool CanCreateDevice()
+{
+    IDirect3D9* probe = Direct3DCreate9(D3D_SDK_VERSION);
+    if (probe == nullptr) {
+        return false;
+    }
+    probe->Release();
+    return true;
+}

@@ -1,0 +1,83 @@
+// Test support: the main window driven through its real widgets, with a world whose clock moves
+// only when the test says so, window timers fired by hand and file dialogs and message boxes
+// answered from scripts.
+#pragma once
+
+#include "app/tutorial_dlg.h"
+#include "platform/win/dialog_service.h"
+#include "platform/win/timer_source.h"
+#include "world/terrain_world.h"
+#include "world/testing/manual_time.h"
+#include "world/world_app.h"
+
+#include <QImage>
+
+#include <string>
+
+class QWidget;
+
+// The world of the test, registered as the application's while it lives.
+class TestWorldApplication : public IWorldApplication {
+public:
+    explicit TestWorldApplication(const ManualTime& time);
+    ~TestWorldApplication();
+    TestWorldApplication(const TestWorldApplication&) = delete;
+    TestWorldApplication& operator=(const TestWorldApplication&) = delete;
+
+    CTerrainWorld& GetWorld() override { return m_world; }
+
+private:
+    CTerrainWorld m_world;
+};
+
+// The main window, created modelessly and shown; its resources are registered first.
+class EditorDriver {
+public:
+    EditorDriver();
+    ~EditorDriver();
+    EditorDriver(const EditorDriver&) = delete;
+    EditorDriver& operator=(const EditorDriver&) = delete;
+
+    bool IsOpen() const;
+    CTutorialDlg& Dialog() { return m_dialog; }
+    CTerrainWorld& World() { return m_application.GetWorld(); }
+    ManualTime& Time() { return m_time; }
+    ScriptedDialogService& Dialogs() { return m_dialogs; }
+    ManualTimerSource& Timers() { return m_timers; }
+
+    // Clicks the control with the left mouse button.
+    void Click(int id);
+    // One timer tick; false when the frame timer does not run.
+    bool Tick();
+    // Drags the slider's thumb to the position of the value, as the user would.
+    void MoveSlider(int id, float minimum, float maximum, float value);
+    // The value the slider's thumb stands for.
+    float SliderValue(int id, float minimum, float maximum) const;
+    std::wstring Text(int id) const;
+    bool IsChecked(int id) const;
+    // The status line.
+    std::wstring Status() const { return Text(1001); }
+    // Chooses this path in the next file dialog.
+    void AnswerFileDialog(const std::string& path);
+
+    QWidget* Widget(int id) const;
+    // What the view window shows.
+    QImage BigViewImage();
+    QImage SmallViewImage();
+
+private:
+    bool IsVertical(int id) const;
+
+    ManualTime m_time;
+    TestWorldApplication m_application;
+    ManualTimerSource m_timers;
+    ScriptedDialogService m_dialogs;
+    // The dialog loads its icon when it is constructed.
+    struct RegisteredResources {
+        RegisteredResources();
+    } m_resources;
+    CTutorialDlg m_dialog;
+};
+
+// Whether an OpenGL context can be made here (EGL on the Mesa surfaceless platform).
+bool CanCreateDevice();
