@@ -29,7 +29,8 @@ TQR_SceneNode* MakeNode(const wchar_t* name, TQR_Primitive* primitive, const TQR
 
 CTerrainWorld::CTerrainWorld(std::unique_ptr<IMillisecondClock> clock, std::unique_ptr<CRandomSource> random)
     : m_frameClock(std::move(clock)), m_root(L"root node"), m_pointLight(1), m_directionalLight(2), m_spotLight(3),
-      m_terrain(kFloorVerticesPerSide, random != nullptr ? std::move(random) : std::make_unique<CLibraryRandomSource>()) {
+      m_terrain(kFloorVerticesPerSide,
+                random != nullptr ? std::move(random) : std::make_unique<CLibraryRandomSource>()) {
     m_frameClock.Restart();
     AddFloor();
     AddAirplane();

@@ -22,7 +22,9 @@ protected:
     TQR_SceneNode& Airplane() { return *m_world.GetRoot().GetChild(CTerrainWorld::kAirplaneChild); }
     TQR_Vector3 Position() { return Airplane().GetXformInfo().GetTranslation(); }
     // The nose direction in the world: the airplane's local -z.
-    TQR_Vector3 Nose() { return VectorTimesMatrix3({0.0f, 0.0f, -1.0f}, Airplane().GetXformInfo().GetRotationMatrix()); }
+    TQR_Vector3 Nose() {
+        return VectorTimesMatrix3({0.0f, 0.0f, -1.0f}, Airplane().GetXformInfo().GetRotationMatrix());
+    }
 
     ManualTime m_time;
     CTerrainWorld m_world{m_time.MakeClock()};

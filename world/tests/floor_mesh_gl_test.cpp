@@ -1,0 +1,112 @@
+// The world's floor mesh on the real device: heights copied in vertex by vertex, the selector
+// sphere over the selected vertex, height edits that live only in the mesh, and loads that fail.
+#include "world_gl_fixture.h"
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+// Height colours of the grid mesh (ARGB).
+D3DCOLOR BandColor(float height) {
+    if (height > 4.0f) {
+        return 0xFFFFFFFF;
+    }
+    return height < 2.0f ? 0x138B4500 : 0x22228B00;
+}
+
+using FloorMeshGlTest = WorldGlTest;
+
+TEST_F(FloorMeshGlTest, GeneratedTerrainIsCopiedIntoEveryFloorVertexWithItsBandColour) {
+    m_world->SetRoughness(0.9f);
+    m_world->GenerateTerrain();
+    const std::vector<TQRD3D_ColorVertex> vertices = FloorVertices();
+    ASSERT_EQ(vertices.size(), 65u * 65u);
+    for (int row = 0; row < 65; ++row) {
+        for (int column = 0; column < 65; ++column) {
+            const TQRD3D_ColorVertex& vertex = vertices[static_cast<std::size_t>(row * 65 + column)];
+            const float height = m_world->GetHeights().GetSample(row, column);
+            SCOPED_TRACE(testing::Message() << "vertex (" << row << ", " << column << ")");
+            ASSERT_FLOAT_EQ(vertex.y, height);
+            ASSERT_FLOAT_EQ(vertex.x, static_cast<float>(column) * 0.03125f - 1.0f);
+            ASSERT_FLOAT_EQ(vertex.z, 1.0f - static_cast<float>(row) * 0.03125f);
+            ASSERT_EQ(vertex.diffuse, BandColor(height));
+        }
+    }
+    EXPECT_EQ(m_world->GetFloorMesh().GetSelectedIndex(), -1) << "the copy leaves no vertex selected";
+}
+
+TEST_F(FloorMeshGlTest, SelectorFloatsHalfAUnitAboveTheSelectedVertex) {
+    struct Case {
+        int row;
+        int column;
+        float x;
+        float z;
+    };
+    m_world->SetRoughness(0.4f);
+    m_world->GenerateTerrain();
+    for (const Case& selection : {Case{0, 0, -15.0f, 15.0f}, Case{62, 62, 14.0625f, -14.0625f},
+                                  Case{10, 40, 3.75f, 10.3125f}}) {
+        SCOPED_TRACE(testing::Message() << "vertex (" << selection.row << ", " << selection.column << ")");
+        m_world->SetSelectedRow(selection.row);
+        m_world->SetSelectedColumn(selection.column);
+        Tick(0.025);
+        const TQR_XformInfo sphere = m_world->GetRoot().GetChild(CTerrainWorld::kSphereChild)->GetXformInfo();
+        EXPECT_FLOAT_EQ(sphere.GetTranslation().x, selection.x);
+        EXPECT_FLOAT_EQ(sphere.GetTranslation().z, selection.z);
+        const float height = m_world->GetHeights().GetSample(selection.row, selection.column);
+        EXPECT_FLOAT_EQ(sphere.GetTranslation().y, height + 0.5f);
+        EXPECT_EQ(sphere.GetScale(), (TQR_Vector3{0.3f, 0.3f, 0.3f}));
+    }
+}
+
+TEST_F(FloorMeshGlTest, EditedHeightMovesTheSphereButIsNeitherInTheGridNorSaved) {
+    m_world->SetRoughness(0.4f);
+    m_world->GenerateTerrain();
+    const int row = 10;
+    const int column = 20;
+    const float generated = m_world->GetHeights().GetSample(row, column);
+    ASSERT_NE(generated, 5.0f);
+    m_world->SetSelectedRow(row);
+    m_world->SetSelectedColumn(column);
+    m_world->SetSelectedHeight(5);
+    Tick(0.025);
+    EXPECT_FLOAT_EQ(m_world->GetSelectedY(), 5.0f);
+    EXPECT_FLOAT_EQ(m_world->GetRoot().GetChild(CTerrainWorld::kSphereChild)->GetXformInfo().GetTranslation().y, 5.5f);
+    EXPECT_EQ(FloorVertices()[static_cast<std::size_t>(row * 65 + column)].diffuse, 0xFFFFFFFFu);
+    EXPECT_EQ(m_world->GetHeights().GetSample(row, column), generated);
+
+    ASSERT_TRUE(m_world->SaveHeights("heights").ok);
+    std::ifstream saved("heights.txt");
+    float value = 0.0f;
+    for (int line = 0; line <= row * 64 + column; ++line) {
+        ASSERT_TRUE(saved >> value) << "line " << line + 1;
+    }
+    EXPECT_NEAR(value, generated, 1e-5f);
+
+    // Loading the file back puts the generated height into the mesh again.
+    ASSERT_TRUE(m_world->LoadHeights("heights.txt").ok);
+    EXPECT_NEAR(m_world->GetSelectedY(), generated, 1e-5f);
+}
+
+TEST_F(FloorMeshGlTest, FailedLoadLeavesTheFloorMeshUntouched) {
+    m_world->SetRoughness(0.4f);
+    m_world->GenerateTerrain();
+    m_world->SetSelectedHeight(-7);
+    std::ofstream("short.txt") << "1\n2\n3\n";
+    const std::vector<TQRD3D_ColorVertex> before = FloorVertices();
+    ASSERT_FALSE(before.empty());
+    for (const char* path : {"missing.txt", "short.txt"}) {
+        SCOPED_TRACE(path);
+        EXPECT_FALSE(m_world->LoadHeights(path).ok);
+        const std::vector<TQRD3D_ColorVertex> after = FloorVertices();
+        ASSERT_EQ(after.size(), before.size());
+        for (std::size_t index = 0; index < after.size(); ++index) {
+            ASSERT_EQ(after[index].y, before[index].y) << "vertex " << index;
+            ASSERT_EQ(after[index].diffuse, before[index].diffuse) << "vertex " << index;
+        }
+    }
+    EXPECT_FLOAT_EQ(m_world->GetSelectedY(), -7.0f);
+}
+
+} // namespace

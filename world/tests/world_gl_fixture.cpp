@@ -1,0 +1,63 @@
+#include "world_gl_fixture.h"
+
+#include <filesystem>
+
+#include "graphics/graphics_system.h"
+
+void WorldGlTest::SetUp() {
+    if (!HeadlessWorldRenderer::CanCreateDevice()) {
+        GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+    }
+    ASSERT_TRUE(m_folder.IsReady()) << "no working folder with the mesh data";
+    m_renderer.emplace();
+    m_world = std::make_unique<CTerrainWorld>(m_time.MakeClock());
+    ASSERT_FALSE(Render(SmallViewCamera(), kSmallViewWidth, kSmallViewHeight).IsEmpty());
+    ASSERT_TRUE(m_world->GetFloorMesh().IsMeshReady());
+}
+
+void WorldGlTest::TearDown() {
+    if (HasFailure() && !m_lastImage.IsEmpty()) {
+        const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        ADD_FAILURE() << "last frame saved as "
+                      << SaveImage(m_lastImage, std::string(test->test_suite_name()) + "." + test->name());
+    }
+    // The world lets go of its meshes before the graphics system releases them.
+    m_world.reset();
+    m_renderer.reset();
+}
+
+void WorldGlTest::Tick(double seconds) {
+    m_time.AdvanceSeconds(seconds);
+    m_world->Update();
+}
+
+WorldImage WorldGlTest::Render(const WorldCamera& camera, int width, int height) {
+    m_lastImage = m_renderer->Render(*m_world, camera, width, height);
+    return m_lastImage;
+}
+
+std::string WorldGlTest::SaveImage(const WorldImage& image, const std::string& name) const {
+    const std::filesystem::path folder = std::filesystem::path(RELIEF_TEST_OUTPUT_DIR) / "world";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    const std::string path = (folder / (name + ".png")).string();
+    return SaveImagePng(image, path) ? path : "(not saved: " + path + ")";
+}
+
+std::vector<TQRD3D_ColorVertex> WorldGlTest::FloorVertices() const {
+    const TQRD3D_MeshResource* entry = GetGraphicsSystem()->FindMesh(L"HiResFloor.x", false);
+    ID3DXMesh* mesh = entry != nullptr ? entry->GetMesh() : nullptr;
+    void* data = nullptr;
+    if (mesh == nullptr || FAILED(mesh->LockVertexBuffer(D3DLOCK_READONLY, &data))) {
+        return {};
+    }
+    const auto* vertices = static_cast<const TQRD3D_ColorVertex*>(data);
+    std::vector<TQRD3D_ColorVertex> copy(vertices, vertices + mesh->GetNumVertices());
+    mesh->UnlockVertexBuffer();
+    return copy;
+}
+
+TQR_Vector3 WorldGlTest::GridPoint(int row, int column) const {
+    return {30.0f * static_cast<float>(column) / 64.0f - 15.0f, m_world->GetHeights().GetSample(row, column),
+            15.0f - 30.0f * static_cast<float>(row) / 64.0f};
+}
