@@ -2,9 +2,12 @@
 // terrain in its height bands, the airplane, the selector sphere and the wire frame.
 #include "world_gl_fixture.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -161,6 +164,30 @@ TEST_F(WorldViewGlTest, SelectorSphereMarksTheSelectedVertexWhenShown) {
         EXPECT_TRUE(PixelAt(RenderView(view), view, sphere, kLowBand));
         m_world->ShowSelector(true);
         EXPECT_TRUE(PixelAt(RenderView(view), view, sphere, kSphere));
+    }
+}
+
+TEST_F(WorldViewGlTest, FloorShowsItsTextureOnlyWithBothFileAndFlag) {
+    struct Case {
+        bool file;
+        bool flag;
+    };
+    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok);
+    const WorldPixel blue{0x00, 0x00, 0xFF};
+    WorldImage texture{4, 4, std::vector<std::uint8_t>(4 * 4 * 4, 0)};
+    for (std::size_t pixel = 0; pixel < texture.bgra.size(); pixel += 4) {
+        texture.bgra[pixel] = 0xFF;
+    }
+    const std::filesystem::path path = std::filesystem::current_path() / "blue.png";
+    ASSERT_TRUE(SaveImagePng(texture, path.string()));
+    const ViewCase& view = kViews[1];
+    const TQR_Vector3 green{4.6875f, 3.0f, 0.0f};
+    for (const Case& setting : {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
+        SCOPED_TRACE(testing::Message() << "file " << setting.file << ", flag " << setting.flag);
+        m_world->SetTextureFile(setting.file ? path.wstring() : std::wstring());
+        m_world->EnableFloorTexture(setting.flag);
+        const bool textured = setting.file && setting.flag;
+        EXPECT_TRUE(PixelAt(RenderView(view), view, green, textured ? blue : kMiddleBand));
     }
 }
 
