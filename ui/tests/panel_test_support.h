@@ -5,11 +5,18 @@
 #include <string>
 
 #include "platform/win/cdialog.h"
+#include "scene/primitive.h"
 #include "ui/slider_ctrl_with_echo.h"
 
 // Slider values come back on the trackbar's steps, a hundred-thousandth of the range: a
 // tolerance that covers ranges up to 50 wide and still tells colour bytes apart.
 inline constexpr float kSliderStep = 5e-4f;
+
+// A primitive that draws nothing: the panels only read and write its attributes.
+class PlainPrimitive : public TQR_Primitive {
+protected:
+    void DrawGeometry(int, TQR_DrawHelper*) override {}
+};
 
 // Registers the panel templates and a plain pop-up host template, and shows a host window
 // made from it; child panels are created inside it.

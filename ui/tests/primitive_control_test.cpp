@@ -15,11 +15,6 @@
 
 namespace {
 
-class PlainPrimitive : public TQR_Primitive {
-protected:
-    void DrawGeometry(int, TQR_DrawHelper*) override {}
-};
-
 class PrimitivePanel : public CPrimitiveControl {
 public:
     TQRMFC_SliderCtrlWithEcho& Slider(int id) { return *static_cast<TQRMFC_SliderCtrlWithEcho*>(GetDlgItem(id)); }
