@@ -106,3 +106,28 @@ bool CanCreateDevice()
     probe->Release();
     return true;
 }
+
+void EditorTest::SetUp()
+{
+    if (!CanCreateDevice()) {
+        GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+    }
+    ASSERT_TRUE(m_folder.IsReady());
+    m_editor = std::make_unique<EditorDriver>();
+    ASSERT_TRUE(m_editor->IsOpen());
+    ASSERT_TRUE(m_editor->Tick()) << "the first tick makes the floor mesh";
+}
+
+std::vector<float> EditorTest::FloorHeights()
+{
+    CTerrainWorld& world = m_editor->World();
+    std::vector<float> heights;
+    for (int row = 0; row <= 60; row += 15) {
+        for (int column = 0; column <= 60; column += 15) {
+            world.SetSelectedRow(row);
+            world.SetSelectedColumn(column);
+            heights.push_back(world.GetSelectedY());
+        }
+    }
+    return heights;
+}

@@ -8,11 +8,16 @@
 #include "platform/win/timer_source.h"
 #include "world/terrain_world.h"
 #include "world/testing/manual_time.h"
+#include "world/testing/world_folder.h"
 #include "world/world_app.h"
 
 #include <QImage>
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -81,3 +86,17 @@ private:
 
 // Whether an OpenGL context can be made here (EGL on the Mesa surfaceless platform).
 bool CanCreateDevice();
+
+// A fresh working folder with the mesh data, and the main window open after its first tick,
+// which makes the floor mesh. Skips without an OpenGL context.
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+
+    // Heights of a spread of floor vertices (rows and columns 0, 15, .., 60), read through the
+    // world's selector.
+    std::vector<float> FloorHeights();
+
+    ScopedWorldFolder m_folder;
+    std::unique_ptr<EditorDriver> m_editor;
+};

@@ -4,7 +4,6 @@
 #include "editor_fixture.h"
 #include "platform/win/qt_bridge.h"
 #include "platform/win/win_api.h"
-#include "world/testing/world_folder.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -17,38 +16,6 @@
 #include <memory>
 
 namespace {
-
-class EditorTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        if (!CanCreateDevice()) {
-            GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
-        }
-        ASSERT_TRUE(m_folder.IsReady());
-        m_editor = std::make_unique<EditorDriver>();
-        ASSERT_TRUE(m_editor->IsOpen());
-        ASSERT_TRUE(m_editor->Tick()) << "the first tick makes the floor mesh";
-    }
-
-    // Heights of a spread of floor vertices, read through the world's selector.
-    std::vector<float> FloorHeights()
-    {
-        CTerrainWorld& world = m_editor->World();
-        std::vector<float> heights;
-        for (int row = 0; row <= 60; row += 15) {
-            for (int column = 0; column <= 60; column += 15) {
-                world.SetSelectedRow(row);
-                world.SetSelectedColumn(column);
-                heights.push_back(world.GetSelectedY());
-            }
-        }
-        return heights;
-    }
-
-    ScopedWorldFolder m_folder;
-    std::unique_ptr<EditorDriver> m_editor;
-};
 
 TEST_F(EditorTest, StartsWithItsControlsSetTheCamerasPlacedAndTheTimerRunning)
 {

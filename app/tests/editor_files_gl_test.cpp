@@ -1,0 +1,129 @@
+// Height files and texture images chosen in the main window: the round trip, cancelling, and
+// failures that must change nothing but the status line.
+#include "app/resources/main_dialog_ids.h"
+#include "editor_fixture.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path) << text; }
+
+class EditorFilesTest : public EditorTest {
+protected:
+    std::string PathOf(const std::string& name) const { return (m_folder.Path() / name).string(); }
+
+    void Generate(float roughness)
+    {
+        m_editor->MoveSlider(IDC_ROUGHNESS_SLIDER, 0, 1, roughness);
+        m_editor->Click(IDC_GENERATE);
+    }
+
+    std::vector<float> GridSamples() const
+    {
+        const CTerrainHeights& grid = m_editor->World().GetHeights();
+        std::vector<float> samples;
+        for (int row = 0; row < 64; row += 9) {
+            for (int column = 0; column < 64; column += 7) {
+                samples.push_back(grid.GetSample(row, column));
+            }
+        }
+        return samples;
+    }
+};
+
+TEST_F(EditorFilesTest, SavedHeightsLoadBackIntoTheGridAndTheFloor)
+{
+    Generate(0.5f);
+    const std::vector<float> saved = GridSamples();
+    m_editor->AnswerFileDialog(PathOf("heights"));
+    m_editor->Click(IDC_SAVE);
+    ASSERT_EQ(m_editor->Dialogs().FileDialogs().size(), 1u);
+    EXPECT_FALSE(m_editor->Dialogs().FileDialogs()[0].open) << "a save dialog, so a new name can be typed";
+    EXPECT_NE(m_editor->Dialogs().FileDialogs()[0].flags & OFN_OVERWRITEPROMPT, 0u);
+    EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), L"heights");
+    ASSERT_TRUE(fs::exists(PathOf("heights.txt")));
+
+    Generate(0.9f);
+    ASSERT_NE(GridSamples(), saved);
+    m_editor->AnswerFileDialog(PathOf("heights.txt"));
+    m_editor->Click(IDC_LOAD);
+    EXPECT_TRUE(m_editor->Dialogs().FileDialogs()[1].open);
+    EXPECT_EQ(m_editor->Text(IDC_LOAD_FILE_NAME), L"heights.txt");
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        ASSERT_NEAR(GridSamples()[i], saved[i], 1e-4f * (1.0f + std::abs(saved[i]))) << "sample " << i;
+    }
+    EXPECT_FLOAT_EQ(FloorHeights()[6], m_editor->World().GetHeights().GetSample(15, 15)) << "the floor shows the loaded heights";
+}
+
+TEST_F(EditorFilesTest, CancelledFileDialogsChangeNothing)
+{
+    for (const int id : {IDC_LOAD, IDC_SAVE, IDC_LOAD_TEXTURE}) {
+        m_editor->Click(id);  // no answer queued: the dialog is cancelled
+    }
+    EXPECT_EQ(m_editor->Dialogs().FileDialogs().size(), 3u);
+    EXPECT_EQ(m_editor->Text(IDC_LOAD_FILE_NAME), L"temp.txt");
+    EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), L"temp.txt");
+    EXPECT_EQ(m_editor->Text(IDC_TEXTURE_FILE_NAME), L"");
+    EXPECT_EQ(m_editor->Status(), L"OnInitDialog Complete");
+}
+
+TEST_F(EditorFilesTest, FailedLoadKeepsTerrainAndLabelAndShowsTheReason)
+{
+    Generate(0.5f);
+    const std::vector<float> grid = GridSamples();
+    const std::vector<float> floor = FloorHeights();
+    WriteText(PathOf("short.txt"), "1\n2\n3\n");
+    WriteText(PathOf("garbage.txt"), "these are not heights\n");
+    for (const std::string name : {"short.txt", "garbage.txt", "missing.txt"}) {
+        SCOPED_TRACE(name);
+        m_editor->AnswerFileDialog(PathOf(name));
+        m_editor->Click(IDC_LOAD);
+        const std::wstring status = m_editor->Status();
+        EXPECT_EQ(status.rfind(L"Load failed: ", 0), 0u) << std::string(status.begin(), status.end());
+        EXPECT_GT(status.size(), std::wstring(L"Load failed: ").size()) << "with the reason";
+        EXPECT_EQ(m_editor->Text(IDC_LOAD_FILE_NAME), L"temp.txt");
+        EXPECT_EQ(GridSamples(), grid);
+        EXPECT_EQ(FloorHeights(), floor);
+    }
+}
+
+TEST_F(EditorFilesTest, FailedSaveKeepsTheLabelAndShowsTheReason)
+{
+    m_editor->AnswerFileDialog(PathOf("no-such-folder/heights"));
+    m_editor->Click(IDC_SAVE);
+    const std::wstring status = m_editor->Status();
+    EXPECT_EQ(status.rfind(L"Save failed: ", 0), 0u) << std::string(status.begin(), status.end());
+    EXPECT_GT(status.size(), std::wstring(L"Save failed: ").size());
+    EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), L"temp.txt");
+}
+
+TEST_F(EditorFilesTest, ChosenTextureGoesToTheFloorAndAnUnreadableOneIsRefused)
+{
+    QImage blue(16, 16, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(QString::fromStdString(PathOf("blue.png"))));
+    m_editor->AnswerFileDialog(PathOf("blue.png"));
+    m_editor->Click(IDC_LOAD_TEXTURE);
+    EXPECT_EQ(m_editor->Text(IDC_TEXTURE_FILE_NAME), L"blue.png");
+    const std::wstring chosen = m_editor->World().GetFloorMesh().GetTextureFileName();
+    const std::string bluePath = PathOf("blue.png");
+    EXPECT_EQ(chosen, std::wstring(bluePath.begin(), bluePath.end())) << "the full path";
+
+    WriteText(PathOf("broken.png"), "not an image");
+    m_editor->AnswerFileDialog(PathOf("broken.png"));
+    m_editor->Click(IDC_LOAD_TEXTURE);
+    const std::wstring status = m_editor->Status();
+    EXPECT_EQ(status.rfind(L"Texture load failed: ", 0), 0u) << std::string(status.begin(), status.end());
+    EXPECT_EQ(m_editor->Text(IDC_TEXTURE_FILE_NAME), L"blue.png");
+    EXPECT_EQ(std::wstring(m_editor->World().GetFloorMesh().GetTextureFileName()), chosen);
+}
+
+}  // namespace
