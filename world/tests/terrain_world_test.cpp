@@ -11,7 +11,6 @@
 #include "temp_folder.h"
 #include "world/terrain_world.h"
 #include "world/testing/manual_time.h"
-#include "world/world_app.h"
 
 namespace {
 
@@ -124,19 +123,6 @@ TEST(TerrainWorldTest, FailedLoadKeepsTheGridAndSaysWhy) {
         EXPECT_FALSE(result.reason.empty());
         EXPECT_EQ(AllSamples(world.GetHeights()), before);
     }
-}
-
-TEST(TerrainWorldTest, ApplicationRegistrationHandsOutItsWorld) {
-    struct Application final : IWorldApplication {
-        CTerrainWorld& GetWorld() override { return world; }
-        CTerrainWorld world;
-    };
-    Application application;
-    EXPECT_EQ(GetAppWorld(), nullptr);
-    SetWorldApplication(&application);
-    EXPECT_EQ(GetAppWorld(), &application.world);
-    SetWorldApplication(nullptr);
-    EXPECT_EQ(GetAppWorld(), nullptr);
 }
 
 // Drawing passes on the recording device.
