@@ -115,7 +115,7 @@ TEST_F(EditorViewsTest, WireframeShowsTheBackgroundBetweenTheGridLines)
 // Saves build/test-output/editor_main_window.png for a look at the layout and both views.
 TEST_F(EditorViewsTest, ScreenshotShowsBothViewsOfAGeneratedTerrain)
 {
-    m_editor->MoveSlider(IDC_ROUGHNESS_SLIDER, 0, 1, 0.5f);
+    m_editor->MoveSlider(IDC_ROUGHNESS_SLIDER, 0, 1, 0.7f);
     m_editor->Click(IDC_GENERATE);
     m_editor->Click(IDC_SELECTOR_VISIBLE);
     m_editor->MoveSlider(IDC_COLUMN_SLIDER, 0, 62, 31);
