@@ -19,7 +19,7 @@ const Colour kBellyGrey{196, 200, 206};
 const Colour kStripeRed{200, 40, 36};
 const Colour kStripeBlue{30, 50, 110};
 const Colour kNoseGrey{70, 72, 76};
-const Colour kWingGrey{200, 204, 210};
+const Colour kWingGrey{92, 108, 136}; // blue-grey, so the wings stand out against the light grey background
 const Colour kGlassDark{20, 30, 50};
 const Colour kGlassLight{110, 140, 180};
 const Colour kFrameGrey{50, 50, 55};
