@@ -1,5 +1,8 @@
 #include "views/draw_only_handler.h"
 
+#include "world/terrain_world.h"
+#include "world/world_app.h"
+
 namespace {
 
 constexpr D3DCOLOR kBackground = 0x00CCCCCC;
@@ -28,5 +31,8 @@ void CDrawOnlyHandler::DrawGraphics()
     D3DXMatrixIdentity(&identity);
     device->SetTransform(D3DTS_WORLD, &identity);
     device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0f, 0);
+    if (CTerrainWorld* world = GetAppWorld()) {
+        world->Draw();
+    }
     EndDraw();
 }
