@@ -36,7 +36,7 @@ MeshBuilder BuildCylinder()
 MeshBuilder BuildCone()
 {
     MeshBuilder builder;
-    AddLoft(builder, CircleSection(kRoundSlices), {RingAt(-1.0f, 1.0f, 0.0f), RingAt(1.0f, 0.0f, 1.0f)},
+    AddLoft(builder, CircleSection(kRoundSlices), {RingAt(-1.0f, 0.0f, 0.0f), RingAt(1.0f, 1.0f, 1.0f)},
             LoftEnds::Capped);
     return builder;
 }

@@ -9,5 +9,6 @@
 MeshBuilder BuildSphere();
 // Radius 1 about the z axis, from z = -1 to +1, both ends closed.
 MeshBuilder BuildCylinder();
-// Base of radius 1 at z = -1 (closed), apex at z = +1: it points along +z.
+// Apex at z = -1, base of radius 1 at z = +1 (closed): it points along -z, which the arrow's
+// quarter turn about y lays along +x, so the head points away from the shaft.
 MeshBuilder BuildCone();
