@@ -8,6 +8,7 @@
 #include "platform/win/dialog_service.h"
 #include "platform/win/win_api.h"
 #include "scene/status.h"
+#include "ui/panel_ids.h"
 #include "world/terrain_world.h"
 #include "world/world_app.h"
 
@@ -43,6 +44,16 @@ std::string TextureProblem(const std::wstring& path)
     return image.ok ? std::string() : (image.error.empty() ? "unreadable image" : image.error);
 }
 
+// Creates the tool window at its first opening, then shows it in front of the others.
+void OpenToolWindow(CDialog& window, UINT templateId, CWnd* owner)
+{
+    if (!IsWindow(window.m_hWnd) && !window.Create(templateId, owner)) {
+        return;
+    }
+    window.ShowWindow(SW_SHOW);
+    window.BringWindowToTop();
+}
+
 }  // namespace
 
 CTutorialDlg::CTutorialDlg(CWnd* parent) : CDialog(IDD_TUTORIAL_DIALOG, parent)
@@ -58,6 +69,8 @@ CTutorialDlg::CTutorialDlg(CWnd* parent) : CDialog(IDD_TUTORIAL_DIALOG, parent)
     MapCommand(IDC_AIRPLANE_VISIBLE, &CTutorialDlg::OnAirplaneVisible);
     MapCommand(IDC_WIREFRAME, &CTutorialDlg::OnWireframe);
     MapCommandRange(IDC_FLY_LEFT, IDC_FLY_STRAIGHT, &CTutorialDlg::OnFlyDirection);
+    MapCommand(IDC_LIGHTS, &CTutorialDlg::OnLights);
+    MapCommand(IDC_SCENE, &CTutorialDlg::OnScene);
 }
 
 CTutorialDlg::~CTutorialDlg() = default;
@@ -325,4 +338,14 @@ void CTutorialDlg::OnFlyDirection(UINT)
         ShowStatus(L"");
         break;
     }
+}
+
+void CTutorialDlg::OnLights()
+{
+    OpenToolWindow(m_lightPanel, IDD_LIGHT_CONTROL, this);
+}
+
+void CTutorialDlg::OnScene()
+{
+    OpenToolWindow(m_sceneWindow, IDD_SCENE_TREE_WINDOW, this);
 }

@@ -12,6 +12,8 @@
 #pragma once
 
 #include "platform/win/cdialog.h"
+#include "ui/light_control.h"
+#include "ui/scene_tree_window.h"
 #include "ui/slider_ctrl_with_echo.h"
 #include "views/mouse_handlers.h"
 #include "world/file_io.h"
@@ -32,6 +34,9 @@ public:
     // The views, for their cameras.
     CDrawAndMouseHandler& BigView() { return m_bigView; }
     CSVDrawAndMouseHandler& SmallView() { return m_smallView; }
+    // The tool windows the "Lights..." and "Scene..." buttons open.
+    LightControl& LightPanel() { return m_lightPanel; }
+    CSceneTreeWindow& SceneWindow() { return m_sceneWindow; }
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
@@ -56,6 +61,10 @@ private:
     void OnAirplaneVisible();
     void OnWireframe();
     void OnFlyDirection(UINT id);
+    // Open the light panel or the scene tree as modeless tool windows; a second click brings
+    // the open one to the front.
+    void OnLights();
+    void OnScene();
 
     // The check-box pattern: read the controls, pass the box's state to the world, report
     // "<name> is ON" or "<name> is OFF", write the controls back.
@@ -96,4 +105,7 @@ private:
     int m_selectorCheck = 0;
     int m_airplaneCheck = 1;
     int m_wireframeCheck = 0;
+    // Created at their first opening; they edit the live world.
+    LightControl m_lightPanel;
+    CSceneTreeWindow m_sceneWindow;
 };

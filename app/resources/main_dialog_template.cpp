@@ -19,6 +19,8 @@ DialogTemplate MainDialogTemplate()
     t.style = kModalDialogStyle;
     t.controls = {
         {IDOK, Kind::DefPushButton, L"Quit", {555, 316, 50, 16}},
+        {IDC_LIGHTS, Kind::PushButton, L"Lights...", {555, 287, 50, 12}},
+        {IDC_SCENE, Kind::PushButton, L"Scene...", {555, 301, 50, 12}},
         {IDC_STATUS, Kind::Static, L"", {29, 327, 267, 10}, SS_SUNKEN},
         {IDC_STATIC, Kind::Static, L"Status", {5, 327, 21, 10}},
         {IDC_BIG_VIEW, Kind::Static, L"", {0, 0, 345, 278}, WS_BORDER},

@@ -10,5 +10,5 @@ DialogTemplate MainDialogTemplate();
 // The program's icon (IDR_MAINFRAME), 32 by 32: a green relief under a sky with a sun.
 IconImage ReliefIconImage();
 
-// Registers every template and icon above; call once before the first dialog is created.
+// Registers every template and icon above, and the panels' templates; call once before the first dialog is created.
 void RegisterReliefResources();

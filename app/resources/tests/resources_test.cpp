@@ -28,7 +28,7 @@ TEST(MainDialogTemplateTest, ControlsFitTheDialogAndNoIdIsUsedTwice) {
             EXPECT_TRUE(ids.insert(control.id).second) << "id used twice";
         }
     }
-    EXPECT_EQ(ids.size(), 24u);
+    EXPECT_EQ(ids.size(), 26u);
 }
 
 // The three fly directions form one group: it starts at "Fly Left" and ends before the next
