@@ -75,34 +75,31 @@ TEST_F(EditorFilesTest, CancelledFileDialogsChangeNothing)
     EXPECT_EQ(m_editor->Status(), L"OnInitDialog Complete");
 }
 
-TEST_F(EditorFilesTest, FailedLoadKeepsTerrainAndLabelAndShowsTheReason)
+TEST_F(EditorFilesTest, FailedLoadOrSaveKeepsTerrainAndLabelsAndShowsTheReason)
 {
     Generate(0.5f);
     const std::vector<float> grid = GridSamples();
     const std::vector<float> floor = FloorHeights();
     WriteText(PathOf("short.txt"), "1\n2\n3\n");
     WriteText(PathOf("garbage.txt"), "these are not heights\n");
-    for (const std::string name : {"short.txt", "garbage.txt", "missing.txt"}) {
-        SCOPED_TRACE(name);
-        m_editor->AnswerFileDialog(PathOf(name));
-        m_editor->Click(IDC_LOAD);
+    struct Case {
+        int button;
+        std::string name;
+        std::wstring failure;
+    };
+    for (const Case& c : {Case{IDC_LOAD, "short.txt", L"Load failed: "}, Case{IDC_LOAD, "garbage.txt", L"Load failed: "},
+                          Case{IDC_LOAD, "missing.txt", L"Load failed: "}, Case{IDC_SAVE, "no-such-folder/heights", L"Save failed: "}}) {
+        SCOPED_TRACE(c.name);
+        m_editor->AnswerFileDialog(PathOf(c.name));
+        m_editor->Click(c.button);
         const std::wstring status = m_editor->Status();
-        EXPECT_EQ(status.rfind(L"Load failed: ", 0), 0u) << std::string(status.begin(), status.end());
-        EXPECT_GT(status.size(), std::wstring(L"Load failed: ").size()) << "with the reason";
+        EXPECT_EQ(status.rfind(c.failure, 0), 0u) << std::string(status.begin(), status.end());
+        EXPECT_GT(status.size(), c.failure.size()) << "with the reason";
         EXPECT_EQ(m_editor->Text(IDC_LOAD_FILE_NAME), L"temp.txt");
+        EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), L"temp.txt");
         EXPECT_EQ(GridSamples(), grid);
         EXPECT_EQ(FloorHeights(), floor);
     }
-}
-
-TEST_F(EditorFilesTest, FailedSaveKeepsTheLabelAndShowsTheReason)
-{
-    m_editor->AnswerFileDialog(PathOf("no-such-folder/heights"));
-    m_editor->Click(IDC_SAVE);
-    const std::wstring status = m_editor->Status();
-    EXPECT_EQ(status.rfind(L"Save failed: ", 0), 0u) << std::string(status.begin(), status.end());
-    EXPECT_GT(status.size(), std::wstring(L"Save failed: ").size());
-    EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), L"temp.txt");
 }
 
 TEST_F(EditorFilesTest, ChosenTextureGoesToTheFloorAndAnUnreadableOneIsRefused)
