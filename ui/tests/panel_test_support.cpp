@@ -18,7 +18,6 @@ constexpr UINT kHostTemplate = 9800;
 DialogTemplate HostTemplate() {
     DialogTemplate t;
     t.id = kHostTemplate;
-    t.caption = L"Panel host";
     t.cx = 400;
     t.cy = 300;
     return t;
@@ -31,6 +30,10 @@ PanelHost::PanelHost() : m_host(kHostTemplate) {
     RegisterDialogTemplate(HostTemplate());
     EXPECT_TRUE(m_host.Create(kHostTemplate));
     m_host.ShowWindow(SW_SHOW);
+}
+
+TQRMFC_SliderCtrlWithEcho& SliderOf(const CWnd& panel, int id) {
+    return *static_cast<TQRMFC_SliderCtrlWithEcho*>(panel.GetDlgItem(id));
 }
 
 void ClickControl(const CWnd& dialog, int id) {
@@ -48,23 +51,6 @@ void MoveSliderTo(TQRMFC_SliderCtrlWithEcho& slider, float value) {
     // Setting the position by message notifies nobody; the widget's own move then does.
     slider.SetPos(target == before ? (target == 0 ? 1 : target - 1) : before);
     widget->setValue(target);
-}
-
-std::wstring EchoOf(const TQRMFC_SliderCtrlWithEcho& slider) {
-    // The echo is the sibling created right after the slider, at its right edge.
-    CRect sliderRect;
-    slider.GetWindowRect(&sliderRect);
-    const HWND parent = ::GetParent(slider.m_hWnd);
-    for (const QWidget* child : WidgetOfWindow(parent)->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        const HWND window = WindowOfWidget(child);
-        CRect rect;
-        if (window && GetDlgCtrlID(window) == 0xFFFF && GetWindowRect(window, &rect) && rect.left == sliderRect.right &&
-            rect.top == sliderRect.top) {
-            return GetWindowTextString(window);
-        }
-    }
-    ADD_FAILURE() << "the slider has no echo";
-    return {};
 }
 
 std::wstring ControlText(const CWnd& dialog, int id) { return GetWindowTextString(::GetDlgItem(dialog.m_hWnd, id)); }

@@ -18,8 +18,7 @@ protected:
     void DrawGeometry(int, TQR_DrawHelper*) override {}
 };
 
-// Registers the panel templates and a plain pop-up host template, and shows a host window
-// made from it; child panels are created inside it.
+// Registers the panel templates and shows a plain pop-up host for child panels.
 class PanelHost {
 public:
     PanelHost();
@@ -29,12 +28,12 @@ private:
     CDialog m_host;
 };
 
+// The panel's echo slider bound to the control id.
+TQRMFC_SliderCtrlWithEcho& SliderOf(const CWnd& panel, int id);
 // A left click in the middle of the dialog's control; fails the test when there is none.
 void ClickControl(const CWnd& dialog, int id);
 // Moves the thumb as the user would, so that the owner receives WM_HSCROLL; fails the test when
 // the value is outside the slider's range.
 void MoveSliderTo(TQRMFC_SliderCtrlWithEcho& slider, float value);
-// The slider's echo text.
-std::wstring EchoOf(const TQRMFC_SliderCtrlWithEcho& slider);
 std::wstring ControlText(const CWnd& dialog, int id);
 bool IsControlEnabled(const CWnd& dialog, int id);

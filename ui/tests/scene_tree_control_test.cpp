@@ -6,7 +6,6 @@
 
 #include "platform/win/controls.h"
 #include "platform/win/qt_bridge.h"
-#include "platform/win/win_api.h"
 #include "scene/primitive_list.h"
 #include "ui/panel_ids.h"
 #include "ui/scene_tree_control.h"
@@ -26,111 +25,77 @@ protected:
     CTreeCtrl& Tree() { return *static_cast<CTreeCtrl*>(m_panel.GetDlgItem(IDC_SCENE_TREE)); }
     CSliderCtrl& NthSlider() { return *static_cast<CSliderCtrl*>(m_panel.GetDlgItem(IDC_SCENE_NTH_SLIDER)); }
     std::wstring IndexLabel() { return ControlText(m_panel, IDC_SCENE_NTH_LABEL); }
-    CXformInfoControl& TransformPanel() { return m_panel.GetTransformPanel(); }
-    CPrimitiveControl& PrimitivePanel() { return m_panel.GetPrimitivePanel(); }
+    CPrimitiveControl& Primitives() { return m_panel.GetPrimitivePanel(); }
+    bool ShowsTexturing() { return Primitives().IsDlgButtonChecked(IDC_PRIM_TEXTURE) == static_cast<UINT>(BST_CHECKED); }
 
-    // The item under start (or start itself, or a later sibling's subtree) that carries the node.
-    HTREEITEM Find(HTREEITEM start, const TQR_SceneNode* node) {
-        for (HTREEITEM item = start; item; item = Tree().GetNextSiblingItem(item)) {
-            if (Tree().GetItemData(item) == reinterpret_cast<DWORD_PTR>(node)) {
-                return item;
-            }
-            if (const HTREEITEM found = Find(Tree().GetChildItem(item), node)) {
-                return found;
-            }
+    // Picks a child of the root by its index among the root item's children.
+    void PickChild(int index) {
+        HTREEITEM item = Tree().GetChildItem(Tree().GetRootItem());
+        for (int i = 0; i < index; ++i) {
+            item = Tree().GetNextSiblingItem(item);
         }
-        return nullptr;
+        Tree().SelectItem(item);
     }
 
-    HTREEITEM ItemOf(const TQR_SceneNode* node) {
-        const HTREEITEM item = Find(Tree().GetRootItem(), node);
-        EXPECT_NE(item, nullptr) << "no item for the node";
-        return item;
-    }
-
-    void Pick(const TQR_SceneNode* node) { Tree().SelectItem(ItemOf(node)); }
-
-    void MoveNthSlider(int position) {
-        static_cast<QSlider*>(WidgetOfWindow(NthSlider().m_hWnd))->setValue(position);
-    }
-
-    bool IsChecked(const CWnd& panel, int id) { return panel.IsDlgButtonChecked(id) == static_cast<UINT>(BST_CHECKED); }
+    void MoveNthSlider(int position) { static_cast<QSlider*>(WidgetOfWindow(NthSlider().m_hWnd))->setValue(position); }
 
     PanelHost m_host;
     RegisteredWorld m_world;
     CSceneTreeControl m_panel;
 };
 
-TEST_F(SceneTreeControlTest, TreeShowsTheRootAndItsChildrenInOrderWithTheRootSelected) {
+TEST_F(SceneTreeControlTest, TreeShowsTheRootThenItsChildrenInOrderWithTheRootSelected) {
     CreatePanel();
-    const HTREEITEM root = Tree().GetRootItem();
-    EXPECT_EQ(Tree().GetItemText(root), L"root node");
-    EXPECT_EQ(Tree().GetItemData(root), reinterpret_cast<DWORD_PTR>(&Root()));
-    EXPECT_EQ(Tree().GetNextSiblingItem(root), nullptr);
-    HTREEITEM child = Tree().GetChildItem(root);
-    const wchar_t* const names[] = {L"floor", L"Airplane mesh", L"sphere"};
-    for (int index = 0; index < 3; ++index) {
-        SCOPED_TRACE(index);
-        ASSERT_NE(child, nullptr);
-        EXPECT_EQ(Tree().GetItemText(child), names[index]);
-        EXPECT_EQ(Tree().GetItemData(child), reinterpret_cast<DWORD_PTR>(Root().GetChild(index)));
-        child = Tree().GetNextSiblingItem(child);
+    HTREEITEM item = Tree().GetRootItem();
+    EXPECT_EQ(Tree().GetItemText(item), L"root node");
+    EXPECT_EQ(Tree().GetSelectedItem(), item);
+    EXPECT_TRUE(m_panel.GetTransformPanel().IsWindowVisible());
+    EXPECT_FALSE(Primitives().IsWindowVisible()) << "the root has no primitive";
+
+    item = Tree().GetChildItem(item);
+    for (const wchar_t* name : {L"floor", L"Airplane mesh", L"sphere"}) {
+        ASSERT_NE(item, nullptr) << "no item for " << name;
+        EXPECT_EQ(Tree().GetItemText(item), name);
+        item = Tree().GetNextSiblingItem(item);
     }
-    EXPECT_EQ(child, nullptr);
+    EXPECT_EQ(item, nullptr);
 
-    EXPECT_EQ(Tree().GetSelectedItem(), root);
-    EXPECT_TRUE(TransformPanel().IsWindowVisible());
-    EXPECT_FALSE(PrimitivePanel().IsWindowVisible()) << "the root has no primitive";
-    EXPECT_EQ(IndexLabel(), L"0");
-}
-
-TEST_F(SceneTreeControlTest, PickingANodeHandsItsTransformAndPrimitiveToThePanels) {
-    CreatePanel();
-    Pick(Root().GetChild(CTerrainWorld::kAirplaneChild));
-    auto& x = *static_cast<TQRMFC_SliderCtrlWithEcho*>(TransformPanel().GetDlgItem(IDC_XFORM_X));
-    EXPECT_NEAR(x.GetValue(), -2.0f, kSliderStep);
-    EXPECT_TRUE(PrimitivePanel().IsWindowVisible());
-    EXPECT_TRUE(IsChecked(PrimitivePanel(), IDC_PRIM_TEXTURE)) << "the airplane is textured";
-
-    Pick(Root().GetChild(CTerrainWorld::kSphereChild));
-    EXPECT_FALSE(IsChecked(PrimitivePanel(), IDC_PRIM_VISIBILITY)) << "the sphere starts hidden";
-    ClickControl(PrimitivePanel(), IDC_PRIM_VISIBILITY);
-    EXPECT_TRUE(m_world.GetWorld().GetSphereMesh().IsVisible());
+    PickChild(CTerrainWorld::kAirplaneChild);
+    EXPECT_NEAR(SliderOf(m_panel.GetTransformPanel(), IDC_XFORM_X).GetValue(), -2.0f, kSliderStep);
+    EXPECT_TRUE(ShowsTexturing()) << "the airplane is textured";
+    ClickControl(Primitives(), IDC_PRIM_VISIBILITY);
+    EXPECT_FALSE(m_world.GetWorld().GetAirplaneMesh().IsVisible());
 }
 
 TEST_F(SceneTreeControlTest, SliderChoosesTheListMemberAndIsLeftAloneForOtherNodes) {
     auto* list = new TQR_PrimitiveList;
-    PlainPrimitive* members[3] = {new PlainPrimitive, new PlainPrimitive, new PlainPrimitive};
-    for (PlainPrimitive* member : members) {
+    for (int i = 0; i < 3; ++i) {
+        auto* member = new PlainPrimitive;
+        member->SetTexturing(i == 2);
         list->AddPrimitive(member);
     }
-    members[2]->SetTexturing(true);
-    auto* listNode = new TQR_SceneNode(L"list");
-    listNode->SetPrimitive(list);
-    Root().AddChild(listNode);
-    auto* emptyNode = new TQR_SceneNode(L"empty list");
-    emptyNode->SetPrimitive(new TQR_PrimitiveList);
-    Root().AddChild(emptyNode);
+    for (TQR_PrimitiveList* primitive : {list, new TQR_PrimitiveList}) {
+        auto* node = new TQR_SceneNode(L"list");
+        node->SetPrimitive(primitive);
+        Root().AddChild(node);
+    }
     CreatePanel();
 
-    Pick(listNode);
-    EXPECT_EQ(NthSlider().GetRangeMin(), 0);
+    PickChild(3);
     EXPECT_EQ(NthSlider().GetRangeMax(), 2);
-    EXPECT_TRUE(PrimitivePanel().IsWindowVisible());
-    EXPECT_FALSE(IsChecked(PrimitivePanel(), IDC_PRIM_TEXTURE)) << "member 0 is shown first";
+    EXPECT_FALSE(ShowsTexturing()) << "member 0 is shown first";
     MoveNthSlider(2);
     EXPECT_EQ(IndexLabel(), L"2");
-    EXPECT_TRUE(IsChecked(PrimitivePanel(), IDC_PRIM_TEXTURE)) << "member 2 is shown";
+    EXPECT_TRUE(ShowsTexturing()) << "member 2 is shown";
 
-    Pick(Root().GetChild(CTerrainWorld::kFloorChild));
+    PickChild(CTerrainWorld::kFloorChild);
     EXPECT_EQ(NthSlider().GetRangeMax(), 2) << "a node without a list keeps the slider";
-    EXPECT_EQ(IndexLabel(), L"2");
     MoveNthSlider(1);
     EXPECT_EQ(IndexLabel(), L"2") << "moving it then changes nothing";
-    EXPECT_FALSE(IsChecked(PrimitivePanel(), IDC_PRIM_LIGHTING)) << "the floor stays in the panel";
+    EXPECT_FALSE(ShowsTexturing()) << "the floor stays in the panel";
 
-    Pick(emptyNode);
-    EXPECT_FALSE(PrimitivePanel().IsWindowVisible()) << "an empty list has no member to edit";
+    PickChild(4);
+    EXPECT_FALSE(Primitives().IsWindowVisible()) << "an empty list has no member to edit";
 }
 
 }  // namespace
