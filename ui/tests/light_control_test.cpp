@@ -5,25 +5,18 @@
 #include "ui/light_control.h"
 #include "ui/panel_ids.h"
 #include "ui/tests/panel_test_support.h"
-#include "ui/tests/world_fixture.h"
 
 namespace {
 
-class LightControlTest : public ::testing::Test {
+class LightControlTest : public PanelTest<LightControl, IDD_LIGHT_CONTROL> {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_panel.Create(IDD_LIGHT_CONTROL, &m_host.Window())); }
-
-    TQRMFC_SliderCtrlWithEcho& Slider(int id) { return SliderOf(m_panel, id); }
     void ExpectSliders(std::initializer_list<std::pair<int, float>> expected) {
         for (const auto& [id, value] : expected) {
             EXPECT_NEAR(Slider(id).GetValue(), value, kSliderStep) << "slider " << id;
         }
     }
 
-    PanelHost m_host;
-    RegisteredWorld m_world;
-    CTerrainWorld& m_lights = m_world.GetWorld();
-    LightControl m_panel;
+    CTerrainWorld& m_lights = World();
 };
 
 TEST_F(LightControlTest, ShowsTheChosenLightAndKeepsSlidersForValuesOutOfRange) {

@@ -19,12 +19,9 @@ std::array<TQR_Color, 6> AllColours(const TQR_Primitive& p) {
     return {p.GetFlatColor(), p.GetSecondColor(), m.m_emissive, m.m_ambient, m.m_diffuse, m.m_specular};
 }
 
-class PrimitiveControlTest : public ::testing::Test {
+class PrimitiveControlTest : public PanelTest<CPrimitiveControl, IDD_PRIMITIVE_CONTROL> {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_panel.Create(IDD_PRIMITIVE_CONTROL, &m_host.Window()));
-        PaintDistinctColours();
-    }
+    PrimitiveControlTest() { PaintDistinctColours(); }
 
     // A write to the wrong colour shows when each starts different.
     void PaintDistinctColours() {
@@ -38,10 +35,6 @@ protected:
         m_primitive.SetMaterial(material);
     }
 
-    TQRMFC_SliderCtrlWithEcho& Slider(int id) { return SliderOf(m_panel, id); }
-
-    PanelHost m_host;
-    CPrimitiveControl m_panel;
     PlainPrimitive m_primitive;
 };
 
@@ -118,7 +111,6 @@ TEST_F(PrimitiveControlTest, CheckBoxesShowAndSwitchTheAttributes) {
 
 TEST_F(PrimitiveControlTest, BrowseShowsTheFileNameAndARefreshTheFullPath) {
     ScriptedDialogService dialogs;
-    EXPECT_FALSE(m_panel.IsWindowVisible()) << "hidden without a primitive";
     m_panel.SetPrimitive(&m_primitive);
     EXPECT_TRUE(m_panel.IsWindowVisible());
     ClickControl(m_panel, IDC_PRIM_BROWSE);

