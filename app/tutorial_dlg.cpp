@@ -22,6 +22,11 @@ constexpr UINT kFrameIntervalMs = 25;
 // Rows and columns 0 to 62 are selectable; a slider value v selects 62 - v.
 constexpr float kLastSelectable = 62.0f;
 
+// The whole height the Y-level slider stands for: its value as the echo shows it (two
+// decimals), truncated toward zero (3.9 -> 3, -2.7 -> -2). Reading the echo's value first keeps
+// a thumb showing 1.00 from setting 0 when the trackbar's step lands just below 1.
+int HeightFromSlider(float value) { return static_cast<int>(std::round(value * 100.0f) / 100.0f); }
+
 int SelectionFromSlider(float value) { return static_cast<int>(std::lround(kLastSelectable - value)); }
 
 std::wstring OnOff(const std::wstring& name, bool on) { return name + (on ? L" is ON" : L" is OFF"); }
@@ -203,7 +208,7 @@ void CTutorialDlg::OnHScroll(UINT code, UINT position, CWnd* scrollBar)
         world.SetRoughness(m_roughnessValue);
     } else if (sender == m_heightSlider.GetSafeHwnd()) {
         m_heightValue = m_heightSlider.GetValue();
-        world.SetSelectedHeight(static_cast<int>(m_heightValue));  // toward zero: 3.9 -> 3, -2.7 -> -2
+        world.SetSelectedHeight(HeightFromSlider(m_heightValue));
     } else if (sender == m_columnSlider.GetSafeHwnd()) {
         m_columnValue = SelectionFromSlider(m_columnSlider.GetValue());
         world.SetSelectedColumn(m_columnValue);
@@ -230,7 +235,10 @@ void CTutorialDlg::OnGenerate()
 
 CTutorialDlg::ChosenFile CTutorialDlg::ChooseFile(bool open)
 {
-    CFileDialog dialog(open ? TRUE : FALSE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, this);
+    // A saved height file is a ".txt" file: a name typed without extension gets it, so the
+    // label names the file written.
+    CFileDialog dialog(open ? TRUE : FALSE, open ? nullptr : L"txt", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       nullptr, this);
     if (dialog.DoModal() != IDOK) {
         return {};
     }

@@ -2,13 +2,16 @@
 // line. A 25 ms timer advances the world and redraws both views; every control acts on the
 // world at once and the next tick shows the result.
 //
-// Deliberately sounder than the classic behaviour of this window:
+// Behaviour chosen so that the controls say what they do:
 // - a horizontal slider acts only for itself (moving "Speed" does not rewrite the selected
 //   vertex's height or reselect the column);
 // - the column slider starts at 62, which selects column 0 as the world does at start;
-// - slider values map to the nearest row and column, so a thumb showing 1.00 selects 61;
-// - "SAVE" offers a save dialog; a failed load, save or texture choice is reported on the
-//   status line and leaves the labels as they were.
+// - sliders act on the value their echo shows: the row and column sliders select the nearest
+//   row and column (a thumb showing 1.00 selects 61), the Y-level slider's shown value is
+//   truncated toward zero (1.00 sets 1, 3.90 sets 3);
+// - "SAVE" offers a save dialog that gives a typed name the ".txt" the file will have; a failed
+//   load, save or texture choice is reported on the status line and leaves the labels as they
+//   were.
 #pragma once
 
 #include "platform/win/cdialog.h"

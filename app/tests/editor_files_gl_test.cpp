@@ -48,6 +48,7 @@ TEST_F(EditorFilesTest, SavedHeightsLoadBackIntoTheGridAndTheFloor)
     ASSERT_EQ(m_editor->Dialogs().FileDialogs().size(), 1u);
     EXPECT_FALSE(m_editor->Dialogs().FileDialogs()[0].open) << "a save dialog, so a new name can be typed";
     EXPECT_NE(m_editor->Dialogs().FileDialogs()[0].flags & OFN_OVERWRITEPROMPT, 0u);
+    EXPECT_EQ(m_editor->Dialogs().FileDialogs()[0].defaultExtension, L"txt") << "the name typed is the file written";
     EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), L"heights");
     ASSERT_TRUE(fs::exists(PathOf("heights.txt")));
 

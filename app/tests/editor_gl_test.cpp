@@ -108,7 +108,7 @@ TEST_F(EditorTest, GenerateFillsTheFloorWithTheNewTerrainAtTheSlidersRoughness)
 TEST_F(EditorTest, YLevelSliderSetsTheHeightTowardZeroAndFollowsItWithinItsRange)
 {
     CTerrainWorld& world = m_editor->World();
-    for (const auto& [value, height] : {std::pair{3.9f, 3.0f}, std::pair{-2.7f, -2.0f}}) {
+    for (const auto& [value, height] : {std::pair{3.9f, 3.0f}, std::pair{-2.7f, -2.0f}, std::pair{1.0f, 1.0f}}) {
         SCOPED_TRACE(testing::Message() << "slider at " << value);
         m_editor->MoveSlider(IDC_HEIGHT_SLIDER, -15, 15, value);
         EXPECT_FLOAT_EQ(world.GetSelectedY(), height);
