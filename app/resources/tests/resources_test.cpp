@@ -57,12 +57,4 @@ TEST(ReliefIconTest, ShowsASunInTheSkyOverAGreenReliefAndIsOpaque) {
     EXPECT_GT(grass, 100) << "grass-covered relief in the lower part";
 }
 
-TEST(ReliefResourcesTest, RegistrationMakesTheMainTemplateAndIconAvailable) {
-    RegisterReliefResources();
-    const DialogTemplate* registered = FindDialogTemplate(IDD_TUTORIAL_DIALOG);
-    ASSERT_NE(registered, nullptr);
-    EXPECT_EQ(registered->controls.size(), MainDialogTemplate().controls.size());
-    EXPECT_NE(LoadIcon(IDR_MAINFRAME), nullptr);
-}
-
 }  // namespace
