@@ -104,9 +104,14 @@ FileDialogAnswer DesktopDialogService::ShowFileDialog(const FileDialogRequest& r
     } else {
         const QFileDialog::Options options = (request.flags & OFN_OVERWRITEPROMPT) ? QFileDialog::Options()
                                                                                    : QFileDialog::DontConfirmOverwrite;
-        path = QFileDialog::getSaveFileName(parent, QString(), name, filter, nullptr, options);
-        if (!path.isEmpty() && !request.defaultExtension.empty() && QFileInfo(path).suffix().isEmpty()) {
-            path += QLatin1Char('.') + QString::fromStdWString(request.defaultExtension);
+        // The dialog adds the default extension itself, before it asks about overwriting, so the
+        // question is about the file that will really be written.
+        QFileDialog dialog(parent, QString(), name, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setOptions(options);
+        dialog.setDefaultSuffix(QString::fromStdWString(request.defaultExtension));
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+            path = dialog.selectedFiles().constFirst();
         }
     }
     return FileDialogAnswer{!path.isEmpty(), path.toStdWString()};

@@ -126,4 +126,30 @@ TEST(DesktopDialogServiceTest, SaveAsksBeforeOverwritingAnExistingFile) {
     }
 }
 
+TEST(DesktopDialogServiceTest, SaveAddsTheDefaultExtensionBeforeAskingAboutOverwriting) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString written = folder.filePath(QStringLiteral("heights.txt"));
+    std::ofstream(written.toStdString()) << "0\n";
+    DesktopDialogService desktop;
+    FileDialogRequest request;
+    request.open = false;
+    request.flags = OFN_OVERWRITEPROMPT;
+    request.defaultExtension = L"txt";
+
+    bool asked = false;
+    WhenModal<QFileDialog>([&asked, &folder](QFileDialog* dialog) {
+        WhenModal<QMessageBox>([&asked](QMessageBox* question) {
+            asked = true;
+            question->button(QMessageBox::Yes)->click();
+        });
+        dialog->selectFile(folder.filePath(QStringLiteral("heights")));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    const FileDialogAnswer answer = desktop.ShowFileDialog(request);
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(answer.confirmed);
+    EXPECT_EQ(QString::fromStdWString(answer.path), written);
+}
+
 }  // namespace
