@@ -70,7 +70,7 @@ TEST_F(DrawHelperTest, PointIsOneSpriteOfPointSizeInColourOne)
     m_helper.SetPointSize(6.0f);
     EXPECT_TRUE(m_helper.DrawPoint(1.0f, 2.0f, 3.0f));
     EXPECT_THAT(m_device.log, ElementsAre("SetRenderState(156, 1)", "SetFVF(114)", "DrawPrimitiveUP"));
-    const FakeDraw& draw = m_device.draws.at(0);
+    const RecordedDraw& draw = m_device.draws.at(0);
     EXPECT_EQ((std::tuple{draw.type, draw.primitiveCount, draw.stride}), (std::tuple{D3DPT_POINTLIST, 1u, 32u}));
     const TQRD3D_PointVertex p = draw.Vertices<TQRD3D_PointVertex>().at(0);
     EXPECT_EQ((std::vector{p.x, p.y, p.z, p.nx, p.ny, p.nz, p.size}), (std::vector{1.f, 2.f, 3.f, 0.f, 1.f, 0.f, 6.f}));
@@ -86,7 +86,7 @@ TEST_F(DrawHelperTest, LineNormalFollowsDirectionOnlyWhenBothComponentsExceedThr
         const auto& row = rows[i];
         SCOPED_TRACE("to (" + std::to_string(row.x2) + ", " + std::to_string(row.y2) + ")");
         EXPECT_TRUE(m_helper.DrawLine(1.0f, 2.0f, 3.0f, row.x2, row.y2, 11.0f));
-        const FakeDraw& draw = m_device.draws.at(i);
+        const RecordedDraw& draw = m_device.draws.at(i);
         EXPECT_EQ((std::tuple{draw.type, draw.primitiveCount, draw.stride, draw.fvf}),
                   (std::tuple{D3DPT_LINELIST, 1u, 36u, 0x152u}));
         EXPECT_THAT(Drawn(i), ElementsAre(FieldsNear(std::vector{1.f, 2.f, 3.f, row.nx, row.ny, 0.f, 0.f, 0.f}),
@@ -126,7 +126,7 @@ TEST_F(DrawHelperTest, CircleIsClosedFanWhoseSizeFollowsDetail)
 {
     m_helper.SetLevelOfDetail(0);
     EXPECT_TRUE(m_helper.DrawCircle(1.0f, 2.0f, 3.0f, 2.0f));
-    const FakeDraw& draw = m_device.draws.at(0);
+    const RecordedDraw& draw = m_device.draws.at(0);
     EXPECT_EQ((std::tuple{draw.type, draw.primitiveCount, draw.fvf}), (std::tuple{D3DPT_TRIANGLEFAN, 8u, 0x152u}));
     const auto v = Drawn(0);
     ASSERT_EQ(v.size(), 10u);

@@ -99,7 +99,7 @@ void GraphicsTest::TearDown()
     SetStatusSink({});
     EXPECT_EQ(m_device.references, 1u) << "a device reference was not released";
     EXPECT_EQ(m_d3d.references, 1u) << "a Direct3D reference was not released";
-    EXPECT_EQ(FakeTexture::LiveCount(), 0) << "a texture was not released";
+    EXPECT_EQ(RecordingTexture::LiveCount(), 0) << "a texture was not released";
 }
 
 void GraphicsTest::CreateContext()

@@ -3,7 +3,7 @@
 // double with the status line captured.
 #pragma once
 
-#include "fake_device.h"
+#include "platform/d3d9/testing/recording_device.h"
 #include "platform/d3d9/window_host.h"
 
 #include <gtest/gtest.h>
@@ -62,8 +62,8 @@ protected:
     void CreateContext();
 
     ScopedWorkingFolder m_folder;
-    FakeDirect3D m_d3d;
-    FakeDevice& m_device = m_d3d.device;
+    RecordingDirect3D m_d3d;
+    RecordingDevice& m_device = m_d3d.device;
     FakeWindows m_windows;
     HWND m_mainWindow = nullptr;
     std::vector<std::wstring> m_statusTexts;

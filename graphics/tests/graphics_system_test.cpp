@@ -18,13 +18,13 @@ TEST_F(GraphicsSystemTest, ContextCreatesDeviceOnMainWindowWithInitialStates)
     ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(m_mainWindow));
     EXPECT_EQ(GetGraphicsSystem()->GetDevice(), &m_device);
     ASSERT_EQ(m_d3d.deviceRequests.size(), 1u);
-    const FakeDeviceRequest& request = m_d3d.deviceRequests[0];
+    const DeviceRequest& request = m_d3d.deviceRequests[0];
     EXPECT_EQ((std::tuple{request.adapter, request.type, request.focusWindow, request.behaviour}),
               (std::tuple{0u, D3DDEVTYPE_HAL, m_mainWindow, 0x20u}));
     const D3DPRESENT_PARAMETERS& p = request.parameters;
     EXPECT_EQ((std::tuple{p.BackBufferFormat, p.Windowed, p.SwapEffect, p.EnableAutoDepthStencil,
                           p.AutoDepthStencilFormat, p.PresentationInterval}),
-              (std::tuple{FakeDirect3D::kDisplayFormat, TRUE, D3DSWAPEFFECT_DISCARD, TRUE, D3DFMT_D24S8, 0x80000000u}));
+              (std::tuple{RecordingDirect3D::kDisplayFormat, TRUE, D3DSWAPEFFECT_DISCARD, TRUE, D3DFMT_D24S8, 0x80000000u}));
     EXPECT_EQ((std::tuple{p.BackBufferWidth, p.BackBufferHeight, p.BackBufferCount, p.hDeviceWindow}),
               (std::tuple{0u, 0u, 0u, nullptr}));
     EXPECT_THAT(m_device.log,
@@ -76,12 +76,12 @@ TEST_F(GraphicsSystemTest, FirstSwapChainIsImplicitLaterOnesFitTheirWindow)
     EXPECT_TRUE(m_device.log.empty());
 
     const HWND small = m_windows.Add(200, 100);
-    auto* second = static_cast<FakeSwapChain*>(GetGraphicsSystem()->CreateSwapChain(small));
+    auto* second = static_cast<RecordingSwapChain*>(GetGraphicsSystem()->CreateSwapChain(small));
     ASSERT_NE(second, nullptr);
     const D3DPRESENT_PARAMETERS& p = second->parameters;
     EXPECT_EQ((std::tuple{p.BackBufferWidth, p.BackBufferHeight, p.BackBufferFormat, p.Windowed, p.SwapEffect,
                           p.hDeviceWindow, p.PresentationInterval, p.EnableAutoDepthStencil}),
-              (std::tuple{200u, 100u, FakeDirect3D::kDisplayFormat, TRUE, D3DSWAPEFFECT_DISCARD, small, 0x80000000u,
+              (std::tuple{200u, 100u, RecordingDirect3D::kDisplayFormat, TRUE, D3DSWAPEFFECT_DISCARD, small, 0x80000000u,
                           FALSE}));
 
     m_device.failAdditionalChains = true;

@@ -109,13 +109,13 @@ TEST_F(ResourceTest, MeshTexturesComeFromNextToTheMeshAndBelongToIt)
     ASSERT_NE(plane, nullptr);
     ASSERT_EQ(plane->GetMaterialCount(), 3);
     ASSERT_NE(plane->GetSubsetTexture(0), nullptr);
-    EXPECT_EQ(static_cast<FakeTexture*>(plane->GetSubsetTexture(0))->Texel(1, 1), 0xFFFF0000u);
+    EXPECT_EQ(static_cast<RecordingTexture*>(plane->GetSubsetTexture(0))->Texel(1, 1), 0xFFFF0000u);
     EXPECT_EQ(plane->GetSubsetTexture(1), nullptr);
     EXPECT_EQ(plane->GetSubsetTexture(2), nullptr);
     const TQRD3D_MeshResource* near = Graphics().FindMesh(L"near.x");
     ASSERT_NE(near, nullptr);
     ASSERT_NE(near->GetSubsetTexture(0), nullptr);
-    EXPECT_EQ(static_cast<FakeTexture*>(near->GetSubsetTexture(0))->Texel(0, 0), 0xFF0000FFu);
+    EXPECT_EQ(static_cast<RecordingTexture*>(near->GetSubsetTexture(0))->Texel(0, 0), 0xFF0000FFu);
     const TQRD3D_MeshResource* deepMesh = Graphics().FindMesh(std::wstring(deep.begin() + 10, deep.end()) + L"/deep.x");
     ASSERT_NE(deepMesh, nullptr);
     EXPECT_NE(deepMesh->GetSubsetTexture(0), nullptr);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "primitives/testing/test_device.h"
+#include "platform/d3d9/testing/recording_device.h"
 #include "scene/vector_math.h"
 
 // Makes a fresh folder the working directory for its lifetime, then restores the previous
@@ -45,8 +45,8 @@ protected:
     // Creates the graphics context and forgets the device set-up calls.
     void CreateDevice();
 
-    TestDirect3D m_d3d;
-    TestDevice& m_device = m_d3d.device;
+    RecordingDirect3D m_d3d;
+    RecordingDevice& m_device = m_d3d.device;
     std::vector<std::wstring> m_statusTexts;
 
 private:

@@ -105,7 +105,7 @@ TEST_F(PrimitiveMeshTest, ArrowLeavesOutAFlatHeadAndDrawsNothingWithoutOne) {
         TQRD3D_DrawHelper helper;
         arrow.Draw(2, &helper);
         EXPECT_EQ(m_device.draws.size(), draws);
-        for (const TestDraw& draw : m_device.draws) {
+        for (const RecordedDraw& draw : m_device.draws) {
             const float* world = &draw.world.m[0][0];
             EXPECT_TRUE(std::all_of(world, world + 16, [](float v) { return std::isfinite(v); }));
             EXPECT_EQ(draw.lighting, static_cast<DWORD>(FALSE));

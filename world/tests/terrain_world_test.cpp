@@ -130,7 +130,7 @@ class WorldDrawTest : public DeviceFixture {
 protected:
     // Which marker a draw belongs to, by where its world transform puts it: the markers stand
     // at height 12 (the arrow reaches down from there), the scene below 7.
-    static std::string PartOf(const TestDraw& draw) {
+    static std::string PartOf(const RecordedDraw& draw) {
         const float x = draw.world._41;
         const float y = draw.world._42;
         if (y < 7.0f) {
@@ -154,7 +154,7 @@ protected:
     // The parts in drawing order, repeats folded.
     std::vector<std::string> DrawnParts() const {
         std::vector<std::string> parts;
-        for (const TestDraw& draw : m_device.draws) {
+        for (const RecordedDraw& draw : m_device.draws) {
             const std::string part = PartOf(draw);
             if (parts.empty() || parts.back() != part) {
                 parts.push_back(part);
