@@ -1,13 +1,11 @@
 // The device drawing what the editor draws every timer tick: the 65 x 65 terrain grid into the
 // device's back buffer (sized like the main dialog's client area) and into an additional chain
 // of the small view, each presented into its view window.
-#include "platform/d3d9/d3d9.h"
-#include "platform/d3d9/window_host.h"
+#include "bench/bench_window_host.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <map>
 #include <vector>
 
 namespace {
@@ -23,37 +21,6 @@ struct GridVertex {
 };
 constexpr DWORD kGridFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 static_assert(kGridFvf == 0x152 && sizeof(GridVertex) == 36);
-
-// Windows that take presented frames and drop them.
-class BenchWindowHost final : public ID3D9WindowHost {
-public:
-    BenchWindowHost() { D3D9SetWindowHost(this); }
-    ~BenchWindowHost() override { D3D9SetWindowHost(nullptr); }
-    BenchWindowHost(const BenchWindowHost&) = delete;
-    BenchWindowHost& operator=(const BenchWindowHost&) = delete;
-
-    HWND AddWindow(UINT width, UINT height)
-    {
-        const auto window = reinterpret_cast<HWND>(0x100 + 0x10 * m_sizes.size());
-        m_sizes[window] = {width, height};
-        return window;
-    }
-    bool IsLiveWindow(HWND window) const override { return m_sizes.contains(window); }
-    bool GetClientSize(HWND window, UINT* width, UINT* height) const override
-    {
-        const auto found = m_sizes.find(window);
-        if (found == m_sizes.end()) {
-            return false;
-        }
-        *width = found->second.first;
-        *height = found->second.second;
-        return true;
-    }
-    void PresentImage(HWND, const D3D9PresentedImage& image) override { benchmark::DoNotOptimize(image.bgra[0]); }
-
-private:
-    std::map<HWND, std::pair<UINT, UINT>> m_sizes;
-};
 
 // Rolling hills coloured in three height bands, as the terrain is.
 std::vector<GridVertex> GridVertices()
