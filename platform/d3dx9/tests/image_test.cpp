@@ -130,6 +130,17 @@ TEST(ImageFile, UnreadableImagesFailWithAReason)
     EXPECT_NE(missing.error.find("No such file or directory"), std::string::npos) << missing.error;
 }
 
+// A JPEG whose Huffman table lists more codes than a table holds (found by fuzzing): the decoder
+// would write past its code list, so the file is refused before decoding.
+TEST(ImageFile, RefusesJpegWithOversizedHuffmanTable)
+{
+    const DecodedImage image =
+        DecodedImage::FromFile(std::string(RELIEF_SOURCE_DIR) + "/platform/d3dx9/tests/data/oversized_huffman_table.jpg");
+    EXPECT_FALSE(image.ok);
+    EXPECT_NE(image.error.find("Huffman table lists more than 256 codes"), std::string::npos) << image.error;
+    EXPECT_TRUE(image.texels.empty());
+}
+
 TEST(Texture, FileBecomesAManagedTextureWithRowsAtThePitch)
 {
     // A wide name with a non-ASCII letter reaches the file by its UTF-8 path.
