@@ -1,0 +1,229 @@
+// Writes the seed corpora of the fuzz targets into <folder>/xfile, <folder>/heights and
+// <folder>/texture: a few valid files of each kind and a few that are nearly valid. Everything
+// is made here, by the project's own writers or by hand. The corpora committed in fuzz/corpus
+// are this program's output.
+//
+// Usage: relief_fuzz_make_corpus <folder>
+#include "platform/d3dx9/x_file_writer.h"
+#include "world/height_file.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#include <stb/stb_image_write.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+bool Save(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out.flush()) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Two quads sharing an edge, with every optional array and two materials.
+MeshGeometry TwoQuads()
+{
+    MeshGeometry geometry;
+    geometry.positions = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}, {2, 0, 0}, {2, 1, 0}};
+    geometry.normals.assign(geometry.positions.size(), D3DXVECTOR3(0, 0, 1));
+    geometry.colors = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x80FFFFFF, 0xFF000000, 0xFF808080};
+    geometry.texCoords = {{0, 0}, {0.5f, 0}, {0.5f, 1}, {0, 1}, {1, 0}, {1, 1}};
+    geometry.indices = {0, 1, 2, 0, 2, 3, 1, 4, 5, 1, 5, 2};
+    geometry.attributes = {0, 0, 1, 1};
+    MeshMaterial plain = MeshMaterial::Default();
+    MeshMaterial textured = MeshMaterial::Default();
+    textured.textureFileName = "grass.bmp";
+    geometry.materials = {plain, textured};
+    return geometry;
+}
+
+const std::string kTextHeader = "xof 0303txt 0032\n";
+
+// Frames, a template, a named material referenced from the list, and loose separators.
+const std::string kFramedPyramid = kTextHeader + R"(template Unused { <11111111-2222-3333-4444-555555555555> DWORD x; }
+Material Stone { 0.5;0.5;0.5;1.0;; 10.0; 0.2;0.2;0.2;; 0.0;0.0;0.0;; TextureFilename { "stone.png"; } }
+Frame Root {
+ FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 5,0,0,1;; }
+ Frame Child {
+  FrameTransformMatrix { 2,0,0,0, 0,2,0,0, 0,0,2,0, 0,0,0,1;; }
+  Mesh Pyramid {
+   5;
+   0;0;0;, 1;0;0;, 1;0;1;, 0;0;1;, 0.5;1;0.5;;
+   5;
+   4;0,1,2,3;, 3;0,4,1;, 3;1,4,2;, 3;2,4,3;, 3;3,4,0;;
+   MeshNormals { 2; 0;-1;0;, 0;1;0;; 5; 4;0,0,0,0;, 3;1,1,1;, 3;1,1,1;, 3;1,1,1;, 3;1,1,1;; }
+   MeshMaterialList { 1; 5; 0,0,0,0,0;; { Stone } }
+  }
+ }
+}
+)";
+
+// The binary token stream of one triangle with a material.
+class BinaryTokens {
+public:
+    BinaryTokens() : m_bytes("xof 0303bin 0032") {}
+    BinaryTokens& Word(unsigned value)
+    {
+        m_bytes += static_cast<char>(value & 0xFF);
+        m_bytes += static_cast<char>((value >> 8) & 0xFF);
+        return *this;
+    }
+    BinaryTokens& Dword(unsigned value) { return Word(value & 0xFFFF).Word(value >> 16); }
+    BinaryTokens& Name(const std::string& name)
+    {
+        Word(1).Dword(static_cast<unsigned>(name.size()));
+        m_bytes += name;
+        return *this;
+    }
+    BinaryTokens& Text(const std::string& text)
+    {
+        Word(2).Dword(static_cast<unsigned>(text.size()));
+        m_bytes += text;
+        return Word(20);
+    }
+    BinaryTokens& Open() { return Word(10); }
+    BinaryTokens& Close() { return Word(11); }
+    BinaryTokens& Integers(const std::vector<unsigned>& values)
+    {
+        Word(6).Dword(static_cast<unsigned>(values.size()));
+        for (unsigned v : values) {
+            Dword(v);
+        }
+        return *this;
+    }
+    BinaryTokens& Floats(const std::vector<float>& values)
+    {
+        Word(7).Dword(static_cast<unsigned>(values.size()));
+        for (float v : values) {
+            unsigned bits = 0;
+            std::memcpy(&bits, &v, 4);
+            Dword(bits);
+        }
+        return *this;
+    }
+    const std::string& Bytes() const { return m_bytes; }
+
+private:
+    std::string m_bytes;
+};
+
+std::string BinaryTriangle()
+{
+    BinaryTokens file;
+    file.Name("Frame").Name("F").Open();
+    file.Name("Mesh").Name("tri").Open().Integers({3}).Floats({0, 0, 0, 1, 0, 0, 0, 1, 0});
+    file.Integers({1, 3, 0, 1, 2});
+    file.Name("MeshTextureCoords").Open().Integers({3}).Floats({0, 0, 1, 0, 0, 1}).Close();
+    file.Name("MeshMaterialList").Open().Integers({1, 1, 0});
+    file.Name("Material").Open().Floats({1, 0.5f, 0.25f, 1, 8, 0, 0, 0, 0, 0, 0});
+    file.Name("TextureFilename").Open().Text("tri.png").Close().Close().Close().Close().Close();
+    return file.Bytes();
+}
+
+bool WriteXFiles(const fs::path& folder)
+{
+    const std::string written = WriteXText(TwoQuads());
+    return Save(folder / "two_quads.x", written) && Save(folder / "framed_pyramid.x", kFramedPyramid) &&
+           Save(folder / "binary_triangle.x", BinaryTriangle()) &&
+           Save(folder / "truncated_quads.x", written.substr(0, written.size() / 2)) &&
+           Save(folder / "header_only.x", kTextHeader);
+}
+
+std::string WithCrLf(const std::string& text)
+{
+    std::string result;
+    for (char c : text) {
+        if (c == '\n') {
+            result += '\r';
+        }
+        result += c;
+    }
+    return result;
+}
+
+// One full grid of mostly one-digit numbers (so the file stays small) with a few of every other
+// shape a saved file has, and short files: in CRLF lines, and with an entry that is no number.
+bool WriteHeightFiles(const fs::path& folder)
+{
+    constexpr size_t kGridNumbers = 64 * 64;
+    const float kOtherShapes[] = {-3.25f, 0.0001f, 1.5e6f, -0.5f, 12.75f, 1e-7f, -250.0f, 7.125f};
+    std::vector<float> values(kGridNumbers);
+    for (size_t i = 0; i < values.size(); ++i) {
+        values[i] = i % 512 == 0 ? kOtherShapes[i / 512] : static_cast<float>(i * 7 % 10);
+    }
+    const std::string grid = FormatHeightValues(values);
+    const std::vector<float> first(values.begin(), values.begin() + 16);
+    std::string badEntry = FormatHeightValues(first);
+    badEntry.insert(badEntry.find('\n', badEntry.size() / 2) + 1, "1.5x\n");
+    return Save(folder / "grid.txt", grid) && Save(folder / "short_crlf.txt", WithCrLf(FormatHeightValues(first))) &&
+           Save(folder / "bad_entry.txt", badEntry);
+}
+
+void Append(void* context, void* data, int size)
+{
+    static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
+}
+
+// A small gradient with a transparent corner, in the given number of channels.
+std::vector<unsigned char> Gradient(int width, int height, int channels)
+{
+    std::vector<unsigned char> pixels;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned char rgba[4] = {static_cast<unsigned char>(x * 60), static_cast<unsigned char>(y * 80),
+                                           static_cast<unsigned char>(200), static_cast<unsigned char>(x + y == 0 ? 0 : 255)};
+            pixels.insert(pixels.end(), rgba, rgba + channels);
+        }
+    }
+    return pixels;
+}
+
+bool WriteImages(const fs::path& folder)
+{
+    constexpr int kWidth = 4;
+    constexpr int kHeight = 3;
+    const std::vector<unsigned char> rgba = Gradient(kWidth, kHeight, 4);
+    const std::vector<unsigned char> rgb = Gradient(kWidth, kHeight, 3);
+    std::string png, bmp, tga, rleTga, jpeg;
+    stbi_write_png_to_func(Append, &png, kWidth, kHeight, 4, rgba.data(), kWidth * 4);
+    stbi_write_bmp_to_func(Append, &bmp, kWidth, kHeight, 3, rgb.data());
+    stbi_write_tga_with_rle = 0;
+    stbi_write_tga_to_func(Append, &tga, kWidth, kHeight, 4, rgba.data());
+    stbi_write_tga_with_rle = 1;
+    stbi_write_tga_to_func(Append, &rleTga, kWidth, kHeight, 4, rgba.data());
+    stbi_write_jpg_to_func(Append, &jpeg, kWidth, kHeight, 3, rgb.data(), 90);
+    return Save(folder / "gradient.png", png) && Save(folder / "gradient.bmp", bmp) &&
+           Save(folder / "gradient.tga", tga) && Save(folder / "gradient_rle.tga", rleTga) &&
+           Save(folder / "gradient.jpg", jpeg) && Save(folder / "truncated.png", png.substr(0, png.size() / 2)) &&
+           Save(folder / "truncated.jpg", jpeg.substr(0, jpeg.size() * 2 / 3));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
+        return 2;
+    }
+    const fs::path root = argv[1];
+    for (const char* target : {"xfile", "heights", "texture"}) {
+        std::error_code error;
+        fs::create_directories(root / target, error);
+    }
+    const bool written = WriteXFiles(root / "xfile") && WriteHeightFiles(root / "heights") && WriteImages(root / "texture");
+    return written ? 0 : 1;
+}
