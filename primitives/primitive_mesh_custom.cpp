@@ -32,6 +32,7 @@ bool TQRD3D_PrimitiveMeshCustom::CreateMesh() {
         m_mesh = nullptr;
         return false;
     }
+    m_normalsCurrent = false;
     BuildGrid();
     // Whether the file was written is decided by the lookup below: a file that was not
     // written is not found, unless an older one of that name lies along the search folders.
@@ -52,6 +53,7 @@ void TQRD3D_PrimitiveMeshCustom::BuildGrid() {
     if (m_mesh == nullptr) {
         return;
     }
+    m_normalsCurrent = false;
     void* vertices = nullptr;
     if (SUCCEEDED(m_mesh->LockVertexBuffer(0, &vertices))) {
         WriteGridVertices(static_cast<TQRD3D_ColorVertex*>(vertices), m_verticesPerSide, m_spacing);
@@ -82,7 +84,10 @@ void TQRD3D_PrimitiveMeshCustom::DrawGeometry(int levelOfDetail, TQR_DrawHelper*
         return;
     }
     StoreSelectedVertex();
-    D3DXComputeNormals(m_mesh, nullptr);
+    if (!m_normalsCurrent) {
+        D3DXComputeNormals(m_mesh, nullptr);
+        m_normalsCurrent = true;
+    }
     TQRD3D_PrimitiveMesh::DrawGeometry(levelOfDetail, drawHelper);
 }
 
@@ -122,6 +127,9 @@ void TQRD3D_PrimitiveMeshCustom::EditSelectedVertex(Edit edit) {
 // The normal and texture coordinates of the vertex stay as they are.
 void TQRD3D_PrimitiveMeshCustom::StoreSelectedVertex() {
     EditSelectedVertex([this](TQRD3D_ColorVertex& vertex) {
+        const bool moved =
+            vertex.x != m_selectedPosition.x || vertex.y != m_selectedPosition.y || vertex.z != m_selectedPosition.z;
+        m_normalsCurrent = m_normalsCurrent && !moved;
         vertex.x = m_selectedPosition.x;
         vertex.y = m_selectedPosition.y;
         vertex.z = m_selectedPosition.z;

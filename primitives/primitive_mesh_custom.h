@@ -3,7 +3,8 @@
 // as a text X file under the primitive's file name and read back through the mesh table, like
 // any X-file mesh. From then on the primitive edits the vertex buffer of that table entry in
 // place (one vertex at a time through a selection, each store recolouring the vertex by its
-// height) and draws it through the inherited mesh drawing, with normals recomputed every draw.
+// height) and draws it through the inherited mesh drawing, with normals recomputed at the
+// first draw after a vertex moved.
 #pragma once
 
 #include "platform/d3dx9/d3dx9.h"
@@ -51,8 +52,8 @@ public:
     float GetSpacing() const { return m_spacing; }
 
 protected:
-    // Makes the mesh ready, writes back the pending vertex, recomputes the normals, and draws
-    // the table entry as any mesh primitive does.
+    // Makes the mesh ready, writes back the pending vertex, recomputes the normals if a vertex
+    // moved since they were last computed, and draws the table entry as any mesh primitive does.
     void DrawGeometry(int levelOfDetail, TQR_DrawHelper* drawHelper) override;
 
 private:
@@ -69,6 +70,8 @@ private:
     void EditSelectedVertex(Edit edit);
 
     bool m_meshReady = false;
+    // The mesh's normals match its vertex positions.
+    bool m_normalsCurrent = false;
     ID3DXMesh* m_mesh = nullptr;
     int m_verticesPerSide;
     int m_faceCount;

@@ -168,7 +168,7 @@ TEST_F(GridTest, NullNameWritesTheDefaultFileAndReleasingNothingSelectedWritesNo
     }
 }
 
-TEST_F(GridTest, BoxIsTheFlatFloorsAndDrawingRecomputesNormals) {
+TEST_F(GridTest, BoxIsTheFlatFloorsAndDrawingRecomputesNormalsAfterAVertexMoved) {
     CreateDevice();
     TQRD3D_PrimitiveMeshCustom grid(3, L"grid.x");
     grid.SetLighting(false);
@@ -186,6 +186,12 @@ TEST_F(GridTest, BoxIsTheFlatFloorsAndDrawingRecomputesNormals) {
     const TQRD3D_ColorVertex edge = Vertices(L"grid.x")[3];
     EXPECT_LT(edge.ny, 0.99f) << "the vertex left of the raised centre leans away from it";
     EXPECT_LT(edge.nx, 0.0f);
+
+    grid.Draw(2, &helper);
+    EXPECT_EQ(Vertices(L"grid.x")[3].nx, edge.nx) << "nothing moved: the normals stay";
+    SetHeight(grid, 1, 1, -1.0f);
+    grid.Draw(2, &helper);
+    EXPECT_GT(Vertices(L"grid.x")[3].nx, 0.0f) << "the centre sank: the left vertex leans towards it";
 }
 
 TEST_F(GridTest, ReleasedResourcesSendTheGridBackToNotReady) {
