@@ -84,10 +84,13 @@ bool XObjectReader::ReadFloat(float& value, const char* what)
     if (!ReadNumber(number, what)) {
         return false;
     }
-    if (std::fabs(number) > FLT_MAX) {
+    // Numbers up to halfway between FLT_MAX and 2^128 round to a finite float: the shortest
+    // digits of FLT_MAX itself ("3.4028235e+38", as our writer puts it) lie just above it.
+    constexpr double kFirstOverflowingMagnitude = 0x1.ffffffp+127;
+    if (!(std::fabs(number) < kFirstOverflowingMagnitude)) {
         return Fail(std::string("the ") + what + " is out of the range of a float");
     }
-    value = static_cast<float>(number);
+    value = static_cast<float>(std::clamp(number, -double{FLT_MAX}, double{FLT_MAX}));
     return true;
 }
 

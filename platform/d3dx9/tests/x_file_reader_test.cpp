@@ -1,10 +1,15 @@
 #include "platform/d3dx9/x_file_parser.h"
+#include "platform/d3dx9/x_file_writer.h"
 #include "platform/d3dx9/x_mesh_builder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -216,6 +221,29 @@ TEST(XFileReader, UndefinedNumberSpellingsReadAsZero)
     EXPECT_EQ(p[2], D3DXVECTOR3(0, 1, -0.25f));
 }
 
+// FLT_MAX's shortest digits ("3.4028235e+38") lie just above it. A binary file with -FLT_MAX
+// in its positions (found by fuzzing) once built a mesh whose written text did not read back.
+TEST(XFileReader, FloatsThatRoundToFltMaxReadAndSurviveARoundTrip)
+{
+    const XParseResult text = Parse(kHeader + "Mesh { 3; 3.4028235e+38;-3.4028235e+38;0;, 1;0;0;, 0;1;0;; "
+                                              "1; 3;0,1,2;; }");
+    ASSERT_TRUE(text.ok) << text.error;
+    EXPECT_EQ(text.content.meshes[0].positions[0], D3DXVECTOR3(FLT_MAX, -FLT_MAX, 0));
+
+    std::ifstream in(std::string(RELIEF_SOURCE_DIR) + "/platform/d3dx9/tests/data/float_max_binary.x", std::ios::binary);
+    const std::string binary((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const XParseResult parsed = ParseXFile(std::span<const char>(binary.data(), binary.size()));
+    ASSERT_TRUE(parsed.ok) << parsed.error;
+    MeshGeometry geometry;
+    std::string error;
+    ASSERT_TRUE(BuildMeshGeometry(parsed.content, geometry, error)) << error;
+    ASSERT_TRUE(std::any_of(geometry.positions.begin(), geometry.positions.end(),
+                            [](const D3DXVECTOR3& p) { return p.x == -FLT_MAX; }));
+    const MeshGeometry again = Build(WriteXText(geometry));
+    EXPECT_EQ(again.positions, geometry.positions);
+    EXPECT_EQ(again.indices, geometry.indices);
+}
+
 TEST(XFileReader, ShortFaceMaterialListRepeatsTheLastIndex)
 {
     const XParseResult parsed = Parse(kHeader + "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 4; 3;0,1,2;, 3;0,2,1;, 3;1,2,0;, "
@@ -287,6 +315,7 @@ TEST(XFileReader, MalformedInputFailsWithAReason)
         {"negative count", kHeader + "Mesh { -3; }", "whole number"},
         {"fractional count", kHeader + "Mesh { 2.5; }", "whole number"},
         {"float out of range", kHeader + "Mesh { 1; 1e39;0;0;; }", "out of the range"},
+        {"float rounding past FLT_MAX", kHeader + "Mesh { 1; 3.4028236e+38;0;0;; }", "out of the range"},
         {"unterminated string", kHeader + mesh3 + "MeshMaterialList { 1; 1; 0; Material { 1;1;1;1;; 0; 0;0;0;; "
                                                   "0;0;0;; TextureFilename { \"a.png", "unterminated string"},
         {"missing closing brace", kHeader + mesh3, "end of file inside 'Mesh'"},
