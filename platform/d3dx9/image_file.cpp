@@ -12,6 +12,11 @@
 #define STB_IMAGE_STATIC
 #define STBI_NO_STDIO
 #define STBI_FAILURE_USERMSG
+// A few hundred bytes of a run-length TGA or a cut-off JPEG can declare an image of gigabytes,
+// which the decoder would allocate and fill texel by texel. A terrain texture needs nothing near
+// this size and many devices take nothing larger, so wider or taller images are refused before
+// anything is allocated for them.
+#define STBI_MAX_DIMENSIONS 8192
 #include <stb/stb_image.h>
 
 namespace {

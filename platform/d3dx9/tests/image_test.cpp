@@ -141,6 +141,39 @@ TEST(ImageFile, RefusesJpegWithOversizedHuffmanTable)
     EXPECT_TRUE(image.texels.empty());
 }
 
+void AppendBytes(void* context, void* data, int size)
+{
+    static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
+}
+
+// Sides up to 8192 texels decode; a larger side is refused before the decoder allocates for it,
+// like the 30-byte run-length TGA (found by fuzzing) that declared 65284 x 2048 texels and took
+// half a minute to fill.
+TEST(ImageFile, RefusesImagesWiderOrTallerThan8192Texels)
+{
+    struct Size {
+        int width;
+        int height;
+        bool decodes;
+    };
+    for (const Size size : {Size{8192, 1, true}, Size{8193, 1, false}, Size{1, 8193, false}}) {
+        SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+        const std::vector<unsigned char> rgba(static_cast<size_t>(size.width) * size.height * 4, 200);
+        std::string tga;
+        ASSERT_NE(stbi_write_tga_to_func(AppendBytes, &tga, size.width, size.height, 4, rgba.data()), 0);
+        const DecodedImage image = DecodedImage::FromBytes(std::span<const char>(tga.data(), tga.size()));
+        EXPECT_EQ(image.ok, size.decodes) << image.error;
+        EXPECT_EQ(image.width, size.decodes ? UINT(size.width) : 0u);
+    }
+    const unsigned char hugeRunLengthTga[] = {0x00, 0x00, 0x0a, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02,
+                                              0x00, 0x00, 0x04, 0xff, 0x00, 0x08, 0x20, 0x08, 0xc8, 0x00,
+                                              0x3c, 0xff, 0xc8, 0xff, 0x78, 0xff, 0xc8, 0x00, 0xab, 0xff};
+    const DecodedImage image =
+        DecodedImage::FromBytes(std::span<const char>(reinterpret_cast<const char*>(hugeRunLengthTga), sizeof hugeRunLengthTga));
+    EXPECT_FALSE(image.ok);
+    EXPECT_NE(image.error.find("Very large image"), std::string::npos) << image.error;
+}
+
 TEST(Texture, FileBecomesAManagedTextureWithRowsAtThePitch)
 {
     // A wide name with a non-ASCII letter reaches the file by its UTF-8 path.
