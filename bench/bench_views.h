@@ -4,8 +4,10 @@
 // of its own. Drawing a view repeats what a view does on every timer tick.
 #pragma once
 
-#include "bench/bench_window_host.h"
+#include <benchmark/benchmark.h>
+
 #include "graphics/graphics_system.h"
+#include "platform/d3d9/testing/test_window_host.h"
 #include "world/terrain_world.h"
 #include "world/testing/headless_renderer.h"
 
@@ -108,7 +110,7 @@ private:
         device.SetTransform(D3DTS_WORLD, &identity);
     }
 
-    BenchWindowHost m_host;
+    TestWindowHost m_host;
     View m_big;
     View m_small;
 };

@@ -1,7 +1,8 @@
 // The device drawing what the editor draws every timer tick: the 65 x 65 terrain grid into the
 // device's back buffer (sized like the main dialog's client area) and into an additional chain
 // of the small view, each presented into its view window.
-#include "bench/bench_window_host.h"
+#include "platform/d3d9/d3d9.h"
+#include "platform/d3d9/testing/test_window_host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -181,7 +182,7 @@ private:
         backBuffer->Release();
     }
 
-    BenchWindowHost m_host;
+    TestWindowHost m_host;
     IDirect3D9* m_d3d = nullptr;
     IDirect3DDevice9* m_device = nullptr;
     View m_big;

@@ -18,27 +18,6 @@ constexpr float kDepthPerUnit = 0.01f;
 
 } // namespace
 
-TestWindowHost::TestWindowHost(UINT width, UINT height) : m_width(width), m_height(height) {
-    D3D9SetWindowHost(this);
-}
-
-TestWindowHost::~TestWindowHost() { D3D9SetWindowHost(nullptr); }
-
-HWND TestWindowHost::Window() const { return reinterpret_cast<HWND>(0x2000); }
-
-bool TestWindowHost::GetClientSize(HWND window, UINT* width, UINT* height) const {
-    if (!IsLiveWindow(window)) {
-        return false;
-    }
-    *width = m_width;
-    *height = m_height;
-    return true;
-}
-
-void TestWindowHost::PresentImage(HWND, const D3D9PresentedImage& image) {
-    m_image.assign(image.bgra, image.bgra + std::size_t{image.width} * image.height * 4);
-}
-
 D3DXMATRIX TopView(float halfExtent) {
     D3DXMATRIX view;
     view(0, 0) = 1.0f / halfExtent;
@@ -59,21 +38,27 @@ D3DXMATRIX FrontView(float halfExtent) {
     return view;
 }
 
+const std::vector<std::uint8_t>& GlFixture::Image() const {
+    static const std::vector<std::uint8_t> none;
+    const PresentedFrame* frame = m_windows.LastFrame(m_window);
+    return frame != nullptr ? frame->bgra : none;
+}
+
 void GlFixture::SetUp() {
     IDirect3D9* probe = Direct3DCreate9(D3D_SDK_VERSION);
     if (probe == nullptr) {
         GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
     }
     probe->Release();
-    ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(m_windows.Window()));
-    m_chain = GetGraphicsSystem()->CreateSwapChain(m_windows.Window());
+    ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(m_window));
+    m_chain = GetGraphicsSystem()->CreateSwapChain(m_window);
     ASSERT_NE(m_chain, nullptr);
     m_device = GetGraphicsSystem()->GetDevice();
     SetView(FrontView(1.0f));
 }
 
 void GlFixture::TearDown() {
-    if (HasFailure() && !m_windows.Image().empty()) {
+    if (HasFailure() && !Image().empty()) {
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
         ADD_FAILURE() << "last frame saved as " << SaveImage(std::string(test->test_suite_name()) + "." + test->name());
     }
@@ -100,11 +85,11 @@ void GlFixture::Render(const std::function<void(TQR_DrawHelper*)>& draw) {
     }
     m_device->EndScene();
     ASSERT_EQ(m_chain->Present(nullptr, nullptr, nullptr, nullptr, 0), D3D_OK);
-    ASSERT_EQ(m_windows.Image().size(), std::size_t{kSize} * kSize * 4);
+    ASSERT_EQ(Image().size(), std::size_t{kSize} * kSize * 4);
 }
 
 Rgb GlFixture::PixelAt(int x, int y) const {
-    const std::uint8_t* pixel = m_windows.Image().data() + (static_cast<std::size_t>(y) * kSize + x) * 4;
+    const std::uint8_t* pixel = Image().data() + (static_cast<std::size_t>(y) * kSize + x) * 4;
     return Rgb{pixel[2], pixel[1], pixel[0]};
 }
 
@@ -145,9 +130,9 @@ std::pair<int, int> GlFixture::PixelOf(float x, float y, float z) const {
 std::string GlFixture::SaveImage(const std::string& name) const {
     const std::filesystem::path folder = std::filesystem::path(RELIEF_TEST_OUTPUT_DIR) / "primitives";
     std::filesystem::create_directories(folder);
-    std::vector<std::uint8_t> rgba(m_windows.Image().size());
+    std::vector<std::uint8_t> rgba(Image().size());
     for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) {
-        const std::uint8_t* bgra = m_windows.Image().data() + i;
+        const std::uint8_t* bgra = Image().data() + i;
         rgba[i] = bgra[2];
         rgba[i + 1] = bgra[1];
         rgba[i + 2] = bgra[0];

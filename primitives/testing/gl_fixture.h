@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/d3d9/window_host.h"
+#include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3dx9/d3dx9.h"
 #include "primitives/testing/device_fixture.h"
 
@@ -19,28 +19,6 @@ class TQR_DrawHelper;
 
 struct Rgb {
     int r, g, b;
-};
-
-// One window of fixed size whose presented frames are kept; installs itself as the host.
-class TestWindowHost final : public ID3D9WindowHost {
-public:
-    TestWindowHost(UINT width, UINT height);
-    ~TestWindowHost() override;
-    TestWindowHost(const TestWindowHost&) = delete;
-    TestWindowHost& operator=(const TestWindowHost&) = delete;
-
-    HWND Window() const;
-    bool IsLiveWindow(HWND window) const override { return window == Window(); }
-    bool GetClientSize(HWND window, UINT* width, UINT* height) const override;
-    void PresentImage(HWND window, const D3D9PresentedImage& image) override;
-
-    // B, G, R, A per pixel, row 0 at the top; empty until a frame is presented.
-    const std::vector<std::uint8_t>& Image() const { return m_image; }
-
-private:
-    UINT m_width;
-    UINT m_height;
-    std::vector<std::uint8_t> m_image;
 };
 
 // Looking down the y axis from above: world x to the right, world z upwards in the image, so
@@ -79,7 +57,12 @@ protected:
 
 private:
     ScopedWorkingFolder m_folder;
-    TestWindowHost m_windows{kSize, kSize};
+    // B, G, R, A per pixel of the last presented frame, row 0 at the top; empty before one.
+    const std::vector<std::uint8_t>& Image() const;
+
+    static constexpr std::uintptr_t kWindowHandle = 0x2000;
+    TestWindowHost m_windows{kWindowHandle};
+    HWND m_window = m_windows.AddWindow(kSize, kSize);
     IDirect3DSwapChain9* m_chain = nullptr;
     D3DXMATRIX m_view;
 };

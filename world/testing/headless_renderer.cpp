@@ -93,7 +93,11 @@ WorldImage HeadlessWorldRenderer::Render(CTerrainWorld& world, const WorldCamera
         return {};
     }
     DrawFrame(*device, *view, world, camera, width, height);
-    return m_windows.LastImage(view->window);
+    const PresentedFrame* frame = m_windows.LastFrame(view->window);
+    if (frame == nullptr) {
+        return {};
+    }
+    return WorldImage{static_cast<int>(frame->width), static_cast<int>(frame->height), frame->bgra};
 }
 
 void HeadlessWorldRenderer::DrawFrame(IDirect3DDevice9& device, const View& view, CTerrainWorld& world,

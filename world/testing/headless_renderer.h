@@ -6,10 +6,10 @@
 #include <string>
 #include <utility>
 
+#include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3dx9/d3dx9.h"
 #include "scene/vector_math.h"
 #include "world/testing/world_image.h"
-#include "world/testing/world_window_host.h"
 
 class CTerrainWorld;
 
@@ -54,6 +54,9 @@ public:
     WorldImage Render(CTerrainWorld& world, const WorldCamera& camera, int width, int height);
 
 private:
+    // Away from the handles other test hosts hand out.
+    static constexpr std::uintptr_t kFirstWindowHandle = 0x7000;
+
     struct View {
         HWND window = nullptr;
         IDirect3DSwapChain9* chain = nullptr;
@@ -64,6 +67,6 @@ private:
     void DrawFrame(IDirect3DDevice9& device, const View& view, CTerrainWorld& world, const WorldCamera& camera,
                    int width, int height);
 
-    WorldWindowHost m_windows;
+    TestWindowHost m_windows{kFirstWindowHandle};
     std::map<std::pair<int, int>, View> m_views;
 };

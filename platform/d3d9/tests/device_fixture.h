@@ -2,7 +2,7 @@
 // presenting it, colour checks on regions of the presented image, and test vertices.
 #pragma once
 
-#include "fake_window_host.h"
+#include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3d9/d3d9.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +63,7 @@ protected:
         return Draw(D3DPT_TRIANGLELIST, vertices, static_cast<UINT>(vertices.size() / 3));
     }
 
-    FakeWindowHost m_host;
+    TestWindowHost m_host;
     HWND m_window = nullptr;
     IDirect3D9* m_d3d = nullptr;
     IDirect3DDevice9* m_device = nullptr;

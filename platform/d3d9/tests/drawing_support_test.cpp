@@ -1,5 +1,5 @@
 // Point-size runs, index checks, present parameters and reference counting, without OpenGL.
-#include "fake_window_host.h"
+#include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3d9/present_parameters.h"
 #include "platform/d3d9/primitive_draw.h"
 #include "platform/d3d9/ref_counted.h"
@@ -56,7 +56,7 @@ D3DPRESENT_PARAMETERS Windowed()
 
 TEST(PresentParametersTest, ZeroSizeAndUnknownFormatComeFromTheWindow)
 {
-    FakeWindowHost host;
+    TestWindowHost host;
     const HWND focus = host.AddWindow(940, 567);
     const HWND view = host.AddWindow(347, 281);
     D3DPRESENT_PARAMETERS parameters = Windowed();
@@ -79,7 +79,7 @@ TEST(PresentParametersTest, ZeroSizeAndUnknownFormatComeFromTheWindow)
 
 TEST(PresentParametersTest, UnsupportedParametersAndUnusableWindowsAreRejectedUntouched)
 {
-    FakeWindowHost host;
+    TestWindowHost host;
     const HWND focus = host.AddWindow(64, 64);
     const HWND dead = host.AddWindow(64, 64);
     host.DestroyWindow(dead);

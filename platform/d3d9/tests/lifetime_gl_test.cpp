@@ -1,5 +1,5 @@
 // Reference counting of the device's objects, and device creation checks.
-#include "fake_window_host.h"
+#include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3d9/d3d9.h"
 #include "platform/d3d9/live_objects.h"
 
@@ -40,7 +40,7 @@ protected:
         return device;
     }
 
-    FakeWindowHost m_host;
+    TestWindowHost m_host;
     HWND m_window = nullptr;
     IDirect3D9* m_d3d = nullptr;
     ULONG m_baseline = 0;

@@ -1,10 +1,10 @@
-#include "fake_window_host.h"
+#include "platform/d3d9/testing/test_window_host.h"
 
-FakeWindowHost::FakeWindowHost() { D3D9SetWindowHost(this); }
+TestWindowHost::TestWindowHost(std::uintptr_t firstHandle) : m_nextHandle(firstHandle) { D3D9SetWindowHost(this); }
 
-FakeWindowHost::~FakeWindowHost() { D3D9SetWindowHost(nullptr); }
+TestWindowHost::~TestWindowHost() { D3D9SetWindowHost(nullptr); }
 
-HWND FakeWindowHost::AddWindow(UINT width, UINT height)
+HWND TestWindowHost::AddWindow(UINT width, UINT height)
 {
     const auto window = reinterpret_cast<HWND>(m_nextHandle);
     m_nextHandle += 0x10;
@@ -15,27 +15,27 @@ HWND FakeWindowHost::AddWindow(UINT width, UINT height)
     return window;
 }
 
-void FakeWindowHost::DestroyWindow(HWND window) { m_windows.at(window).live = false; }
+void TestWindowHost::DestroyWindow(HWND window) { m_windows.at(window).live = false; }
 
-const PresentedFrame* FakeWindowHost::LastFrame(HWND window) const
+const PresentedFrame* TestWindowHost::LastFrame(HWND window) const
 {
     const auto found = m_windows.find(window);
     return found == m_windows.end() || found->second.presents == 0 ? nullptr : &found->second.frame;
 }
 
-int FakeWindowHost::PresentCount(HWND window) const
+int TestWindowHost::PresentCount(HWND window) const
 {
     const auto found = m_windows.find(window);
     return found == m_windows.end() ? 0 : found->second.presents;
 }
 
-bool FakeWindowHost::IsLiveWindow(HWND window) const
+bool TestWindowHost::IsLiveWindow(HWND window) const
 {
     const auto found = m_windows.find(window);
     return found != m_windows.end() && found->second.live;
 }
 
-bool FakeWindowHost::GetClientSize(HWND window, UINT* width, UINT* height) const
+bool TestWindowHost::GetClientSize(HWND window, UINT* width, UINT* height) const
 {
     if (!IsLiveWindow(window)) {
         return false;
@@ -46,7 +46,7 @@ bool FakeWindowHost::GetClientSize(HWND window, UINT* width, UINT* height) const
     return true;
 }
 
-void FakeWindowHost::PresentImage(HWND window, const D3D9PresentedImage& image)
+void TestWindowHost::PresentImage(HWND window, const D3D9PresentedImage& image)
 {
     Window& target = m_windows.at(window);
     ++target.presents;

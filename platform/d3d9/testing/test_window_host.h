@@ -1,5 +1,5 @@
 // Test windows for the device: handles with client sizes, a live flag, and the last image
-// presented into each.
+// presented into each (a copy, as a real window keeps one).
 #pragma once
 
 #include "platform/d3d9/window_host.h"
@@ -15,12 +15,14 @@ struct PresentedFrame {
 };
 
 // Installs itself as the window host for its lifetime.
-class FakeWindowHost final : public ID3D9WindowHost {
+class TestWindowHost final : public ID3D9WindowHost {
 public:
-    FakeWindowHost();
-    ~FakeWindowHost() override;
-    FakeWindowHost(const FakeWindowHost&) = delete;
-    FakeWindowHost& operator=(const FakeWindowHost&) = delete;
+    // Handles count up from firstHandle, so that hosts of different test helpers hand out
+    // different numbers.
+    explicit TestWindowHost(std::uintptr_t firstHandle = 0x100);
+    ~TestWindowHost() override;
+    TestWindowHost(const TestWindowHost&) = delete;
+    TestWindowHost& operator=(const TestWindowHost&) = delete;
 
     HWND AddWindow(UINT width, UINT height);
     void DestroyWindow(HWND window);
@@ -41,5 +43,5 @@ private:
         PresentedFrame frame;
     };
     std::map<HWND, Window> m_windows;
-    std::uintptr_t m_nextHandle = 0x100;
+    std::uintptr_t m_nextHandle;
 };
