@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <string>
 
 namespace {
 
@@ -94,7 +95,7 @@ TEST(DesktopDialogServiceTest, MessageBoxShowsTextCaptionIconAndReportsTheButton
     EXPECT_EQ(desktop.ShowMessageBox(nullptr, L"Replace?", L"Question", MB_YESNO), IDNO);
 }
 
-TEST(DesktopDialogServiceTest, SaveAsksBeforeOverwritingAnExistingFile) {
+TEST(DesktopDialogServiceTest, SaveAsksBeforeOverwritingTheFileItWillWrite) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("heights.txt"));
@@ -103,53 +104,33 @@ TEST(DesktopDialogServiceTest, SaveAsksBeforeOverwritingAnExistingFile) {
     FileDialogRequest request;
     request.open = false;
     request.flags = OFN_OVERWRITEPROMPT;
+    request.defaultExtension = L"txt";
 
-    for (const bool replace : {false, true}) {
-        SCOPED_TRACE(replace ? "replace" : "keep");
+    struct Case {
+        const char* typed;
+        bool replace;
+    };
+    // A name typed without its extension is the same file once the dialog adds it.
+    for (const Case& c : {Case{"heights.txt", false}, Case{"heights.txt", true}, Case{"heights", true}}) {
+        SCOPED_TRACE(std::string(c.typed) + (c.replace ? " replace" : " keep"));
         bool asked = false;
-        WhenModal<QFileDialog>([&asked, path, replace](QFileDialog* dialog) {
-            WhenModal<QMessageBox>([&asked, replace](QMessageBox* question) {
+        WhenModal<QFileDialog>([&asked, &folder, c](QFileDialog* dialog) {
+            WhenModal<QMessageBox>([&asked, c](QMessageBox* question) {
                 asked = true;
-                question->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
-                if (!replace) {
+                question->button(c.replace ? QMessageBox::Yes : QMessageBox::No)->click();
+                if (!c.replace) {
                     // Declining leaves the file dialog open; the user then cancels it.
                     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
                 }
             });
-            dialog->selectFile(path);
+            dialog->selectFile(folder.filePath(QString::fromLatin1(c.typed)));
             QMetaObject::invokeMethod(dialog, "accept");
         });
         const FileDialogAnswer answer = desktop.ShowFileDialog(request);
         EXPECT_TRUE(asked);
-        EXPECT_EQ(answer.confirmed, replace);
-        EXPECT_EQ(QString::fromStdWString(answer.path), replace ? path : QString());
+        EXPECT_EQ(answer.confirmed, c.replace);
+        EXPECT_EQ(QString::fromStdWString(answer.path), c.replace ? path : QString());
     }
-}
-
-TEST(DesktopDialogServiceTest, SaveAddsTheDefaultExtensionBeforeAskingAboutOverwriting) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString written = folder.filePath(QStringLiteral("heights.txt"));
-    std::ofstream(written.toStdString()) << "0\n";
-    DesktopDialogService desktop;
-    FileDialogRequest request;
-    request.open = false;
-    request.flags = OFN_OVERWRITEPROMPT;
-    request.defaultExtension = L"txt";
-
-    bool asked = false;
-    WhenModal<QFileDialog>([&asked, &folder](QFileDialog* dialog) {
-        WhenModal<QMessageBox>([&asked](QMessageBox* question) {
-            asked = true;
-            question->button(QMessageBox::Yes)->click();
-        });
-        dialog->selectFile(folder.filePath(QStringLiteral("heights")));
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
-    const FileDialogAnswer answer = desktop.ShowFileDialog(request);
-    EXPECT_TRUE(asked);
-    EXPECT_TRUE(answer.confirmed);
-    EXPECT_EQ(QString::fromStdWString(answer.path), written);
 }
 
 }  // namespace
