@@ -4,6 +4,7 @@
 // are this program's output.
 //
 // Usage: relief_fuzz_make_corpus <folder>
+#include "platform/d3dx9/testing/binary_x_file.h"
 #include "platform/d3dx9/x_file_writer.h"
 #include "world/height_file.h"
 
@@ -12,7 +13,6 @@
 #include <stb/stb_image_write.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -71,65 +71,17 @@ Frame Root {
 }
 )";
 
-// The binary token stream of one triangle with a material.
-class BinaryTokens {
-public:
-    BinaryTokens() : m_bytes("xof 0303bin 0032") {}
-    BinaryTokens& Word(unsigned value)
-    {
-        m_bytes += static_cast<char>(value & 0xFF);
-        m_bytes += static_cast<char>((value >> 8) & 0xFF);
-        return *this;
-    }
-    BinaryTokens& Dword(unsigned value) { return Word(value & 0xFFFF).Word(value >> 16); }
-    BinaryTokens& Name(const std::string& name)
-    {
-        Word(1).Dword(static_cast<unsigned>(name.size()));
-        m_bytes += name;
-        return *this;
-    }
-    BinaryTokens& Text(const std::string& text)
-    {
-        Word(2).Dword(static_cast<unsigned>(text.size()));
-        m_bytes += text;
-        return Word(20);
-    }
-    BinaryTokens& Open() { return Word(10); }
-    BinaryTokens& Close() { return Word(11); }
-    BinaryTokens& Integers(const std::vector<unsigned>& values)
-    {
-        Word(6).Dword(static_cast<unsigned>(values.size()));
-        for (unsigned v : values) {
-            Dword(v);
-        }
-        return *this;
-    }
-    BinaryTokens& Floats(const std::vector<float>& values)
-    {
-        Word(7).Dword(static_cast<unsigned>(values.size()));
-        for (float v : values) {
-            unsigned bits = 0;
-            std::memcpy(&bits, &v, 4);
-            Dword(bits);
-        }
-        return *this;
-    }
-    const std::string& Bytes() const { return m_bytes; }
-
-private:
-    std::string m_bytes;
-};
-
+// One triangle with a material, in the binary encoding.
 std::string BinaryTriangle()
 {
-    BinaryTokens file;
+    BinaryXFile file;
     file.Name("Frame").Name("F").Open();
     file.Name("Mesh").Name("tri").Open().Integers({3}).Floats({0, 0, 0, 1, 0, 0, 0, 1, 0});
     file.Integers({1, 3, 0, 1, 2});
     file.Name("MeshTextureCoords").Open().Integers({3}).Floats({0, 0, 1, 0, 0, 1}).Close();
     file.Name("MeshMaterialList").Open().Integers({1, 1, 0});
     file.Name("Material").Open().Floats({1, 0.5f, 0.25f, 1, 8, 0, 0, 0, 0, 0, 0});
-    file.Name("TextureFilename").Open().Text("tri.png").Close().Close().Close().Close().Close();
+    file.Name("TextureFilename").Open().String("tri.png").Close().Close().Close().Close().Close();
     return file.Bytes();
 }
 

@@ -1,5 +1,6 @@
 #include "platform/d3dx9/x_file_parser.h"
 #include "platform/d3dx9/x_file_writer.h"
+#include "platform/d3dx9/testing/binary_x_file.h"
 #include "platform/d3dx9/x_mesh_builder.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -407,55 +407,6 @@ void ExpectEveryCorruptionHandled(const std::string& valid)
 }
 
 TEST(XFileReader, CorruptedTextBytesAreHandled) { ExpectEveryCorruptionHandled(kCube); }
-
-// Binary files: a writer for the token stream, enough for one mesh.
-class BinaryXFile {
-public:
-    BinaryXFile() : m_bytes("xof 0303bin 0032") {}
-    BinaryXFile& Word(unsigned value)
-    {
-        m_bytes += static_cast<char>(value & 0xFF);
-        m_bytes += static_cast<char>((value >> 8) & 0xFF);
-        return *this;
-    }
-    BinaryXFile& Dword(DWORD value) { return Word(value & 0xFFFF).Word(value >> 16); }
-    BinaryXFile& Name(const std::string& name)
-    {
-        Word(1).Dword(static_cast<DWORD>(name.size()));
-        m_bytes += name;
-        return *this;
-    }
-    BinaryXFile& String(const std::string& text)
-    {
-        Word(2).Dword(static_cast<DWORD>(text.size()));
-        m_bytes += text;
-        return Word(20);
-    }
-    BinaryXFile& Open() { return Word(10); }
-    BinaryXFile& Close() { return Word(11); }
-    BinaryXFile& Integers(const std::vector<DWORD>& values)
-    {
-        Word(6).Dword(static_cast<DWORD>(values.size()));
-        for (DWORD v : values) {
-            Dword(v);
-        }
-        return *this;
-    }
-    BinaryXFile& Floats(const std::vector<float>& values)
-    {
-        Word(7).Dword(static_cast<DWORD>(values.size()));
-        for (float v : values) {
-            DWORD bits = 0;
-            std::memcpy(&bits, &v, 4);
-            Dword(bits);
-        }
-        return *this;
-    }
-    const std::string& Bytes() const { return m_bytes; }
-
-private:
-    std::string m_bytes;
-};
 
 // Number lists ignore the structure: one integer list holds the face count and every face.
 TEST(XFileReader, BinaryFilesReadNumbersAcrossListBoundaries)
