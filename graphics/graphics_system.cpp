@@ -128,7 +128,8 @@ IDirect3DSwapChain9* TQRD3D_GraphicsSystem::CreateSwapChain(HWND window)
     return chain;
 }
 
-// Additional chains have no depth buffer of their own: the device's serves every chain.
+// Additional chains ask for no depth buffer of their own; the device gives each chain one of its
+// size, so every view is depth-tested.
 IDirect3DSwapChain9* TQRD3D_GraphicsSystem::CreateAdditionalSwapChain(HWND window, UINT width, UINT height)
 {
     D3DDISPLAYMODE mode;
