@@ -101,9 +101,9 @@ MeshBuilder BuildAirplane()
     return builder;
 }
 
-std::vector<MaterialSpec> AirplaneMaterials()
+std::vector<MaterialEntry> AirplaneMaterials()
 {
-    MaterialSpec fuselage = MakeMaterial(0.90f, 0.90f, 0.88f, 0.5f, 0.3f, 20.0f);
+    MaterialEntry fuselage = MakeMaterial(0.90f, 0.90f, 0.88f, 0.5f, 0.3f, 20.0f);
     fuselage.textureFileName = kAirplaneSkinFileName;
     return {fuselage, MakeMaterial(0.78f, 0.80f, 0.84f, 0.5f, 0.3f, 20.0f),
             MakeMaterial(0.20f, 0.30f, 0.45f, 0.5f, 0.9f, 60.0f)};

@@ -12,4 +12,4 @@ enum AirplaneSubset : DWORD { kAirplaneFuselage = 0, kAirplaneWings = 1, kAirpla
 
 MeshBuilder BuildAirplane();
 // One material per subset; the fuselage's names the skin texture.
-std::vector<MaterialSpec> AirplaneMaterials();
+std::vector<MaterialEntry> AirplaneMaterials();

@@ -21,9 +21,9 @@ struct DataFile {
 };
 
 // White-ish, for the selector sphere and the light markers.
-MaterialSpec MarkerMaterial() { return MakeMaterial(0.92f, 0.92f, 0.88f, 0.5f, 0.2f, 10.0f); }
+MaterialEntry MarkerMaterial() { return MakeMaterial(0.92f, 0.92f, 0.88f, 0.5f, 0.2f, 10.0f); }
 
-FileWriter Mesh(MeshBuilder (*build)(), std::vector<MaterialSpec> materials)
+FileWriter Mesh(MeshBuilder (*build)(), std::vector<MaterialEntry> materials)
 {
     return [build, materials](const std::filesystem::path& path, std::string& error) {
         return SaveMeshFile(path, build(), materials, error);

@@ -2,20 +2,20 @@
 
 #include "platform/d3d9/ref_counted.h"
 
-MaterialSpec MakeMaterial(float red, float green, float blue, float emissiveFraction, float specular, float power)
+MaterialEntry MakeMaterial(float red, float green, float blue, float emissiveFraction, float specular, float power)
 {
-    MaterialSpec spec{};
-    D3DMATERIAL9& m = spec.material;
+    MaterialEntry entry{};
+    D3DMATERIAL9& m = entry.material;
     m.Diffuse = D3DCOLORVALUE{red, green, blue, 1.0f};
     m.Ambient = m.Diffuse;
     m.Specular = D3DCOLORVALUE{specular, specular, specular, 1.0f};
     m.Emissive = D3DCOLORVALUE{red * emissiveFraction, green * emissiveFraction, blue * emissiveFraction, 1.0f};
     m.Power = power;
-    return spec;
+    return entry;
 }
 
 bool SaveMeshFile(const std::filesystem::path& path, const MeshBuilder& builder,
-                  const std::vector<MaterialSpec>& materials, std::string& error)
+                  const std::vector<MaterialEntry>& materials, std::string& error)
 {
     ID3DXMesh* created = nullptr;
     if (FAILED(builder.CreateMesh(&created))) {
@@ -26,9 +26,9 @@ bool SaveMeshFile(const std::filesystem::path& path, const MeshBuilder& builder,
     std::vector<std::string> names;
     names.reserve(materials.size()); // D3DXMATERIAL keeps pointers into these strings
     std::vector<D3DXMATERIAL> entries;
-    for (const MaterialSpec& spec : materials) {
-        names.push_back(spec.textureFileName);
-        entries.push_back(D3DXMATERIAL{spec.material, names.back().empty() ? nullptr : names.back().data()});
+    for (const MaterialEntry& entry : materials) {
+        names.push_back(entry.textureFileName);
+        entries.push_back(D3DXMATERIAL{entry.material, names.back().empty() ? nullptr : names.back().data()});
     }
     if (FAILED(D3DXSaveMeshToXW(path.wstring().c_str(), mesh.Get(), nullptr, entries.data(), nullptr,
                                 static_cast<DWORD>(entries.size()), D3DXF_FILEFORMAT_TEXT))) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-struct MaterialSpec {
+struct MaterialEntry {
     D3DMATERIAL9 material;
     std::string textureFileName; // empty when the material names no texture
 };
@@ -15,9 +15,9 @@ struct MaterialSpec {
 // A material whose ambient equals its diffuse colour and whose emissive part is a fraction of
 // it: the scene's lights start switched off and the device's ambient light is black, so the
 // emissive part is what keeps an untextured lit mesh from drawing black.
-MaterialSpec MakeMaterial(float red, float green, float blue, float emissiveFraction, float specular, float power);
+MaterialEntry MakeMaterial(float red, float green, float blue, float emissiveFraction, float specular, float power);
 
 // Builds the mesh and writes it through D3DXSaveMeshToXW in text form, one material per subset.
 // On failure returns false with the reason in error.
 bool SaveMeshFile(const std::filesystem::path& path, const MeshBuilder& builder,
-                  const std::vector<MaterialSpec>& materials, std::string& error);
+                  const std::vector<MaterialEntry>& materials, std::string& error);
