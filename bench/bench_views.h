@@ -6,6 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
+
 #include "graphics/graphics_system.h"
 #include "platform/d3d9/testing/test_window_host.h"
 #include "world/terrain_world.h"
@@ -20,7 +22,8 @@ public:
         HWND window = nullptr;
         IDirect3DSwapChain9* chain = nullptr;
         WorldCamera camera;
-        float aspect = 1.0f;
+        int width = 0;
+        int height = 0;
     };
 
     BenchViews()
@@ -48,24 +51,12 @@ public:
     const View& Big() const { return m_big; }
     const View& Small() const { return m_small; }
 
-    // Render target, camera, identity world transform and clear, then the caller's drawing,
-    // then the present into the view's window.
-    template <typename DrawScene>
-    static void DrawView(const View& view, DrawScene drawScene)
+    // What a view does on every tick: camera, clear, the caller's drawing, present.
+    static void DrawView(const View& view, const std::function<void()>& drawScene)
     {
-        IDirect3DDevice9* device = GetGraphicsSystem()->GetDevice();
-        IDirect3DSurface9* backBuffer = nullptr;
-        if (device == nullptr || FAILED(view.chain->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
-            return;
+        if (IDirect3DDevice9* device = GetGraphicsSystem()->GetDevice()) {
+            DrawViewFrame(*device, *view.chain, view.window, view.camera, view.width, view.height, drawScene);
         }
-        device->SetRenderTarget(0, backBuffer);
-        device->BeginScene();
-        SetCamera(*device, view);
-        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0f, 0);
-        drawScene();
-        device->EndScene();
-        view.chain->Present(nullptr, nullptr, view.window, nullptr, 0);
-        backBuffer->Release();
     }
 
     // One timer tick of the main dialog: the world advances, the Y-level slider reads the
@@ -80,34 +71,15 @@ public:
     }
 
 private:
-    static constexpr D3DCOLOR kBackground = 0x00CCCCCC;
-    static constexpr float kRadiansPerDegree = 0.017453292f;
-
     View MakeView(int width, int height, const WorldCamera& camera)
     {
         View view;
         view.window = m_host.AddWindow(static_cast<UINT>(width), static_cast<UINT>(height));
         view.chain = GetGraphicsSystem()->CreateSwapChain(view.window);
         view.camera = camera;
-        view.aspect = static_cast<float>(width) / static_cast<float>(height);
+        view.width = width;
+        view.height = height;
         return view;
-    }
-
-    static void SetCamera(IDirect3DDevice9& device, const View& view)
-    {
-        const D3DXVECTOR3 eye(view.camera.eye.x, view.camera.eye.y, view.camera.eye.z);
-        const D3DXVECTOR3 lookAt(view.camera.lookAt.x, view.camera.lookAt.y, view.camera.lookAt.z);
-        const D3DXVECTOR3 up(0.0f, 1.0f, 0.0f);
-        D3DXMATRIX viewMatrix;
-        D3DXMatrixLookAtRH(&viewMatrix, &eye, &lookAt, &up);
-        D3DXMATRIX projection;
-        D3DXMatrixPerspectiveFovRH(&projection, view.camera.fovDegrees * kRadiansPerDegree, view.aspect,
-                                   view.camera.nearPlane, view.camera.farPlane);
-        D3DXMATRIX identity;
-        D3DXMatrixIdentity(&identity);
-        device.SetTransform(D3DTS_VIEW, &viewMatrix);
-        device.SetTransform(D3DTS_PROJECTION, &projection);
-        device.SetTransform(D3DTS_WORLD, &identity);
     }
 
     TestWindowHost m_host;

@@ -92,7 +92,7 @@ WorldImage HeadlessWorldRenderer::Render(CTerrainWorld& world, const WorldCamera
     if (view == nullptr || device == nullptr) {
         return {};
     }
-    DrawFrame(*device, *view, world, camera, width, height);
+    DrawViewFrame(*device, *view->chain, view->window, camera, width, height, [&world] { world.Draw(); });
     const PresentedFrame* frame = m_windows.LastFrame(view->window);
     if (frame == nullptr) {
         return {};
@@ -100,10 +100,10 @@ WorldImage HeadlessWorldRenderer::Render(CTerrainWorld& world, const WorldCamera
     return WorldImage{static_cast<int>(frame->width), static_cast<int>(frame->height), frame->bgra};
 }
 
-void HeadlessWorldRenderer::DrawFrame(IDirect3DDevice9& device, const View& view, CTerrainWorld& world,
-                                      const WorldCamera& camera, int width, int height) {
+void DrawViewFrame(IDirect3DDevice9& device, IDirect3DSwapChain9& chain, HWND window, const WorldCamera& camera,
+                   int width, int height, const std::function<void()>& drawScene) {
     IDirect3DSurface9* backBuffer = nullptr;
-    if (FAILED(view.chain->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
+    if (FAILED(chain.GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
         return;
     }
     device.SetRenderTarget(0, backBuffer);
@@ -117,8 +117,8 @@ void HeadlessWorldRenderer::DrawFrame(IDirect3DDevice9& device, const View& view
     D3DXMatrixIdentity(&identity);
     device.SetTransform(D3DTS_WORLD, &identity);
     device.Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0f, 0);
-    world.Draw();
+    drawScene();
     device.EndScene();
-    view.chain->Present(nullptr, nullptr, view.window, nullptr, 0);
+    chain.Present(nullptr, nullptr, window, nullptr, 0);
     backBuffer->Release();
 }

@@ -2,6 +2,7 @@
 // image: for tests and tools that need to see the scene without a window system.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -37,6 +38,12 @@ D3DXMATRIX ViewProjection(const WorldCamera& camera, int width, int height);
 // The pixel (column, row) where a world point lands in an image of that size.
 std::pair<int, int> ProjectToImage(const WorldCamera& camera, int width, int height, const TQR_Vector3& point);
 
+// One frame of a view as the main dialog draws it: the chain's back buffer as render target,
+// view and projection from the camera with the aspect ratio of width x height, world transform
+// identity, clear to light grey, the scene, present into the window.
+void DrawViewFrame(IDirect3DDevice9& device, IDirect3DSwapChain9& chain, HWND window, const WorldCamera& camera,
+                   int width, int height, const std::function<void()>& drawScene);
+
 // Owns the graphics context for its lifetime (the graphics system is released when it goes)
 // and one test window with its swap chain per image size.
 class HeadlessWorldRenderer {
@@ -64,8 +71,6 @@ private:
     // The view of that size, made on first use; the first one also creates the graphics
     // context on a main window of its size and receives the device's own swap chain.
     const View* FindOrAddView(int width, int height);
-    void DrawFrame(IDirect3DDevice9& device, const View& view, CTerrainWorld& world, const WorldCamera& camera,
-                   int width, int height);
 
     TestWindowHost m_windows{kFirstWindowHandle};
     std::map<std::pair<int, int>, View> m_views;
