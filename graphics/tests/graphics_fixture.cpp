@@ -8,29 +8,6 @@
 #include <fstream>
 #include <unistd.h>
 
-HWND FakeWindows::Add(UINT width, UINT height)
-{
-    HWND window = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x1000 + 0x10 * m_sizes.size()));
-    m_sizes[window] = {width, height};
-    return window;
-}
-
-bool FakeWindows::GetClientSize(HWND window, UINT* width, UINT* height) const
-{
-    const auto found = m_sizes.find(window);
-    if (found != m_sizes.end()) {
-        *width = found->second.first;
-        *height = found->second.second;
-    }
-    return found != m_sizes.end();
-}
-
-void FakeWindows::PresentImage(HWND, const D3D9PresentedImage& presented)
-{
-    imageWidth = presented.width;
-    image.assign(presented.bgra, presented.bgra + std::size_t{presented.width} * presented.height * 4);
-}
-
 ScopedWorkingFolder::ScopedWorkingFolder() : m_previous(std::filesystem::current_path())
 {
     static int counter = 0;
@@ -84,7 +61,7 @@ void WriteImageFile(const std::filesystem::path& path, int width, int height, DW
 
 void GraphicsTest::SetUp()
 {
-    m_mainWindow = m_windows.Add(640, 480);
+    m_mainWindow = m_windows.AddWindow(640, 480);
     GetGraphicsSystem()->SetDirect3DFactory([this](UINT) -> IDirect3D9* {
         m_d3d.AddRef();
         return &m_d3d;

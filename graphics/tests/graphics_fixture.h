@@ -4,34 +4,14 @@
 #pragma once
 
 #include "platform/d3d9/testing/recording_device.h"
-#include "platform/d3d9/window_host.h"
+#include "platform/d3d9/testing/test_window_host.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
-
-// Windows with fixed client sizes; installs itself as the window host for its lifetime.
-class FakeWindows final : public ID3D9WindowHost {
-public:
-    FakeWindows() { D3D9SetWindowHost(this); }
-    ~FakeWindows() override { D3D9SetWindowHost(nullptr); }
-
-    HWND Add(UINT width, UINT height);
-    bool IsLiveWindow(HWND window) const override { return m_sizes.count(window) != 0; }
-    bool GetClientSize(HWND window, UINT* width, UINT* height) const override;
-    void PresentImage(HWND, const D3D9PresentedImage& image) override;
-
-    // The last image presented: B, G, R, A per pixel, row 0 at the top.
-    UINT imageWidth = 0;
-    std::vector<std::uint8_t> image;
-
-private:
-    std::map<HWND, std::pair<UINT, UINT>> m_sizes;
-};
 
 // A fresh working directory for its lifetime; the previous one is restored and the folder
 // removed afterwards.
@@ -61,10 +41,12 @@ protected:
     // Creates the context on the main window and forgets the device set-up calls.
     void CreateContext();
 
+    static constexpr std::uintptr_t kFirstWindowHandle = 0x1000;
+
     ScopedWorkingFolder m_folder;
     RecordingDirect3D m_d3d;
     RecordingDevice& m_device = m_d3d.device;
-    FakeWindows m_windows;
+    TestWindowHost m_windows{kFirstWindowHandle};
     HWND m_mainWindow = nullptr;
     std::vector<std::wstring> m_statusTexts;
 };

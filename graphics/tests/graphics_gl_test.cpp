@@ -19,21 +19,20 @@ class GraphicsGlTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const HWND window = m_windows.Add(kSize, kSize);
         IDirect3D9* probe = Direct3DCreate9(D3D_SDK_VERSION);
         if (probe == nullptr) {
             GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
         }
         probe->Release();
-        ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(window));
-        m_chain = GetGraphicsSystem()->CreateSwapChain(window);
+        ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(m_window));
+        m_chain = GetGraphicsSystem()->CreateSwapChain(m_window);
         ASSERT_NE(m_chain, nullptr);
         m_device = GetGraphicsSystem()->GetDevice();
     }
 
     void TearDown() override
     {
-        if (HasFailure() && !m_windows.image.empty()) {
+        if (HasFailure() && m_windows.LastFrame(m_window) != nullptr) {
             SaveImage();
         }
         if (m_chain != nullptr) {
@@ -49,12 +48,13 @@ protected:
         draw();
         m_device->EndScene();
         ASSERT_EQ(m_chain->Present(nullptr, nullptr, nullptr, nullptr, 0), D3D_OK);
-        ASSERT_EQ(m_windows.imageWidth, kSize);
+        ASSERT_NE(m_windows.LastFrame(m_window), nullptr);
+        ASSERT_EQ(m_windows.LastFrame(m_window)->width, kSize);
     }
 
     ::testing::AssertionResult PixelIs(UINT x, UINT y, int r, int g, int b) const
     {
-        const std::uint8_t* p = m_windows.image.data() + (std::size_t{y} * kSize + x) * 4;
+        const std::uint8_t* p = m_windows.LastFrame(m_window)->bgra.data() + (std::size_t{y} * kSize + x) * 4;
         if (std::abs(p[2] - r) <= 6 && std::abs(p[1] - g) <= 6 && std::abs(p[0] - b) <= 6) {
             return ::testing::AssertionSuccess();
         }
@@ -64,7 +64,7 @@ protected:
 
     void SaveImage() const
     {
-        std::vector<std::uint8_t> rgba(m_windows.image);
+        std::vector<std::uint8_t> rgba(m_windows.LastFrame(m_window)->bgra);
         for (std::size_t i = 0; i < rgba.size(); i += 4) {
             std::swap(rgba[i], rgba[i + 2]);
         }
@@ -76,7 +76,8 @@ protected:
     }
 
     ScopedWorkingFolder m_folder;
-    FakeWindows m_windows;
+    TestWindowHost m_windows;
+    HWND m_window = m_windows.AddWindow(kSize, kSize);
     IDirect3DSwapChain9* m_chain = nullptr;
     IDirect3DDevice9* m_device = nullptr;
 };

@@ -40,7 +40,7 @@ TEST_F(GraphicsSystemTest, ContextCreatesDeviceOnMainWindowWithInitialStates)
 
     // A second call, on any window, changes nothing.
     m_device.ClearRecords();
-    EXPECT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(m_windows.Add(10, 10)));
+    EXPECT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(m_windows.AddWindow(10, 10)));
     EXPECT_EQ(m_d3d.deviceRequests.size(), 1u);
     EXPECT_TRUE(m_device.log.empty());
 }
@@ -66,16 +66,16 @@ TEST_F(GraphicsSystemTest, FirstSwapChainIsImplicitLaterOnesFitTheirWindow)
 {
     CreateContext();
     EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(reinterpret_cast<HWND>(0x7777)), nullptr) << "not a window";
-    EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(m_windows.Add(0, 50)), nullptr) << "zero width";
-    EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(m_windows.Add(50, 0)), nullptr) << "zero height";
+    EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(m_windows.AddWindow(0, 50)), nullptr) << "zero width";
+    EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(m_windows.AddWindow(50, 0)), nullptr) << "zero height";
 
     IDirect3DSwapChain9* implicit = nullptr;
     m_device.GetSwapChain(0, &implicit);
-    IDirect3DSwapChain9* first = GetGraphicsSystem()->CreateSwapChain(m_windows.Add(300, 300));
+    IDirect3DSwapChain9* first = GetGraphicsSystem()->CreateSwapChain(m_windows.AddWindow(300, 300));
     EXPECT_EQ(first, implicit) << "refused requests were counted";
     EXPECT_TRUE(m_device.log.empty());
 
-    const HWND small = m_windows.Add(200, 100);
+    const HWND small = m_windows.AddWindow(200, 100);
     auto* second = static_cast<RecordingSwapChain*>(GetGraphicsSystem()->CreateSwapChain(small));
     ASSERT_NE(second, nullptr);
     const D3DPRESENT_PARAMETERS& p = second->parameters;

@@ -1,5 +1,5 @@
 // A mesh and a texture loaded from files and drawn through the OpenGL device.
-#include "platform/d3d9/window_host.h"
+#include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3dx9/d3dx9.h"
 
 #include <gtest/gtest.h>
@@ -21,34 +21,12 @@ namespace {
 
 constexpr UINT kSize = 64;
 
-// One window whose presented frames are kept.
-class OneWindowHost final : public ID3D9WindowHost {
-public:
-    OneWindowHost() { D3D9SetWindowHost(this); }
-    ~OneWindowHost() override { D3D9SetWindowHost(nullptr); }
-    OneWindowHost(const OneWindowHost&) = delete;
-    OneWindowHost& operator=(const OneWindowHost&) = delete;
-
-    HWND Window() const { return reinterpret_cast<HWND>(0x40); }
-    bool IsLiveWindow(HWND window) const override { return window == Window(); }
-    bool GetClientSize(HWND window, UINT* width, UINT* height) const override
-    {
-        *width = *height = kSize;
-        return IsLiveWindow(window);
-    }
-    void PresentImage(HWND, const D3D9PresentedImage& image) override
-    {
-        frame.assign(image.bgra, image.bgra + size_t{image.width} * image.height * 4);
-    }
-    // 0xRRGGBB of the presented pixel (x, y), row 0 at the top.
-    DWORD Pixel(UINT x, UINT y) const
-    {
-        const BYTE* p = &frame[(size_t{y} * kSize + x) * 4];
-        return (DWORD{p[2]} << 16) | (DWORD{p[1]} << 8) | p[0];
-    }
-
-    std::vector<BYTE> frame;
-};
+// 0xRRGGBB of pixel (x, y) of a presented frame, row 0 at the top.
+DWORD Pixel(const PresentedFrame& frame, UINT x, UINT y)
+{
+    const BYTE* p = &frame.bgra[(size_t{y} * frame.width + x) * 4];
+    return (DWORD{p[2]} << 16) | (DWORD{p[1]} << 8) | p[0];
+}
 
 bool Near(DWORD actual, DWORD expected)
 {
@@ -73,7 +51,7 @@ protected:
         parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
         parameters.EnableAutoDepthStencil = TRUE;
         parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-        ASSERT_EQ(m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, m_host.Window(),
+        ASSERT_EQ(m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, m_window,
                                       D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &m_device),
                   D3D_OK);
         m_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
@@ -89,7 +67,8 @@ protected:
         }
     }
 
-    OneWindowHost m_host;
+    TestWindowHost m_host{0x40};
+    HWND m_window = m_host.AddWindow(kSize, kSize);
     IDirect3D9* m_d3d = nullptr;
     IDirect3DDevice9* m_device = nullptr;
 };
@@ -143,11 +122,13 @@ Mesh {
     chain->Present(nullptr, nullptr, nullptr, nullptr, 0);
     chain->Release();
 
-    ASSERT_EQ(m_host.frame.size(), size_t{kSize} * kSize * 4);
-    EXPECT_PRED2(Near, m_host.Pixel(16, 16), 0x00FF00u);
-    EXPECT_PRED2(Near, m_host.Pixel(16, 48), 0x00FF00u);
-    EXPECT_PRED2(Near, m_host.Pixel(48, 8), 0xFF0000u);
-    EXPECT_PRED2(Near, m_host.Pixel(48, 56), 0x0000FFu);
+    const PresentedFrame* frame = m_host.LastFrame(m_window);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_EQ(frame->bgra.size(), size_t{kSize} * kSize * 4);
+    EXPECT_PRED2(Near, Pixel(*frame, 16, 16), 0x00FF00u);
+    EXPECT_PRED2(Near, Pixel(*frame, 16, 48), 0x00FF00u);
+    EXPECT_PRED2(Near, Pixel(*frame, 48, 8), 0xFF0000u);
+    EXPECT_PRED2(Near, Pixel(*frame, 48, 56), 0x0000FFu);
 
     texture->Release();
     materials->Release();
