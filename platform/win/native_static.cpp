@@ -30,8 +30,13 @@ public:
     StaticWidget(QWidget* parent, DWORD style, DWORD exStyle) : QWidget(parent), m_style(style), m_exStyle(exStyle) {}
 
     void SetHandle(HWND handle) { m_handle = handle; }
+    // Repaints only when the text changes: echo labels are rewritten on every timer tick.
     void SetText(const std::wstring& text) {
-        m_text = QString::fromStdWString(text);
+        QString next = QString::fromStdWString(text);
+        if (next == m_text) {
+            return;
+        }
+        m_text = std::move(next);
         update();
     }
 
