@@ -6,8 +6,6 @@
 namespace {
 
 constexpr float kLineNormalThreshold = 0.01f;
-// Degrees to radians, in single precision.
-constexpr float kRadiansPerDegree = 0.017453292f;
 
 TQRD3D_ColorVertex Vertex(const TQR_Vector3& position, const TQR_Vector3& normal, D3DCOLOR diffuse, float u, float v)
 {

@@ -7,10 +7,6 @@ namespace {
 constexpr float kSinglePrecisionEpsilon = 1.1920929e-7f;
 constexpr double kPi = 3.141592653589793;
 
-TQR_Vector3 Cross(const TQR_Vector3& a, const TQR_Vector3& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
 } // namespace
 
 TQR_Vector3 operator+(const TQR_Vector3& a, const TQR_Vector3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
@@ -20,6 +16,10 @@ TQR_Vector3 operator-(const TQR_Vector3& a, const TQR_Vector3& b) { return {a.x 
 TQR_Vector3 operator*(const TQR_Vector3& v, float factor) { return {v.x * factor, v.y * factor, v.z * factor}; }
 
 float VectorDot(const TQR_Vector3& a, const TQR_Vector3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+TQR_Vector3 VectorCross(const TQR_Vector3& a, const TQR_Vector3& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
 
 float VectorLength(const TQR_Vector3& v) { return std::sqrt(VectorDot(v, v)); }
 
@@ -47,7 +47,7 @@ TQR_Quaternion QuaternionFromAxisAngle(const TQR_Vector3& axis, float degrees) {
 TQR_Quaternion QuaternionMultiply(const TQR_Quaternion& a, const TQR_Quaternion& b) {
     const TQR_Vector3 av{a.x, a.y, a.z};
     const TQR_Vector3 bv{b.x, b.y, b.z};
-    const TQR_Vector3 v = bv * a.w + av * b.w + Cross(av, bv);
+    const TQR_Vector3 v = bv * a.w + av * b.w + VectorCross(av, bv);
     return {v.x, v.y, v.z, a.w * b.w - VectorDot(av, bv)};
 }
 

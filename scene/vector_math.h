@@ -2,6 +2,8 @@
 // transform, the lights, the airplane and the simple primitives share. Angles are in degrees.
 #pragma once
 
+inline constexpr float kRadiansPerDegree = 0.017453292f;
+
 struct TQR_Vector3 {
     float x = 0.0f;
     float y = 0.0f;
@@ -32,6 +34,7 @@ TQR_Vector3 operator-(const TQR_Vector3& a, const TQR_Vector3& b);
 TQR_Vector3 operator*(const TQR_Vector3& v, float factor);
 
 float VectorDot(const TQR_Vector3& a, const TQR_Vector3& b);
+TQR_Vector3 VectorCross(const TQR_Vector3& a, const TQR_Vector3& b);
 float VectorLength(const TQR_Vector3& v);
 // v divided by its length; a zero-length vector is returned unchanged.
 TQR_Vector3 VectorNormalize(const TQR_Vector3& v);

@@ -8,8 +8,7 @@
 
 namespace {
 
-// Degrees to radians and back, as 32-bit factors.
-constexpr float kRadiansPerDegree = 0.017453292f;
+// Radians to degrees, as a 32-bit factor.
 constexpr float kDegreesPerRadian = 57.295776f;
 
 constexpr float kPositionLimit = 20.0f;

@@ -2,13 +2,7 @@
 
 namespace {
 
-constexpr float kDegreesToRadians = 0.017453292f;
 constexpr float kUnitsPerPixel = 0.1f;
-
-TQR_Vector3 Cross(const TQR_Vector3& a, const TQR_Vector3& b)
-{
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
 
 }  // namespace
 
@@ -19,7 +13,7 @@ void TQR_Camera::SetProjection(float fovDegrees, float nearPlane, float farPlane
     m_far = farPlane;
 }
 
-float TQR_Camera::GetFovRadians() const { return m_fovDegrees * kDegreesToRadians; }
+float TQR_Camera::GetFovRadians() const { return m_fovDegrees * kRadiansPerDegree; }
 
 void TQR_Camera::BeginRotate(int x, int y)
 {
@@ -44,8 +38,8 @@ void TQR_Camera::BeginTrack(int x, int y)
 void TQR_Camera::TrackTo(int x, int y)
 {
     const TQR_Vector3 direction = m_lookAt - m_position;
-    const TQR_Vector3 right = VectorNormalize(Cross(m_up, direction));
-    const TQR_Vector3 up = VectorNormalize(Cross(direction, right));
+    const TQR_Vector3 right = VectorNormalize(VectorCross(m_up, direction));
+    const TQR_Vector3 up = VectorNormalize(VectorCross(direction, right));
     const float alongRight = -static_cast<float>(x - m_lastX) * kUnitsPerPixel;
     const float alongUp = static_cast<float>(y - m_lastY) * kUnitsPerPixel;
     const TQR_Vector3 shift = right * alongRight + up * alongUp;

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr float kDegreesToRadians = 0.017453292f;
-
 D3DXVECTOR3 ToD3DX(const TQR_Vector3& v) { return {v.x, v.y, v.z}; }
 
 TQR_Vector3 FromD3DX(const D3DXVECTOR3& v) { return {v.x, v.y, v.z}; }
@@ -93,10 +91,10 @@ D3DXMATRIX TQRD3D_WindowHandler::ComputeViewMatrix()
     // A zero axis (up along the view direction) stays zero.
     D3DXVec3Normalize(&right, &right);
     D3DXMATRIX pitch;
-    D3DXMatrixRotationAxis(&pitch, &right, camera.GetPitch() * kDegreesToRadians);
+    D3DXMatrixRotationAxis(&pitch, &right, camera.GetPitch() * kRadiansPerDegree);
     const D3DXVECTOR3 worldY(0.0f, 1.0f, 0.0f);
     D3DXMATRIX yaw;
-    D3DXMatrixRotationAxis(&yaw, &worldY, camera.GetYaw() * kDegreesToRadians);
+    D3DXMatrixRotationAxis(&yaw, &worldY, camera.GetYaw() * kRadiansPerDegree);
 
     D3DXMATRIX yawPitch;
     D3DXMatrixMultiply(&yawPitch, &yaw, &pitch);

@@ -6,7 +6,6 @@
 namespace {
 
 constexpr D3DCOLOR kBackground = 0x00CCCCCC;
-constexpr float kRadiansPerDegree = 0.017453292f;
 
 D3DXVECTOR3 ToD3DX(const TQR_Vector3& v) { return D3DXVECTOR3(v.x, v.y, v.z); }
 
