@@ -29,7 +29,6 @@ int HeightFromSlider(float value) { return static_cast<int>(std::round(value * 1
 
 int SelectionFromSlider(float value) { return static_cast<int>(std::lround(kLastSelectable - value)); }
 
-std::wstring OnOff(const std::wstring& name, bool on) { return name + (on ? L" is ON" : L" is OFF"); }
 
 std::wstring Wide(const std::string& text) { return WideFromNarrow(text.c_str()); }
 
@@ -294,37 +293,36 @@ void CTutorialDlg::OnLoadTexture()
     UpdateData(FALSE);
 }
 
-void CTutorialDlg::ApplyCheckBox(int& check, void (CTerrainWorld::*setter)(bool), const std::wstring& name)
+void CTutorialDlg::ApplyCheckBox(int& check, void (CTerrainWorld::*setter)(bool), const wchar_t* onText,
+                                 const wchar_t* offText)
 {
     UpdateData(TRUE);
     const bool on = check != 0;
     (World().*setter)(on);
-    ShowStatus(OnOff(name, on));
+    ShowStatus(on ? onText : offText);
     UpdateData(FALSE);
 }
 
-void CTutorialDlg::OnAnimate() { ApplyCheckBox(m_animateCheck, &CTerrainWorld::SetAnimate, L"Anime"); }
+void CTutorialDlg::OnAnimate() { ApplyCheckBox(m_animateCheck, &CTerrainWorld::SetAnimate, L"Anime is ON", L"Anime is OFF"); }
 
-void CTutorialDlg::OnEnableTexture() { ApplyCheckBox(m_textureCheck, &CTerrainWorld::EnableFloorTexture, L"Texture"); }
+void CTutorialDlg::OnEnableTexture()
+{
+    ApplyCheckBox(m_textureCheck, &CTerrainWorld::EnableFloorTexture, L"Texture is ON", L"Texture is OFF");
+}
 
 void CTutorialDlg::OnSelectorVisible()
 {
-    ApplyCheckBox(m_selectorCheck, &CTerrainWorld::ShowSelector, L"Selector Visible");
+    ApplyCheckBox(m_selectorCheck, &CTerrainWorld::ShowSelector, L"Selector Visible is ON", L"Selector Visible is OFF");
 }
 
 void CTutorialDlg::OnAirplaneVisible()
 {
-    ApplyCheckBox(m_airplaneCheck, &CTerrainWorld::ShowAirplane, L"Airplane Visible");
+    ApplyCheckBox(m_airplaneCheck, &CTerrainWorld::ShowAirplane, L"Airplane Visible is ON", L"Airplane Visible is OFF");
 }
 
 void CTutorialDlg::OnWireframe()
 {
-    UpdateData(TRUE);
-    const bool on = m_wireframeCheck != 0;
-    World().SetWireframe(on);
-    m_wireframeCheck = on ? 1 : 0;
-    ShowStatus(on ? L"WireFrame is On" : L"WireFrame is Off");
-    UpdateData(FALSE);
+    ApplyCheckBox(m_wireframeCheck, &CTerrainWorld::SetWireframe, L"WireFrame is On", L"WireFrame is Off");
 }
 
 void CTutorialDlg::OnFlyDirection(UINT)

@@ -71,7 +71,7 @@ private:
 
     // The check-box pattern: read the controls, pass the box's state to the world, report
     // "<name> is ON" or "<name> is OFF", write the controls back.
-    void ApplyCheckBox(int& check, void (CTerrainWorld::*setter)(bool), const std::wstring& name);
+    void ApplyCheckBox(int& check, void (CTerrainWorld::*setter)(bool), const wchar_t* onText, const wchar_t* offText);
     struct ChosenFile {
         std::wstring path;  // empty when the user cancelled
         std::wstring name;  // without its folder
