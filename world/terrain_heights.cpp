@@ -6,7 +6,9 @@
 #include "world/height_file.h"
 
 CTerrainHeights::CTerrainHeights(int gridSize, std::unique_ptr<CRandomSource> random, CGenerationSeeder seeder)
-    : m_gridSize(std::max(gridSize, 3)), m_random(std::move(random)), m_seeder(std::move(seeder)) {
+    : m_gridSize(std::max(gridSize, 3)),
+      m_random(random != nullptr ? std::move(random) : std::make_unique<CLibraryRandomSource>()),
+      m_seeder(std::move(seeder)) {
     SizeGrid();
 }
 

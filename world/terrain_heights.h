@@ -14,7 +14,8 @@ class CTerrainHeights {
 public:
     static constexpr int kDefaultGridSize = 65;
 
-    // gridSize is the number of samples per side, n (at least 3). The grid is sized at once.
+    // gridSize is the number of samples per side, n (at least 3). The grid is sized at once. A null
+    // random source stands for the C library's.
     explicit CTerrainHeights(int gridSize = kDefaultGridSize,
                              std::unique_ptr<CRandomSource> random = std::make_unique<CLibraryRandomSource>(),
                              CGenerationSeeder seeder = CGenerationSeeder());

@@ -29,8 +29,7 @@ TQR_SceneNode* MakeNode(const wchar_t* name, TQR_Primitive* primitive, const TQR
 
 CTerrainWorld::CTerrainWorld(std::unique_ptr<IMillisecondClock> clock, std::unique_ptr<CRandomSource> random)
     : m_frameClock(std::move(clock)), m_root(L"root node"), m_pointLight(1), m_directionalLight(2), m_spotLight(3),
-      m_terrain(kFloorVerticesPerSide,
-                random != nullptr ? std::move(random) : std::make_unique<CLibraryRandomSource>()) {
+      m_terrain(kFloorVerticesPerSide, std::move(random)) {
     m_frameClock.Restart();
     AddFloor();
     AddAirplane();
@@ -115,11 +114,11 @@ void CTerrainWorld::Update() {
 }
 
 void CTerrainWorld::PlaceSelector(TQR_SceneNode& sphere) {
+    // One read of the selected vertex serves all three coordinates: each read selects, locks
+    // and releases the floor mesh's vertex, and this runs on every tick.
+    const TQR_Vector3 vertex = ReadSelectedVertex();
     TQR_XformInfo xform = sphere.GetXformInfo();
-    const float x = GetSelectedX() * kFloorScale;
-    const float z = GetSelectedZ() * kFloorScale;
-    const float y = GetSelectedY() + kSelectorLift;
-    xform.SetTranslation(x, y, z);
+    xform.SetTranslation(vertex.x * kFloorScale, vertex.y + kSelectorLift, vertex.z * kFloorScale);
     sphere.SetXformInfo(xform);
 }
 
