@@ -46,7 +46,6 @@ public:
     bool IsMeshReady() const { return m_meshReady; }
     int GetVerticesPerSide() const { return m_verticesPerSide; }
     int GetFaceCount() const { return m_faceCount; }
-    int GetVertexCount() const { return m_vertexCount; }
     // -1 when nothing is selected.
     int GetSelectedIndex() const { return m_selectedIndex; }
     float GetSpacing() const { return m_spacing; }

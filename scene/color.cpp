@@ -36,12 +36,6 @@ TQR_Color TQR_Color::FromColorRef(std::uint32_t colorRef, int alpha) {
                      static_cast<int>((colorRef >> 16) & 0xFFu), alpha);
 }
 
-TQR_Color TQR_Color::FromARGB(std::uint32_t argb) {
-    TQR_Color color;
-    color.m_argb = argb;
-    return color;
-}
-
 float TQR_Color::GetRed() const { return ByteToUnit(m_argb >> 16); }
 float TQR_Color::GetGreen() const { return ByteToUnit(m_argb >> 8); }
 float TQR_Color::GetBlue() const { return ByteToUnit(m_argb); }

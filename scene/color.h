@@ -16,8 +16,6 @@ public:
     // From a Windows colour reference (red in the low byte, then green, then blue) plus an alpha
     // (clamped to 0..255).
     static TQR_Color FromColorRef(std::uint32_t colorRef, int alpha);
-    // From a packed ARGB word as the device uses it.
-    static TQR_Color FromARGB(std::uint32_t argb);
 
     std::uint32_t GetARGB() const { return m_argb; }
 

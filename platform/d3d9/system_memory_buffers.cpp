@@ -126,12 +126,6 @@ HRESULT CreateSystemMemoryIndexBuffer(UINT length, D3DFORMAT format, IDirect3DIn
     return D3D_OK;
 }
 
-DWORD SystemMemoryBufferWriteCount(IDirect3DVertexBuffer9* buffer)
-{
-    const auto* own = dynamic_cast<SystemMemoryVertexBuffer*>(buffer);
-    return own == nullptr ? 0 : own->WriteCount();
-}
-
 DWORD SystemMemoryBufferWriteCount(IDirect3DIndexBuffer9* buffer)
 {
     const auto* own = dynamic_cast<SystemMemoryIndexBuffer*>(buffer);

@@ -11,6 +11,6 @@
 HRESULT CreateSystemMemoryVertexBuffer(UINT length, DWORD fvf, IDirect3DVertexBuffer9** buffer);
 HRESULT CreateSystemMemoryIndexBuffer(UINT length, D3DFORMAT format, IDirect3DIndexBuffer9** buffer);
 
-// Number of Lock calls without D3DLOCK_READONLY since creation; 0 for buffers made elsewhere.
-DWORD SystemMemoryBufferWriteCount(IDirect3DVertexBuffer9* buffer);
+// Number of Lock calls without D3DLOCK_READONLY on an index buffer since its creation; 0 for
+// buffers made elsewhere.
 DWORD SystemMemoryBufferWriteCount(IDirect3DIndexBuffer9* buffer);

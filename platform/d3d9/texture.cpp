@@ -88,7 +88,6 @@ HRESULT Texture9::UnlockRect(UINT level)
     }
     m_locked = false;
     if (!m_lockedReadOnly) {
-        m_device->Driver().Use();
         Upload();
     }
     return D3D_OK;

@@ -33,7 +33,6 @@ std::optional<VertexLayout> LayoutOfFvf(DWORD fvf)
     layout.pointSize = Place(fvf, D3DFVF_PSIZE, kFloatSize, &offset);
     layout.diffuse = Place(fvf, D3DFVF_DIFFUSE, sizeof(D3DCOLOR), &offset);
     layout.specular = Place(fvf, D3DFVF_SPECULAR, sizeof(D3DCOLOR), &offset);
-    layout.texCoordCount = texCoordCount;
     if (texCoordCount > 0) {
         layout.texCoord0 = offset;
         offset += texCoordCount * 2 * kFloatSize;

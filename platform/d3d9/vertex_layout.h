@@ -15,7 +15,6 @@ struct VertexLayout {
     std::optional<UINT> diffuse;
     std::optional<UINT> specular;
     std::optional<UINT> texCoord0;
-    UINT texCoordCount = 0;
 };
 
 // Nullopt for a format the device cannot draw (no XYZ position, or bits it does not know).
