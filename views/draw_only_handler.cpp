@@ -20,10 +20,12 @@ bool CDrawOnlyHandler::AttachToDialogControl(HWND dialog, int controlId)
 
 void CDrawOnlyHandler::DrawGraphics()
 {
-    IDirect3DDevice9* device = GetDevice();
-    if (device == nullptr) {
+    // Without its own swap chain a view would clear and draw into whatever target the other
+    // view left set.
+    if (!IsInitialized()) {
         return;
     }
+    IDirect3DDevice9* device = GetDevice();
     BeginDraw();
     SetViewTransform();
     SetProjectionTransform();
