@@ -125,8 +125,7 @@ bool XFileParser::ParseFrame(const std::string& name, int parent, int depth)
                 return ParseFrameTransform(index);
             }
             return ParseSceneObject(type, childName, childGuid, static_cast<int>(index), depth);
-        },
-        [](const std::string&, const std::string&) { return true; });
+        });
 }
 
 bool XFileParser::ParseFrameTransform(size_t frame)
@@ -166,8 +165,7 @@ bool XFileParser::ParseMesh(const std::string& name, int frame)
                 return ParseMaterialList(mesh);
             }
             return m_reader.SkipToClose(type);
-        },
-        [](const std::string&, const std::string&) { return true; });
+        });
     if (ok) {
         m_content.meshes.push_back(std::move(mesh));
     }
@@ -323,8 +321,7 @@ bool XFileParser::ParseMaterial(MeshMaterial& result)
                 return m_reader.SkipToClose(type);
             }
             return m_reader.ReadString(result.textureFileName, "texture file name") && m_reader.FinishObject(type);
-        },
-        [](const std::string&, const std::string&) { return true; });
+        });
 }
 
 // Any material may be referred to by name elsewhere in the file, so each is remembered.

@@ -234,6 +234,5 @@ bool XObjectReader::ParseReference(std::string& name, std::string& guid)
 bool XObjectReader::FinishObject(const std::string& owner)
 {
     return ParseMembers(
-        owner, [this](const std::string& type, const std::string&, const std::string&) { return SkipToClose(type); },
-        [](const std::string&, const std::string&) { return true; });
+        owner, [this](const std::string& type, const std::string&, const std::string&) { return SkipToClose(type); });
 }

@@ -39,6 +39,12 @@ public:
     bool ParseReference(std::string& name, std::string& guid);
     template <typename OnObject, typename OnReference>
     bool ParseMembers(const std::string& owner, OnObject onObject, OnReference onReference);
+    // The same, with references ignored.
+    template <typename OnObject>
+    bool ParseMembers(const std::string& owner, OnObject onObject)
+    {
+        return ParseMembers(owner, onObject, [](const std::string&, const std::string&) { return true; });
+    }
     bool FinishObject(const std::string& owner);
 
     static std::string Describe(const XToken& token);
