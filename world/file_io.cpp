@@ -11,10 +11,8 @@
 
 namespace {
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
 CFileResult ErrorFailure(const std::string& what, const std::string& path, int error) {
-    return CFileResult::Failure(what + " " + Quoted(path) + ": " + std::strerror(error));
+    return CFileResult::Failure(what + " " + QuotedPath(path) + ": " + std::strerror(error));
 }
 
 bool WriteAll(int fd, const std::string& content) {
@@ -91,6 +89,8 @@ CFileResult WriteThroughTemporary(const std::string& path, const std::string& co
 
 } // namespace
 
+std::string QuotedPath(const std::string& path) { return "\"" + path + "\""; }
+
 CFileResult WriteFileReplacing(const std::string& requestedPath, const std::string& content) {
     const std::string path = ResolveLink(requestedPath);
     struct stat info {};
@@ -98,7 +98,7 @@ CFileResult WriteFileReplacing(const std::string& requestedPath, const std::stri
         return WriteThroughTemporary(path, content, nullptr);
     }
     if (S_ISDIR(info.st_mode)) {
-        return CFileResult::Failure("cannot write " + Quoted(requestedPath) + ": it is a folder");
+        return CFileResult::Failure("cannot write " + QuotedPath(requestedPath) + ": it is a folder");
     }
     if (!S_ISREG(info.st_mode)) {
         return WriteDirectly(path, content);

@@ -13,6 +13,9 @@ struct CFileResult {
     static CFileResult Failure(std::string reason) { return {false, std::move(reason)}; }
 };
 
+// The path in double quotes, as file messages show it.
+std::string QuotedPath(const std::string& path);
+
 // Writes content to path. A regular file (or a new one) is replaced only after the whole
 // content has been written, flushed and synced to a temporary file in the same folder; any
 // failure removes the temporary file and leaves the old file as it was. A path naming a device

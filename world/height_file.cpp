@@ -11,8 +11,6 @@ namespace {
 
 constexpr char kExtension[] = ".txt";
 
-std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
 bool IsSpaceOrEnd(int character) {
     return character == std::char_traits<char>::eof() ||
            std::isspace(static_cast<char>(character), std::locale::classic());
@@ -52,17 +50,17 @@ CFileResult ReadHeightValues(std::istream& in, std::size_t count, std::vector<fl
 CFileResult ReadHeightFile(const std::string& path, std::size_t count, std::vector<float>& values) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
-        return CFileResult::Failure("cannot load " + Quoted(path) + ": it is a folder");
+        return CFileResult::Failure("cannot load " + QuotedPath(path) + ": it is a folder");
     }
     errno = 0;
     std::ifstream in(path);
     if (!in.is_open()) {
         const std::string reason = errno != 0 ? std::strerror(errno) : "it cannot be opened";
-        return CFileResult::Failure("cannot load " + Quoted(path) + ": " + reason);
+        return CFileResult::Failure("cannot load " + QuotedPath(path) + ": " + reason);
     }
     const CFileResult read = ReadHeightValues(in, count, values);
     if (!read.ok) {
-        return CFileResult::Failure("cannot load " + Quoted(path) + ": " + read.reason);
+        return CFileResult::Failure("cannot load " + QuotedPath(path) + ": " + read.reason);
     }
     return read;
 }
