@@ -53,7 +53,7 @@ protected:
     void SetUp() override
     {
         GraphicsTest::SetUp();
-        CreateContext();
+        CreateDevice(m_mainWindow);
     }
     std::vector<TQRD3D_ColorVertex> Drawn(std::size_t index) const
     {

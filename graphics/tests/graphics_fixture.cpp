@@ -1,28 +1,8 @@
 #include "graphics_fixture.h"
 
-#include "graphics/graphics_system.h"
-#include "scene/status.h"
-
 #include <stb_image_write.h>
 
 #include <fstream>
-#include <unistd.h>
-
-ScopedWorkingFolder::ScopedWorkingFolder() : m_previous(std::filesystem::current_path())
-{
-    static int counter = 0;
-    m_folder = std::filesystem::temp_directory_path() /
-               ("relief-graphics-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::create_directories(m_folder);
-    std::filesystem::current_path(m_folder);
-}
-
-ScopedWorkingFolder::~ScopedWorkingFolder()
-{
-    std::filesystem::current_path(m_previous);
-    std::error_code ignored;
-    std::filesystem::remove_all(m_folder, ignored);
-}
 
 void WriteMeshFile(const std::filesystem::path& path, float size, const std::vector<std::string>& textures)
 {
@@ -59,28 +39,8 @@ void WriteImageFile(const std::filesystem::path& path, int width, int height, DW
     ASSERT_NE(stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4), 0) << path;
 }
 
-void GraphicsTest::SetUp()
-{
-    m_mainWindow = m_windows.AddWindow(640, 480);
-    GetGraphicsSystem()->SetDirect3DFactory([this](UINT) -> IDirect3D9* {
-        m_d3d.AddRef();
-        return &m_d3d;
-    });
-    SetStatusSink([this](const std::wstring& text) { m_statusTexts.push_back(text); });
-}
-
 void GraphicsTest::TearDown()
 {
-    GetGraphicsSystem()->ReleaseResources();
-    GetGraphicsSystem()->SetDirect3DFactory(nullptr);
-    SetStatusSink({});
-    EXPECT_EQ(m_device.references, 1u) << "a device reference was not released";
-    EXPECT_EQ(m_d3d.references, 1u) << "a Direct3D reference was not released";
+    DeviceFixture::TearDown();
     EXPECT_EQ(RecordingTexture::LiveCount(), 0) << "a texture was not released";
-}
-
-void GraphicsTest::CreateContext()
-{
-    ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(m_mainWindow));
-    m_device.ClearRecords();
 }

@@ -64,7 +64,7 @@ TEST_F(GraphicsSystemTest, DeviceFailureShowsMessageBoxAndLeavesNoDevice)
 
 TEST_F(GraphicsSystemTest, FirstSwapChainIsImplicitLaterOnesFitTheirWindow)
 {
-    CreateContext();
+    CreateDevice(m_mainWindow);
     EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(reinterpret_cast<HWND>(0x7777)), nullptr) << "not a window";
     EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(m_windows.AddWindow(0, 50)), nullptr) << "zero width";
     EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(m_windows.AddWindow(50, 0)), nullptr) << "zero height";
@@ -95,7 +95,7 @@ TEST_F(GraphicsSystemTest, ReleaseEmptiesTablesAndDropsDevice)
 {
     WriteMeshFile("a.x", 1.0f);
     WriteImageFile("t.png", 2, 2, 0xFF00FF00);
-    CreateContext();
+    CreateDevice(m_mainWindow);
     ASSERT_NE(GetGraphicsSystem()->FindMesh(L"a.x"), nullptr);
     ASSERT_NE(GetGraphicsSystem()->FindTexture(L"t.png", true), nullptr);
     GetGraphicsSystem()->ReleaseResources();
@@ -111,7 +111,7 @@ TEST_F(GraphicsSystemTest, ReleaseEmptiesTablesAndDropsDevice)
 TEST_F(GraphicsSystemTest, BindAndUnbindTextureSetStageZero)
 {
     WriteImageFile("t.png", 2, 2, 0xFF00FF00);
-    CreateContext();
+    CreateDevice(m_mainWindow);
     EXPECT_TRUE(GetGraphicsSystem()->BindTexture(L"t.png", 0));
     EXPECT_THAT(m_device.log, ElementsAre("SetTextureStageState(0, 1, 2)", "SetTextureStageState(0, 4, 2)",
                                           "SetTexture(0, texture)"));

@@ -21,7 +21,7 @@ TEST_F(ResourceTest, SameNameGivesSameEntryAndFileIsReadOnce)
     WriteMeshFile("sphere.x", 1.0f);
     EXPECT_EQ(Graphics().FindMesh(L"sphere.x"), nullptr) << "loaded before the device exists";
     EXPECT_EQ(Graphics().FindTexture(L"sphere.x", true), nullptr) << "loaded before the device exists";
-    CreateContext();
+    CreateDevice(m_mainWindow);
     EXPECT_EQ(Graphics().FindMesh(L"sphere.x", false), nullptr) << "loaded without create";
     TQRD3D_MeshResource* first = Graphics().FindMesh(L"sphere.x");
     ASSERT_NE(first, nullptr);
@@ -34,7 +34,7 @@ TEST_F(ResourceTest, SameNameGivesSameEntryAndFileIsReadOnce)
 TEST_F(ResourceTest, EntriesStayInOrdinalOrder)
 {
     const std::vector<std::wstring> names = {L"b.x", L"a.x", L"Zebra.x", L"./a.x", L"ab.x", L"B.x", L"a"};
-    CreateContext();
+    CreateDevice(m_mainWindow);
     for (const std::wstring& name : names) {
         WriteMeshFile(std::string(name.begin(), name.end()), 1.0f);
         ASSERT_NE(Graphics().FindMesh(name), nullptr);
@@ -51,7 +51,7 @@ TEST_F(ResourceTest, FailuresAreReportedOnEveryRequestAndNotRemembered)
 {
     std::ofstream("broken.x") << "xof 0303txt 0032\nMesh { 3; 0;0;0;, oops }";
     std::ofstream("broken.png") << "not an image";
-    CreateContext();
+    CreateDevice(m_mainWindow);
     EXPECT_EQ(Graphics().FindMesh(L""), nullptr);
     EXPECT_EQ(Graphics().FindTexture(L"", true), nullptr);
     for (int frame = 0; frame < 2; ++frame) {
@@ -80,7 +80,7 @@ TEST_F(ResourceTest, SearchFoldersAreTriedInOrder)
             WriteMeshFile(later + "m.x", 7.0f);
         }
         WriteMeshFile(earlier + "m.x", 2.0f);
-        CreateContext();
+        CreateDevice(m_mainWindow);
         const TQRD3D_MeshResource* mesh = Graphics().FindMesh(L"m.x");
         ASSERT_NE(mesh, nullptr);
         EXPECT_EQ(mesh->GetBoundingBox()->GetMax().x, 2.0f);
@@ -103,7 +103,7 @@ TEST_F(ResourceTest, MeshTexturesComeFromNextToTheMeshAndBelongToIt)
     const std::string deep = "MeshFiles/" + std::string(150, 'f') + "/" + std::string(150, 'g');
     WriteImageFile(deep + "/skin.png", 1, 1, 0xFF00FF00);
     WriteMeshFile(deep + "/deep.x", 1.0f, {"skin.png"});
-    CreateContext();
+    CreateDevice(m_mainWindow);
 
     const TQRD3D_MeshResource* plane = Graphics().FindMesh(L"plane.x");
     ASSERT_NE(plane, nullptr);
@@ -127,7 +127,7 @@ TEST_F(ResourceTest, MeshTexturesComeFromNextToTheMeshAndBelongToIt)
 TEST_F(ResourceTest, FirstMaterialAndBoundingBoxComeFromTheFile)
 {
     WriteMeshFile("two.x", 4.0f, {"", ""});
-    CreateContext();
+    CreateDevice(m_mainWindow);
     TQRD3D_MeshResource* mesh = Graphics().FindMesh(L"two.x");
     ASSERT_NE(mesh, nullptr);
     EXPECT_EQ(mesh->GetBoundingBox()->GetMin(), (TQR_Vector3{0.0f, 0.0f, 0.0f}));
@@ -151,7 +151,7 @@ TEST_F(ResourceTest, DrawSetsSubsetStatesAndUnlitDrawRestoresLighting)
 {
     WriteImageFile("skin.png", 2, 2, 0xFFFF0000);
     WriteMeshFile("m.x", 1.0f, {"skin.png", ""});
-    CreateContext();
+    CreateDevice(m_mainWindow);
     const TQRD3D_MeshResource* mesh = Graphics().FindMesh(L"m.x");
     ASSERT_NE(mesh, nullptr);
     mesh->Draw(true, false, TQR_Color());
@@ -196,7 +196,7 @@ public:
 TEST_F(ResourceTest, MeshWithoutMaterialsDrawsNothingAndHasDefaultMaterial)
 {
     WriteMeshFile("bare.x", 1.0f);
-    CreateContext();
+    CreateDevice(m_mainWindow);
     MaterialFreeMesh mesh;
     ASSERT_TRUE(mesh.Load(&m_device, L"bare.x"));
     mesh.Draw(true, true, TQR_Color(255, 255, 255, 255));

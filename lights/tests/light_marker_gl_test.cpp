@@ -4,6 +4,7 @@
 #include "lights/point_light.h"
 #include "lights/spot_light.h"
 #include "primitives/testing/gl_fixture.h"
+#include "primitives/testing/mesh_files.h"
 
 namespace {
 

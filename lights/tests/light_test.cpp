@@ -6,10 +6,10 @@
 #include <functional>
 #include <memory>
 
+#include "graphics/testing/device_fixture.h"
 #include "lights/directional_light.h"
 #include "lights/point_light.h"
 #include "lights/spot_light.h"
-#include "primitives/testing/device_fixture.h"
 #include "scene/testing/recording_draw_helper.h"
 #include "scene/transform.h"
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "graphics/testing/device_fixture.h"
 #include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3dx9/d3dx9.h"
-#include "primitives/testing/device_fixture.h"
 
 class TQR_DrawHelper;
 

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "graphics/graphics_system.h"
+#include "graphics/testing/device_fixture.h"
 #include "graphics/vertex_formats.h"
-#include "primitives/testing/device_fixture.h"
 #include "scene/bounding_box.h"
 #include "scene/testing/recording_draw_helper.h"
 

@@ -9,8 +9,9 @@
 #include "graphics/draw_helper.h"
 #include "graphics/graphics_system.h"
 #include "graphics/material_conversion.h"
+#include "graphics/testing/device_fixture.h"
 #include "primitives/primitive_mesh_arrow.h"
-#include "primitives/testing/device_fixture.h"
+#include "primitives/testing/mesh_files.h"
 #include "scene/bounding_box.h"
 #include "scene/testing/recording_draw_helper.h"
 

@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "graphics/testing/device_fixture.h"
 #include "primitives/primitive_mesh_custom.h"
-#include "primitives/testing/device_fixture.h"
+#include "primitives/testing/mesh_files.h"
 #include "scripted_random.h"
 #include "temp_folder.h"
 #include "world/terrain_world.h"
