@@ -11,32 +11,15 @@ namespace {
 constexpr const wchar_t* kMarkerMeshFileName = L"sphere.x";
 constexpr const wchar_t* kMarkerNodeName = L"SceneNode";
 
-D3DCOLORVALUE ColorValue(float red, float green, float blue, float alpha) {
-    D3DCOLORVALUE value;
-    value.r = red;
-    value.g = green;
-    value.b = blue;
-    value.a = alpha;
-    return value;
-}
-
-D3DVECTOR Vector(float x, float y, float z) {
-    D3DVECTOR vector;
-    vector.x = x;
-    vector.y = y;
-    vector.z = z;
-    return vector;
-}
-
 } // namespace
 
 TQRD3D_Light::TQRD3D_Light(int index, D3DLIGHTTYPE type) : m_index(index) {
     m_light.Type = type;
-    m_light.Diffuse = ColorValue(0.8f, 0.8f, 0.8f, 1.0f);
-    m_light.Specular = ColorValue(0.2f, 0.2f, 0.2f, 1.0f);
-    m_light.Ambient = ColorValue(0.1f, 0.1f, 0.1f, 1.0f);
-    m_light.Position = Vector(0.0f, 0.0f, 0.0f);
-    m_light.Direction = Vector(0.0f, -1.0f, 0.0f);
+    m_light.Diffuse = D3DCOLORVALUE{0.8f, 0.8f, 0.8f, 1.0f};
+    m_light.Specular = D3DCOLORVALUE{0.2f, 0.2f, 0.2f, 1.0f};
+    m_light.Ambient = D3DCOLORVALUE{0.1f, 0.1f, 0.1f, 1.0f};
+    m_light.Position = D3DVECTOR{0.0f, 0.0f, 0.0f};
+    m_light.Direction = D3DVECTOR{0.0f, -1.0f, 0.0f};
     m_light.Range = 200.0f;
     m_light.Falloff = 1.0f;
     m_light.Attenuation0 = 1.0f;
@@ -46,12 +29,12 @@ TQRD3D_Light::TQRD3D_Light(int index, D3DLIGHTTYPE type) : m_index(index) {
     m_light.Phi = 1.0471976f;
 }
 
-void TQRD3D_Light::SetPosition(float x, float y, float z) { m_light.Position = Vector(x, y, z); }
+void TQRD3D_Light::SetPosition(float x, float y, float z) { m_light.Position = D3DVECTOR{x, y, z}; }
 
 TQR_Vector3 TQRD3D_Light::GetPosition() const { return {m_light.Position.x, m_light.Position.y, m_light.Position.z}; }
 
 void TQRD3D_Light::SetDirection(const TQR_Vector3& direction) {
-    m_light.Direction = Vector(direction.x, direction.y, direction.z);
+    m_light.Direction = D3DVECTOR{direction.x, direction.y, direction.z};
 }
 
 TQR_Vector3 TQRD3D_Light::GetDirection() const {
@@ -65,7 +48,7 @@ void TQRD3D_Light::SetSpecular(const TQR_Color& color) { m_light.Specular = ToCo
 void TQRD3D_Light::SetAmbient(const TQR_Color& color) { m_light.Ambient = ToColorValue(color); }
 
 void TQRD3D_Light::SetDiffuse(float red, float green, float blue, float alpha) {
-    m_light.Diffuse = ColorValue(red, green, blue, alpha);
+    m_light.Diffuse = D3DCOLORVALUE{red, green, blue, alpha};
 }
 
 void TQRD3D_Light::SetDiffuseGray(float value) { SetDiffuse(value, value, value, 1.0f); }
