@@ -2,6 +2,7 @@
 #include "app/tutorial_app.h"
 #include "editor_fixture.h"
 #include "graphics/graphics_system.h"
+#include "platform/d3d9/testing/device_probe.h"
 
 #include <QImage>
 
@@ -15,8 +16,8 @@ class TutorialAppTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!CanCreateDevice()) {
-            GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+        if (!CanCreateD3D9Device()) {
+            GTEST_SKIP() << kNoDeviceReason;
         }
         ASSERT_TRUE(m_folder.IsReady());
     }

@@ -2,7 +2,7 @@
 
 #include "app/resources/main_dialog_ids.h"
 #include "app/resources/resources.h"
-#include "platform/d3d9/d3d9.h"
+#include "platform/d3d9/testing/device_probe.h"
 #include "platform/win/qt_bridge.h"
 #include "platform/win/win_api.h"
 
@@ -97,20 +97,10 @@ QImage EditorDriver::BigViewImage() { return Grab(m_dialog.BigView().GetViewWind
 
 QImage EditorDriver::SmallViewImage() { return Grab(m_dialog.SmallView().GetViewWindow().GetSafeHwnd()); }
 
-bool CanCreateDevice()
-{
-    IDirect3D9* probe = Direct3DCreate9(D3D_SDK_VERSION);
-    if (probe == nullptr) {
-        return false;
-    }
-    probe->Release();
-    return true;
-}
-
 void EditorTest::SetUp()
 {
-    if (!CanCreateDevice()) {
-        GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+    if (!CanCreateD3D9Device()) {
+        GTEST_SKIP() << kNoDeviceReason;
     }
     ASSERT_TRUE(m_folder.IsReady());
     m_editor = std::make_unique<EditorDriver>();

@@ -84,9 +84,6 @@ private:
     CTutorialDlg m_dialog;
 };
 
-// Whether an OpenGL context can be made here (EGL on the Mesa surfaceless platform).
-bool CanCreateDevice();
-
 // A fresh working folder with the mesh data, and the main window open after its first tick,
 // which makes the floor mesh. Skips without an OpenGL context.
 class EditorTest : public ::testing::Test {

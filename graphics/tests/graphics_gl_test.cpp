@@ -2,6 +2,7 @@
 
 #include "graphics/draw_helper.h"
 #include "graphics/graphics_system.h"
+#include "platform/d3d9/testing/device_probe.h"
 
 #include <stb_image_write.h>
 
@@ -19,11 +20,9 @@ class GraphicsGlTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        IDirect3D9* probe = Direct3DCreate9(D3D_SDK_VERSION);
-        if (probe == nullptr) {
-            GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+        if (!CanCreateD3D9Device()) {
+            GTEST_SKIP() << kNoDeviceReason;
         }
-        probe->Release();
         ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(m_window));
         m_chain = GetGraphicsSystem()->CreateSwapChain(m_window);
         ASSERT_NE(m_chain, nullptr);

@@ -10,6 +10,7 @@
 
 #include "graphics/draw_helper.h"
 #include "graphics/graphics_system.h"
+#include "platform/d3d9/testing/device_probe.h"
 
 namespace {
 
@@ -45,11 +46,9 @@ const std::vector<std::uint8_t>& GlFixture::Image() const {
 }
 
 void GlFixture::SetUp() {
-    IDirect3D9* probe = Direct3DCreate9(D3D_SDK_VERSION);
-    if (probe == nullptr) {
-        GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+    if (!CanCreateD3D9Device()) {
+        GTEST_SKIP() << kNoDeviceReason;
     }
-    probe->Release();
     ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(m_window));
     m_chain = GetGraphicsSystem()->CreateSwapChain(m_window);
     ASSERT_NE(m_chain, nullptr);

@@ -4,6 +4,7 @@
 #include "views/mouse_handlers.h"
 
 #include "graphics/graphics_system.h"
+#include "platform/d3d9/testing/device_probe.h"
 #include "platform/win/qt_bridge.h"
 #include "platform/win/win_api.h"
 #include "world/terrain_world.h"
@@ -54,11 +55,9 @@ double CentreCoverage(const QImage& image)
 
 TEST(ViewsGlTest, BothViewsDrawTheTerrainOnLightGrey)
 {
-    IDirect3D9* probe = Direct3DCreate9(D3D_SDK_VERSION);
-    if (probe == nullptr) {
-        GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+    if (!CanCreateD3D9Device()) {
+        GTEST_SKIP() << kNoDeviceReason;
     }
-    probe->Release();
     ScopedWorldFolder folder;
     ASSERT_TRUE(folder.IsReady());
     ViewTestDialog dialog;

@@ -53,15 +53,6 @@ HeadlessWorldRenderer::~HeadlessWorldRenderer() {
     GetGraphicsSystem()->ReleaseResources();
 }
 
-bool HeadlessWorldRenderer::CanCreateDevice() {
-    IDirect3D9* probe = Direct3DCreate9(D3D_SDK_VERSION);
-    if (probe == nullptr) {
-        return false;
-    }
-    probe->Release();
-    return true;
-}
-
 const HeadlessWorldRenderer::View* HeadlessWorldRenderer::FindOrAddView(int width, int height) {
     const std::pair<int, int> size{width, height};
     if (const auto found = m_views.find(size); found != m_views.end()) {

@@ -53,9 +53,6 @@ public:
     HeadlessWorldRenderer(const HeadlessWorldRenderer&) = delete;
     HeadlessWorldRenderer& operator=(const HeadlessWorldRenderer&) = delete;
 
-    // False when no OpenGL device can be made on this machine.
-    static bool CanCreateDevice();
-
     // One frame: view and projection from the camera, world transform identity, clear to light
     // grey, the world's Draw, present. Empty when the device or the swap chain cannot be made.
     WorldImage Render(CTerrainWorld& world, const WorldCamera& camera, int width, int height);

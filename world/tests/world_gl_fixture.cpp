@@ -3,10 +3,11 @@
 #include <filesystem>
 
 #include "graphics/graphics_system.h"
+#include "platform/d3d9/testing/device_probe.h"
 
 void WorldGlTest::SetUp() {
-    if (!HeadlessWorldRenderer::CanCreateDevice()) {
-        GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+    if (!CanCreateD3D9Device()) {
+        GTEST_SKIP() << kNoDeviceReason;
     }
     ASSERT_TRUE(m_folder.IsReady()) << "no working folder with the mesh data";
     m_renderer.emplace();

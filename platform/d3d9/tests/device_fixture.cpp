@@ -1,5 +1,7 @@
 #include "device_fixture.h"
 
+#include "platform/d3d9/testing/device_probe.h"
+
 #include <stb_image_write.h>
 
 #include <algorithm>
@@ -87,7 +89,7 @@ void DeviceTest::SetUp()
     m_window = m_host.AddWindow(kSize, kSize);
     m_d3d = Direct3DCreate9(D3D_SDK_VERSION);
     if (m_d3d == nullptr) {
-        GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+        GTEST_SKIP() << kNoDeviceReason;
     }
     D3DPRESENT_PARAMETERS parameters;
     parameters.Windowed = TRUE;

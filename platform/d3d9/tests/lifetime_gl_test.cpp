@@ -1,4 +1,5 @@
 // Reference counting of the device's objects, and device creation checks.
+#include "platform/d3d9/testing/device_probe.h"
 #include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3d9/d3d9.h"
 #include "platform/d3d9/live_objects.h"
@@ -26,7 +27,7 @@ protected:
         m_window = m_host.AddWindow(64, 48);
         m_d3d = Direct3DCreate9(D3D_SDK_VERSION);
         if (m_d3d == nullptr) {
-            GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+            GTEST_SKIP() << kNoDeviceReason;
         }
     }
 

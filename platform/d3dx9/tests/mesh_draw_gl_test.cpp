@@ -1,4 +1,5 @@
 // A mesh and a texture loaded from files and drawn through the OpenGL device.
+#include "platform/d3d9/testing/device_probe.h"
 #include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3dx9/d3dx9.h"
 
@@ -44,7 +45,7 @@ protected:
     {
         m_d3d = Direct3DCreate9(D3D_SDK_VERSION);
         if (m_d3d == nullptr) {
-            GTEST_SKIP() << "no OpenGL context through EGL on the Mesa surfaceless platform";
+            GTEST_SKIP() << kNoDeviceReason;
         }
         D3DPRESENT_PARAMETERS parameters;
         parameters.Windowed = TRUE;
