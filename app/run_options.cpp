@@ -12,7 +12,7 @@ bool ParseMilliseconds(std::string_view text, int& value)
     return error == std::errc() && last == end && value >= 0;
 }
 
-}  // namespace
+} // namespace
 
 bool ParseRunOptions(int argc, const char* const* argv, CRunOptions& options, std::string& error)
 {

@@ -29,7 +29,6 @@ int HeightFromSlider(float value) { return static_cast<int>(std::round(value * 1
 
 int SelectionFromSlider(float value) { return static_cast<int>(std::lround(kLastSelectable - value)); }
 
-
 std::wstring Wide(const std::string& text) { return WideFromNarrow(text.c_str()); }
 
 // File names go to the file streams as UTF-8, the narrow encoding of this platform.
@@ -58,7 +57,7 @@ void OpenToolWindow(CDialog& window, UINT templateId, CWnd* owner)
     window.BringWindowToTop();
 }
 
-}  // namespace
+} // namespace
 
 CTutorialDlg::CTutorialDlg(CWnd* parent) : CDialog(IDD_TUTORIAL_DIALOG, parent)
 {
@@ -171,7 +170,7 @@ void CTutorialDlg::OnTimer(UINT_PTR)
     CTerrainWorld& world = World();
     world.Update();
     m_heightValue = world.GetSelectedY();
-    m_heightSlider.SetValue(m_heightValue);  // refused outside -15..15: the thumb stays
+    m_heightSlider.SetValue(m_heightValue); // refused outside -15..15: the thumb stays
     m_bigView.DrawGraphics();
     m_smallView.DrawGraphics();
 }
@@ -303,7 +302,10 @@ void CTutorialDlg::ApplyCheckBox(int& check, void (CTerrainWorld::*setter)(bool)
     UpdateData(FALSE);
 }
 
-void CTutorialDlg::OnAnimate() { ApplyCheckBox(m_animateCheck, &CTerrainWorld::SetAnimate, L"Anime is ON", L"Anime is OFF"); }
+void CTutorialDlg::OnAnimate()
+{
+    ApplyCheckBox(m_animateCheck, &CTerrainWorld::SetAnimate, L"Anime is ON", L"Anime is OFF");
+}
 
 void CTutorialDlg::OnEnableTexture()
 {
@@ -346,12 +348,6 @@ void CTutorialDlg::OnFlyDirection(UINT)
     }
 }
 
-void CTutorialDlg::OnLights()
-{
-    OpenToolWindow(m_lightPanel, IDD_LIGHT_CONTROL, this);
-}
+void CTutorialDlg::OnLights() { OpenToolWindow(m_lightPanel, IDD_LIGHT_CONTROL, this); }
 
-void CTutorialDlg::OnScene()
-{
-    OpenToolWindow(m_sceneWindow, IDD_SCENE_TREE_WINDOW, this);
-}
+void CTutorialDlg::OnScene() { OpenToolWindow(m_sceneWindow, IDD_SCENE_TREE_WINDOW, this); }

@@ -73,8 +73,8 @@ private:
     // "<name> is ON" or "<name> is OFF", write the controls back.
     void ApplyCheckBox(int& check, void (CTerrainWorld::*setter)(bool), const wchar_t* onText, const wchar_t* offText);
     struct ChosenFile {
-        std::wstring path;  // empty when the user cancelled
-        std::wstring name;  // without its folder
+        std::wstring path; // empty when the user cancelled
+        std::wstring name; // without its folder
     };
     using HeightFileOperation = std::function<CFileResult(CTerrainWorld&, const std::string&)>;
 

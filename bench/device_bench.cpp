@@ -120,8 +120,8 @@ public:
         parameters.EnableAutoDepthStencil = TRUE;
         parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
         parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-        if (FAILED(m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, dialog,
-                                       D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &m_device))) {
+        if (FAILED(m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, dialog, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                                       &parameters, &m_device))) {
             state.SkipWithError("CreateDevice failed");
             return;
         }
@@ -174,8 +174,8 @@ private:
         if (withGrid) {
             m_device->SetFVF(kGridFvf);
             m_device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, static_cast<UINT>(m_vertices.size()),
-                                             static_cast<UINT>(m_indices.size() / 3), m_indices.data(),
-                                             D3DFMT_INDEX16, m_vertices.data(), sizeof(GridVertex));
+                                             static_cast<UINT>(m_indices.size() / 3), m_indices.data(), D3DFMT_INDEX16,
+                                             m_vertices.data(), sizeof(GridVertex));
         }
         m_device->EndScene();
         view.chain->Present(nullptr, nullptr, view.window, nullptr, 0);

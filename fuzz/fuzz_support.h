@@ -22,8 +22,7 @@ inline void Require(bool holds, const char* promise)
 class ScratchFile {
 public:
     explicit ScratchFile(const std::string& name)
-        : m_path(std::filesystem::temp_directory_path() /
-                 ("relief_fuzz_" + std::to_string(getpid()) + "_" + name))
+        : m_path(std::filesystem::temp_directory_path() / ("relief_fuzz_" + std::to_string(getpid()) + "_" + name))
     {
     }
     ~ScratchFile()

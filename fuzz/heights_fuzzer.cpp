@@ -56,7 +56,8 @@ void CheckLoad(const std::string& text, bool readable, const std::vector<float>&
     for (int row = 0; row < kGridSize; ++row) {
         for (int column = 0; column < kGridSize; ++column) {
             const float before = static_cast<float>(row * kGridSize + column);
-            const bool fromFile = loaded.ok && row < static_cast<int>(kFileSide) && column < static_cast<int>(kFileSide);
+            const bool fromFile =
+                loaded.ok && row < static_cast<int>(kFileSide) && column < static_cast<int>(kFileSide);
             const float expected = fromFile ? values[static_cast<std::size_t>(row) * kFileSide + column] : before;
             const float sample = heights.GetSample(row, column);
             Require(sample == expected || (sample != sample && expected != expected),

@@ -136,7 +136,8 @@ std::vector<unsigned char> Gradient(int width, int height, int channels)
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const unsigned char rgba[4] = {static_cast<unsigned char>(x * 60), static_cast<unsigned char>(y * 80),
-                                           static_cast<unsigned char>(200), static_cast<unsigned char>(x + y == 0 ? 0 : 255)};
+                                           static_cast<unsigned char>(200),
+                                           static_cast<unsigned char>(x + y == 0 ? 0 : 255)};
             pixels.insert(pixels.end(), rgba, rgba + channels);
         }
     }
@@ -176,6 +177,7 @@ int main(int argc, char** argv)
         std::error_code error;
         fs::create_directories(root / target, error);
     }
-    const bool written = WriteXFiles(root / "xfile") && WriteHeightFiles(root / "heights") && WriteImages(root / "texture");
+    const bool written =
+        WriteXFiles(root / "xfile") && WriteHeightFiles(root / "heights") && WriteImages(root / "texture");
     return written ? 0 : 1;
 }

@@ -7,7 +7,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const DecodedImage image = DecodedImage::FromBytes(std::span<const char>(reinterpret_cast<const char*>(data), size));
+    const DecodedImage image =
+        DecodedImage::FromBytes(std::span<const char>(reinterpret_cast<const char*>(data), size));
     Require(image.ok == image.error.empty(), "a failure has a reason and a success none");
     if (image.ok) {
         Require(image.width > 0 && image.height > 0, "a decoded image has texels");

@@ -54,8 +54,7 @@ bool TQRD3D_DrawHelper::DrawLine(float x1, float y1, float z1, float x2, float y
         return false;
     }
     const TQR_Color& endColor = GetShadeMode() != 0 ? GetColor2() : GetColor1();
-    const auto vertices =
-        MakeLineVertices({x1, y1, z1}, {x2, y2, z2}, GetColor1().GetARGB(), endColor.GetARGB());
+    const auto vertices = MakeLineVertices({x1, y1, z1}, {x2, y2, z2}, GetColor1().GetARGB(), endColor.GetARGB());
     return DrawVertices(device, D3DPT_LINELIST, 1, vertices.data());
 }
 
@@ -90,8 +89,7 @@ bool TQRD3D_DrawHelper::DrawRectangle(bool inXZPlane, float a1, float b1, float 
     }
     const TQR_Color& centreColor = GetShadeMode() == 1 ? GetColor2() : GetColor1();
     const auto plane = inXZPlane ? TQRD3D_RectanglePlane::XZ : TQRD3D_RectanglePlane::XY;
-    const auto vertices =
-        MakeRectangleVertices(plane, a1, b1, a2, b2, GetColor1().GetARGB(), centreColor.GetARGB());
+    const auto vertices = MakeRectangleVertices(plane, a1, b1, a2, b2, GetColor1().GetARGB(), centreColor.GetARGB());
     return DrawVertices(device, D3DPT_TRIANGLEFAN, 4, vertices.data());
 }
 

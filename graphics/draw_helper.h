@@ -28,9 +28,9 @@ public:
     // The first matrix operation of a helper creates the stack and loads the identity, so a
     // pass starts from the identity whatever the device's world transform was. Every change
     // of the stack is written to the device's world transform at once.
-    bool SetTransformation(float tx, float ty, float tz, float sx, float sy, float sz, float r00, float r01,
-                           float r02, float r10, float r11, float r12, float r20, float r21, float r22, float px,
-                           float py, float pz) override;
+    bool SetTransformation(float tx, float ty, float tz, float sx, float sy, float sz, float r00, float r01, float r02,
+                           float r10, float r11, float r12, float r20, float r21, float r22, float px, float py,
+                           float pz) override;
     bool PushModelTransform() override;
     bool PopModelTransform() override;
     bool InitializeModelTransform() override;

@@ -27,16 +27,14 @@ constexpr RenderStateSetting kInitialRenderStates[] = {
     {D3DRS_ZENABLE, D3DZB_TRUE},
 };
 
-template <typename Table>
-void RemoveAllEntries(Table& table)
+template <typename Table> void RemoveAllEntries(Table& table)
 {
     for (int i = table.Count() - 1; i >= 0; --i) {
         table.RemoveAt(i);
     }
 }
 
-template <typename Interface>
-void ReleaseAndClear(Interface*& object)
+template <typename Interface> void ReleaseAndClear(Interface*& object)
 {
     if (object != nullptr) {
         object->Release();
@@ -67,8 +65,8 @@ bool TQRD3D_GraphicsSystem::CreateGraphicsContext(HWND window)
         return false;
     }
     if (!CreateDevice(window)) {
-        MessageBoxW(nullptr, L"D3D Creation Failed during CreateDevice", L"TQRD3D_GraphicsSystem::CreateGraphicsContext",
-                    MB_OK);
+        MessageBoxW(nullptr, L"D3D Creation Failed during CreateDevice",
+                    L"TQRD3D_GraphicsSystem::CreateGraphicsContext", MB_OK);
         return false;
     }
     SetInitialDeviceState();

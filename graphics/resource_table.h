@@ -17,7 +17,7 @@ int CompareResourceNames(const std::wstring& a, const std::wstring& b);
 // the next lookup tries (and reports) again. An empty name gives null.
 template <typename Entry>
 Entry* FindResourceEntry(TQR_PointerArray<Entry*>& table, const std::wstring& fileName, bool create,
-                    IDirect3DDevice9* device)
+                         IDirect3DDevice9* device)
 {
     if (fileName.empty()) {
         return nullptr;

@@ -14,8 +14,8 @@ TQRD3D_ColorVertex Vertex(const TQR_Vector3& position, const TQR_Vector3& normal
 
 } // namespace
 
-std::array<TQRD3D_ColorVertex, 2> MakeLineVertices(const TQR_Vector3& from, const TQR_Vector3& to,
-                                                   D3DCOLOR fromColor, D3DCOLOR toColor)
+std::array<TQRD3D_ColorVertex, 2> MakeLineVertices(const TQR_Vector3& from, const TQR_Vector3& to, D3DCOLOR fromColor,
+                                                   D3DCOLOR toColor)
 {
     const TQR_Vector3 d = to - from;
     const bool slopes = d.x > kLineNormalThreshold && d.y > kLineNormalThreshold;

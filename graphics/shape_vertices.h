@@ -9,8 +9,8 @@
 
 // Normal (-dy, dx, 0) of the direction d when both dx and dy exceed 0.01, otherwise (1, 0, 0);
 // not normalised. (u, v) runs from (0, 0) to (1, 1).
-std::array<TQRD3D_ColorVertex, 2> MakeLineVertices(const TQR_Vector3& from, const TQR_Vector3& to,
-                                                   D3DCOLOR fromColor, D3DCOLOR toColor);
+std::array<TQRD3D_ColorVertex, 2> MakeLineVertices(const TQR_Vector3& from, const TQR_Vector3& to, D3DCOLOR fromColor,
+                                                   D3DCOLOR toColor);
 
 // A triangle fan in the plane z = centre.z facing +z: the centre, vertexCount - 2 rim vertices
 // from +x towards +y, and a copy of the first rim vertex closing it.

@@ -16,7 +16,8 @@ constexpr float kDegreesPerRadian = 57.2957763671875f;
 
 } // namespace
 
-TQR_Quaternion ArrowRotationOnto(const TQR_Vector3& direction) {
+TQR_Quaternion ArrowRotationOnto(const TQR_Vector3& direction)
+{
     const TQR_Vector3 d = VectorNormalize(direction);
     const float c = VectorDot(d, {1.0f, 0.0f, 0.0f});
     if (std::fabs(c) > kAlongXThreshold) {
@@ -27,7 +28,8 @@ TQR_Quaternion ArrowRotationOnto(const TQR_Vector3& direction) {
     return QuaternionFromAxisAngle(axis, std::acos(c) * kDegreesPerRadian);
 }
 
-void TQRD3D_DirectionalLight::DrawMarker(TQR_DrawHelper* drawHelper) {
+void TQRD3D_DirectionalLight::DrawMarker(TQR_DrawHelper* drawHelper)
+{
     TQRD3D_PrimitiveMeshArrow arrow;
     arrow.SetFlatColor(GetDiffuse());
 

@@ -13,7 +13,8 @@ constexpr const wchar_t* kMarkerNodeName = L"SceneNode";
 
 } // namespace
 
-TQRD3D_Light::TQRD3D_Light(int index, D3DLIGHTTYPE type) : m_index(index) {
+TQRD3D_Light::TQRD3D_Light(int index, D3DLIGHTTYPE type) : m_index(index)
+{
     m_light.Type = type;
     m_light.Diffuse = D3DCOLORVALUE{0.8f, 0.8f, 0.8f, 1.0f};
     m_light.Specular = D3DCOLORVALUE{0.2f, 0.2f, 0.2f, 1.0f};
@@ -33,11 +34,13 @@ void TQRD3D_Light::SetPosition(float x, float y, float z) { m_light.Position = D
 
 TQR_Vector3 TQRD3D_Light::GetPosition() const { return {m_light.Position.x, m_light.Position.y, m_light.Position.z}; }
 
-void TQRD3D_Light::SetDirection(const TQR_Vector3& direction) {
+void TQRD3D_Light::SetDirection(const TQR_Vector3& direction)
+{
     m_light.Direction = D3DVECTOR{direction.x, direction.y, direction.z};
 }
 
-TQR_Vector3 TQRD3D_Light::GetDirection() const {
+TQR_Vector3 TQRD3D_Light::GetDirection() const
+{
     return {m_light.Direction.x, m_light.Direction.y, m_light.Direction.z};
 }
 
@@ -47,7 +50,8 @@ void TQRD3D_Light::SetSpecular(const TQR_Color& color) { m_light.Specular = ToCo
 
 void TQRD3D_Light::SetAmbient(const TQR_Color& color) { m_light.Ambient = ToColorValue(color); }
 
-void TQRD3D_Light::SetDiffuse(float red, float green, float blue, float alpha) {
+void TQRD3D_Light::SetDiffuse(float red, float green, float blue, float alpha)
+{
     m_light.Diffuse = D3DCOLORVALUE{red, green, blue, alpha};
 }
 
@@ -59,7 +63,8 @@ TQR_Color TQRD3D_Light::GetSpecular() const { return FromColorValue(m_light.Spec
 
 TQR_Color TQRD3D_Light::GetAmbient() const { return FromColorValue(m_light.Ambient); }
 
-void TQRD3D_Light::LoadToDevice() const {
+void TQRD3D_Light::LoadToDevice() const
+{
     IDirect3DDevice9* device = GetGraphicsSystem()->GetDevice();
     if (device == nullptr || m_index < 0) {
         return;
@@ -73,13 +78,15 @@ void TQRD3D_Light::LoadToDevice() const {
     }
 }
 
-void TQRD3D_Light::Draw(TQR_DrawHelper* drawHelper) {
+void TQRD3D_Light::Draw(TQR_DrawHelper* drawHelper)
+{
     if (m_on && m_drawLight && drawHelper != nullptr) {
         DrawMarker(drawHelper);
     }
 }
 
-void TQRD3D_Light::DrawSphereMarker(float scale, TQR_DrawHelper* drawHelper) const {
+void TQRD3D_Light::DrawSphereMarker(float scale, TQR_DrawHelper* drawHelper) const
+{
     TQR_SceneNode node(kMarkerNodeName);
     TQR_XformInfo placement = node.GetXformInfo();
     placement.SetTranslation(m_light.Position.x, m_light.Position.y, m_light.Position.z);

@@ -12,7 +12,8 @@ constexpr float kSnowLine = 4.0f;
 
 } // namespace
 
-D3DCOLOR GridHeightColor(float y) {
+D3DCOLOR GridHeightColor(float y)
+{
     if (y > kSnowLine) {
         return kSnowColor;
     }
@@ -22,7 +23,8 @@ D3DCOLOR GridHeightColor(float y) {
     return kHillColor;
 }
 
-void WriteGridVertices(TQRD3D_ColorVertex* vertices, int verticesPerSide, float spacing) {
+void WriteGridVertices(TQRD3D_ColorVertex* vertices, int verticesPerSide, float spacing)
+{
     int column = 0;
     int row = 0;
     const int count = verticesPerSide * verticesPerSide;
@@ -44,7 +46,8 @@ void WriteGridVertices(TQRD3D_ColorVertex* vertices, int verticesPerSide, float 
     }
 }
 
-void WriteGridIndices(WORD* indices, int verticesPerSide) {
+void WriteGridIndices(WORD* indices, int verticesPerSide)
+{
     const int n = verticesPerSide;
     for (int r = 0; r < n - 1; ++r) {
         for (int c = 0; c < n - 1; ++c) {

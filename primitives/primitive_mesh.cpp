@@ -6,18 +6,21 @@
 #include "graphics/mesh_resource.h"
 #include "scene/draw_helper.h"
 
-TQRD3D_PrimitiveMesh::TQRD3D_PrimitiveMesh(std::wstring meshFileName) : m_meshFileName(std::move(meshFileName)) {
+TQRD3D_PrimitiveMesh::TQRD3D_PrimitiveMesh(std::wstring meshFileName) : m_meshFileName(std::move(meshFileName))
+{
     if (const TQRD3D_MeshResource* entry = FindMeshEntry()) {
         SetMaterial(entry->GetFirstMaterial());
     }
 }
 
-const TQR_BoundingVolume* TQRD3D_PrimitiveMesh::GetBoundingVolume(int) {
+const TQR_BoundingVolume* TQRD3D_PrimitiveMesh::GetBoundingVolume(int)
+{
     const TQRD3D_MeshResource* entry = FindMeshEntry();
     return entry == nullptr ? nullptr : entry->GetBoundingBox();
 }
 
-void TQRD3D_PrimitiveMesh::SetupDrawAttributes(TQR_DrawHelper* drawHelper) {
+void TQRD3D_PrimitiveMesh::SetupDrawAttributes(TQR_DrawHelper* drawHelper)
+{
     TQR_Primitive::SetupDrawAttributes(drawHelper);
     drawHelper->SetColor2(GetSecondColor());
     drawHelper->SetShadeMode(GetShadeMode());
@@ -27,12 +30,14 @@ void TQRD3D_PrimitiveMesh::SetupDrawAttributes(TQR_DrawHelper* drawHelper) {
     }
 }
 
-void TQRD3D_PrimitiveMesh::DrawGeometry(int, TQR_DrawHelper*) {
+void TQRD3D_PrimitiveMesh::DrawGeometry(int, TQR_DrawHelper*)
+{
     if (const TQRD3D_MeshResource* entry = FindMeshEntry()) {
         entry->Draw(IsTexturing(), !IsLighting(), GetFlatColor());
     }
 }
 
-TQRD3D_MeshResource* TQRD3D_PrimitiveMesh::FindMeshEntry() const {
+TQRD3D_MeshResource* TQRD3D_PrimitiveMesh::FindMeshEntry() const
+{
     return GetGraphicsSystem()->FindMesh(m_meshFileName);
 }

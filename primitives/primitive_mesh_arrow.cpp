@@ -12,7 +12,8 @@ const TQRD3D_PrimitiveMeshArrow::Part TQRD3D_PrimitiveMeshArrow::kHead{0.08f, 0.
 
 TQRD3D_PrimitiveMeshArrow::TQRD3D_PrimitiveMeshArrow() { SetLighting(false); }
 
-void TQRD3D_PrimitiveMeshArrow::DrawGeometry(int, TQR_DrawHelper* drawHelper) {
+void TQRD3D_PrimitiveMeshArrow::DrawGeometry(int, TQR_DrawHelper* drawHelper)
+{
     const TQRD3D_MeshResource* shaft = GetGraphicsSystem()->FindMesh(kShaftFileName);
     const TQRD3D_MeshResource* head = GetGraphicsSystem()->FindMesh(kHeadFileName);
     if (shaft == nullptr || head == nullptr) {
@@ -23,7 +24,8 @@ void TQRD3D_PrimitiveMeshArrow::DrawGeometry(int, TQR_DrawHelper* drawHelper) {
 }
 
 void TQRD3D_PrimitiveMeshArrow::DrawPart(const TQRD3D_MeshResource& mesh, const Part& part,
-                                         TQR_DrawHelper* drawHelper) const {
+                                         TQR_DrawHelper* drawHelper) const
+{
     const float depth = mesh.GetBoundingBox()->Depth();
     const float lengthScale = part.length / depth;
     if (!(depth > 0.0f) || !std::isfinite(lengthScale)) {

@@ -14,21 +14,23 @@ bool IsValidSide(int verticesPerSide) { return verticesPerSide >= 2 && verticesP
 } // namespace
 
 TQRD3D_PrimitiveMeshCustom::TQRD3D_PrimitiveMeshCustom(int verticesPerSide, const wchar_t* fileName)
-    : TQRD3D_PrimitiveMesh(fileName != nullptr ? fileName : kDefaultFileName),
-      m_verticesPerSide(verticesPerSide),
+    : TQRD3D_PrimitiveMesh(fileName != nullptr ? fileName : kDefaultFileName), m_verticesPerSide(verticesPerSide),
       m_faceCount(IsValidSide(verticesPerSide) ? (2 * verticesPerSide - 2) * (verticesPerSide - 1) : 0),
       m_vertexCount(IsValidSide(verticesPerSide) ? verticesPerSide * verticesPerSide : 0),
-      m_spacing(IsValidSide(verticesPerSide) ? 2.0f / static_cast<float>(verticesPerSide - 1) : 0.0f) {}
+      m_spacing(IsValidSide(verticesPerSide) ? 2.0f / static_cast<float>(verticesPerSide - 1) : 0.0f)
+{
+}
 
 TQRD3D_PrimitiveMeshCustom::~TQRD3D_PrimitiveMeshCustom() { m_mesh = nullptr; }
 
-bool TQRD3D_PrimitiveMeshCustom::CreateMesh() {
+bool TQRD3D_PrimitiveMeshCustom::CreateMesh()
+{
     IDirect3DDevice9* device = GetGraphicsSystem()->GetDevice();
     if (device == nullptr || !IsValidSide(m_verticesPerSide)) {
         return false;
     }
-    if (FAILED(D3DXCreateMeshFVF(static_cast<DWORD>(m_faceCount), static_cast<DWORD>(m_vertexCount),
-                                 D3DXMESH_SYSTEMMEM, TQRD3D_ColorVertex::kFvf, device, &m_mesh))) {
+    if (FAILED(D3DXCreateMeshFVF(static_cast<DWORD>(m_faceCount), static_cast<DWORD>(m_vertexCount), D3DXMESH_SYSTEMMEM,
+                                 TQRD3D_ColorVertex::kFvf, device, &m_mesh))) {
         m_mesh = nullptr;
         return false;
     }
@@ -49,7 +51,8 @@ bool TQRD3D_PrimitiveMeshCustom::CreateMesh() {
     return m_meshReady;
 }
 
-void TQRD3D_PrimitiveMeshCustom::BuildGrid() {
+void TQRD3D_PrimitiveMeshCustom::BuildGrid()
+{
     if (m_mesh == nullptr) {
         return;
     }
@@ -66,20 +69,23 @@ void TQRD3D_PrimitiveMeshCustom::BuildGrid() {
     }
 }
 
-void TQRD3D_PrimitiveMeshCustom::SelectVertex(int row, int column) {
+void TQRD3D_PrimitiveMeshCustom::SelectVertex(int row, int column)
+{
     StoreSelectedVertex();
     m_selectedIndex = column + row * m_verticesPerSide;
     LoadSelectedVertex();
 }
 
-void TQRD3D_PrimitiveMeshCustom::ReleaseSelection() {
+void TQRD3D_PrimitiveMeshCustom::ReleaseSelection()
+{
     if (m_selectedIndex != -1) {
         StoreSelectedVertex();
     }
     m_selectedIndex = -1;
 }
 
-void TQRD3D_PrimitiveMeshCustom::DrawGeometry(int levelOfDetail, TQR_DrawHelper* drawHelper) {
+void TQRD3D_PrimitiveMeshCustom::DrawGeometry(int levelOfDetail, TQR_DrawHelper* drawHelper)
+{
     if (!MakeMeshReady()) {
         return;
     }
@@ -91,7 +97,8 @@ void TQRD3D_PrimitiveMeshCustom::DrawGeometry(int levelOfDetail, TQR_DrawHelper*
     TQRD3D_PrimitiveMesh::DrawGeometry(levelOfDetail, drawHelper);
 }
 
-bool TQRD3D_PrimitiveMeshCustom::MakeMeshReady() {
+bool TQRD3D_PrimitiveMeshCustom::MakeMeshReady()
+{
     if (m_meshReady && !IsMeshStillInTable()) {
         m_meshReady = false;
         m_mesh = nullptr;
@@ -99,20 +106,22 @@ bool TQRD3D_PrimitiveMeshCustom::MakeMeshReady() {
     return m_meshReady || CreateMesh();
 }
 
-bool TQRD3D_PrimitiveMeshCustom::IsMeshStillInTable() const {
+bool TQRD3D_PrimitiveMeshCustom::IsMeshStillInTable() const
+{
     const TQRD3D_MeshResource* entry = GetGraphicsSystem()->FindMesh(GetMeshFileName(), false);
     return entry != nullptr && entry->GetMesh() == m_mesh;
 }
 
 // An entry loaded earlier from some other file of the same name may hold a different mesh;
 // editing it with the grid's vertex layout would write past its vertices.
-bool TQRD3D_PrimitiveMeshCustom::IsUsableGridMesh(ID3DXMesh* mesh) const {
+bool TQRD3D_PrimitiveMeshCustom::IsUsableGridMesh(ID3DXMesh* mesh) const
+{
     return mesh != nullptr && mesh->GetFVF() == TQRD3D_ColorVertex::kFvf &&
            mesh->GetNumVertices() == static_cast<DWORD>(m_vertexCount);
 }
 
-template <typename Edit>
-void TQRD3D_PrimitiveMeshCustom::EditSelectedVertex(Edit edit) {
+template <typename Edit> void TQRD3D_PrimitiveMeshCustom::EditSelectedVertex(Edit edit)
+{
     if (!MakeMeshReady() || m_selectedIndex < 0 || m_selectedIndex >= m_vertexCount) {
         return;
     }
@@ -125,7 +134,8 @@ void TQRD3D_PrimitiveMeshCustom::EditSelectedVertex(Edit edit) {
 }
 
 // The normal and texture coordinates of the vertex stay as they are.
-void TQRD3D_PrimitiveMeshCustom::StoreSelectedVertex() {
+void TQRD3D_PrimitiveMeshCustom::StoreSelectedVertex()
+{
     EditSelectedVertex([this](TQRD3D_ColorVertex& vertex) {
         const bool moved =
             vertex.x != m_selectedPosition.x || vertex.y != m_selectedPosition.y || vertex.z != m_selectedPosition.z;
@@ -137,7 +147,9 @@ void TQRD3D_PrimitiveMeshCustom::StoreSelectedVertex() {
     });
 }
 
-void TQRD3D_PrimitiveMeshCustom::LoadSelectedVertex() {
-    EditSelectedVertex(
-        [this](const TQRD3D_ColorVertex& vertex) { m_selectedPosition = {vertex.x, vertex.y, vertex.z}; });
+void TQRD3D_PrimitiveMeshCustom::LoadSelectedVertex()
+{
+    EditSelectedVertex([this](const TQRD3D_ColorVertex& vertex) {
+        m_selectedPosition = {vertex.x, vertex.y, vertex.z};
+    });
 }

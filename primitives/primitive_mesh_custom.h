@@ -65,8 +65,7 @@ private:
     void LoadSelectedVertex();
     // Makes the mesh ready and hands the selected vertex, locked, to edit; nothing when the
     // mesh cannot be made ready or no vertex of the grid is selected.
-    template <typename Edit>
-    void EditSelectedVertex(Edit edit);
+    template <typename Edit> void EditSelectedVertex(Edit edit);
 
     bool m_meshReady = false;
     // The mesh's normals match its vertex positions.

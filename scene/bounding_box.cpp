@@ -6,7 +6,8 @@
 
 namespace {
 
-const TQR_BoundingBox* AsBox(const TQR_BoundingVolume* volume) {
+const TQR_BoundingBox* AsBox(const TQR_BoundingVolume* volume)
+{
     if (volume == nullptr || volume->GetVolumeType() != TQR_BoundingBox::kVolumeType) {
         return nullptr;
     }
@@ -15,11 +16,13 @@ const TQR_BoundingBox* AsBox(const TQR_BoundingVolume* volume) {
 
 } // namespace
 
-TQR_Vector3 TQR_BoundingBox::GetCenter() const {
+TQR_Vector3 TQR_BoundingBox::GetCenter() const
+{
     return {(m_min.x + m_max.x) / 2.0f, (m_min.y + m_max.y) / 2.0f, (m_min.z + m_max.z) / 2.0f};
 }
 
-void TQR_BoundingBox::Add(const TQR_BoundingVolume* volume) {
+void TQR_BoundingBox::Add(const TQR_BoundingVolume* volume)
+{
     const TQR_BoundingBox* other = AsBox(volume);
     if (other == nullptr || !other->IsValid()) {
         return;
@@ -32,7 +35,8 @@ void TQR_BoundingBox::Add(const TQR_BoundingVolume* volume) {
     m_max = {std::max(m_max.x, other->m_max.x), std::max(m_max.y, other->m_max.y), std::max(m_max.z, other->m_max.z)};
 }
 
-bool TQR_BoundingBox::Intersects(const TQR_BoundingVolume* volume) const {
+bool TQR_BoundingBox::Intersects(const TQR_BoundingVolume* volume) const
+{
     const TQR_BoundingBox* other = AsBox(volume);
     if (other == nullptr) {
         return false;
@@ -42,11 +46,13 @@ bool TQR_BoundingBox::Intersects(const TQR_BoundingVolume* volume) const {
     return !apart;
 }
 
-bool TQR_BoundingBox::Contains(float x, float y, float z) const {
+bool TQR_BoundingBox::Contains(float x, float y, float z) const
+{
     return m_min.x <= x && x <= m_max.x && m_min.y <= y && y <= m_max.y && m_min.z <= z && z <= m_max.z;
 }
 
-void TQR_BoundingBox::Draw(TQR_DrawHelper* drawHelper) const {
+void TQR_BoundingBox::Draw(TQR_DrawHelper* drawHelper) const
+{
     if (drawHelper == nullptr) {
         return;
     }
@@ -63,12 +69,14 @@ void TQR_BoundingBox::Draw(TQR_DrawHelper* drawHelper) const {
     }
 }
 
-void TQR_BoundingBox::SetCorners(float x0, float y0, float z0, float x1, float y1, float z1) {
+void TQR_BoundingBox::SetCorners(float x0, float y0, float z0, float x1, float y1, float z1)
+{
     m_min = {std::min(x0, x1), std::min(y0, y1), std::min(z0, z1)};
     m_max = {std::max(x0, x1), std::max(y0, y1), std::max(z0, z1)};
 }
 
-void TQR_BoundingBox::MakeEmpty() {
+void TQR_BoundingBox::MakeEmpty()
+{
     m_min = {1.0f, 1.0f, 1.0f};
     m_max = {-1.0f, -1.0f, -1.0f};
 }

@@ -9,8 +9,7 @@
 
 // A growable array of values, contiguous and in index order. It never deletes what its
 // elements point to. Polymorphic so that arrays can be deleted through a base pointer.
-template <typename T>
-class TQR_Array {
+template <typename T> class TQR_Array {
 public:
     TQR_Array() = default;
     TQR_Array(const TQR_Array&) = default;
@@ -22,7 +21,8 @@ public:
 
     // Removes the element at index and moves the later ones down by one. An index out of
     // range changes nothing.
-    virtual void RemoveAt(int index) {
+    virtual void RemoveAt(int index)
+    {
         if (IsValidIndex(index)) {
             m_elements.erase(m_elements.begin() + index);
         }
@@ -37,7 +37,8 @@ public:
     void Append(const T& element) { m_elements.push_back(element); }
 
     // A negative index inserts first; an index not less than Count() appends.
-    void InsertAt(const T& element, int index) {
+    void InsertAt(const T& element, int index)
+    {
         if (index < 0) {
             index = 0;
         }
@@ -59,8 +60,7 @@ protected:
 
 // An array of pointers to polymorphic objects that owns them: the objects are created with new
 // by the caller, handed over with Append or InsertAt, and deleted by the array.
-template <typename T>
-class TQR_PointerArray : public TQR_Array<T> {
+template <typename T> class TQR_PointerArray : public TQR_Array<T> {
     static_assert(std::is_pointer_v<T>, "TQR_PointerArray holds pointers");
 
 public:
@@ -70,7 +70,8 @@ public:
     TQR_PointerArray& operator=(const TQR_PointerArray&) = delete;
 
     // Deletes every non-null element, from index 0 upward, while the array owns them.
-    ~TQR_PointerArray() override {
+    ~TQR_PointerArray() override
+    {
         // Checked here rather than at class level: a node holds an array of its own, still
         // incomplete, type.
         static_assert(std::has_virtual_destructor_v<std::remove_pointer_t<T>>,
@@ -85,7 +86,8 @@ public:
 
     // Takes the element out and deletes it (when not null), whatever the ownership flag says.
     // An index out of range changes nothing.
-    void RemoveAt(int index) override {
+    void RemoveAt(int index) override
+    {
         if (!this->IsValidIndex(index)) {
             return;
         }

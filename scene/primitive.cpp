@@ -13,12 +13,14 @@ TQR_Vector3 TQR_Primitive::GetLocation() const { return {0.0f, 0.0f, 0.0f}; }
 
 const TQR_BoundingVolume* TQR_Primitive::GetBoundingVolume(int) { return nullptr; }
 
-void TQR_Primitive::SetVelocityAwayFrom(const TQR_Vector3& point) {
+void TQR_Primitive::SetVelocityAwayFrom(const TQR_Vector3& point)
+{
     const TQR_Vector3 direction = VectorNormalize(GetLocation() - point);
     m_primVelocity = direction * VectorLength(m_primVelocity);
 }
 
-void TQR_Primitive::Draw(int levelOfDetail, TQR_DrawHelper* drawHelper) {
+void TQR_Primitive::Draw(int levelOfDetail, TQR_DrawHelper* drawHelper)
+{
     if (!m_visible || drawHelper == nullptr) {
         return;
     }
@@ -29,7 +31,8 @@ void TQR_Primitive::Draw(int levelOfDetail, TQR_DrawHelper* drawHelper) {
     }
 }
 
-void TQR_Primitive::DrawBoundingVolume(int levelOfDetail, TQR_DrawHelper* drawHelper, const TQR_Color& color) {
+void TQR_Primitive::DrawBoundingVolume(int levelOfDetail, TQR_DrawHelper* drawHelper, const TQR_Color& color)
+{
     const TQR_BoundingVolume* volume = GetBoundingVolume(levelOfDetail);
     if (volume == nullptr || drawHelper == nullptr) {
         return;
@@ -41,7 +44,8 @@ void TQR_Primitive::DrawBoundingVolume(int levelOfDetail, TQR_DrawHelper* drawHe
     volume->Draw(drawHelper);
 }
 
-void TQR_Primitive::SetupDrawAttributes(TQR_DrawHelper* drawHelper) {
+void TQR_Primitive::SetupDrawAttributes(TQR_DrawHelper* drawHelper)
+{
     drawHelper->ResetAttributes();
     drawHelper->SetColor1(m_flatColor);
     drawHelper->SetMaterial(m_material);

@@ -2,12 +2,14 @@
 
 #include "scene/draw_helper.h"
 
-void TQR_PrimitiveAxisFrame::SetupDrawAttributes(TQR_DrawHelper* drawHelper) {
+void TQR_PrimitiveAxisFrame::SetupDrawAttributes(TQR_DrawHelper* drawHelper)
+{
     TQR_Primitive::SetupDrawAttributes(drawHelper);
     drawHelper->SetShadeMode(0);
 }
 
-void TQR_PrimitiveAxisFrame::DrawGeometry(int, TQR_DrawHelper* drawHelper) {
+void TQR_PrimitiveAxisFrame::DrawGeometry(int, TQR_DrawHelper* drawHelper)
+{
     drawHelper->SetColor1(TQR_Color(255, 0, 0, 255));
     drawHelper->DrawLine(0.0f, 0.0f, 0.0f, kAxisLength, 0.0f, 0.0f);
     drawHelper->SetColor1(TQR_Color(0, 255, 0, 255));

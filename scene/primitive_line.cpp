@@ -2,13 +2,15 @@
 
 #include "scene/draw_helper.h"
 
-void TQR_PrimitiveLine::Update(float seconds) {
+void TQR_PrimitiveLine::Update(float seconds)
+{
     const TQR_Vector3 step = GetPrimVelocity() * seconds;
     m_start = m_start + step;
     m_end = m_end + step;
 }
 
-void TQR_PrimitiveLine::PlaceVertex(int index, float x, float y) {
+void TQR_PrimitiveLine::PlaceVertex(int index, float x, float y)
+{
     if (index == 0) {
         m_start = {x, y, 0.0f};
     }
@@ -19,17 +21,20 @@ void TQR_PrimitiveLine::DragVertex(float x, float y) { m_end = {x, y, 0.0f}; }
 
 TQR_Vector3 TQR_PrimitiveLine::GetLocation() const { return (m_start + m_end) * 0.5f; }
 
-const TQR_BoundingVolume* TQR_PrimitiveLine::GetBoundingVolume(int) {
+const TQR_BoundingVolume* TQR_PrimitiveLine::GetBoundingVolume(int)
+{
     m_box.SetCorners(m_start.x, m_start.y, m_start.z, m_end.x, m_end.y, m_end.z);
     return &m_box;
 }
 
-void TQR_PrimitiveLine::SetupDrawAttributes(TQR_DrawHelper* drawHelper) {
+void TQR_PrimitiveLine::SetupDrawAttributes(TQR_DrawHelper* drawHelper)
+{
     TQR_Primitive::SetupDrawAttributes(drawHelper);
     drawHelper->SetColor2(GetSecondColor());
     drawHelper->SetShadeMode(GetShadeMode());
 }
 
-void TQR_PrimitiveLine::DrawGeometry(int, TQR_DrawHelper* drawHelper) {
+void TQR_PrimitiveLine::DrawGeometry(int, TQR_DrawHelper* drawHelper)
+{
     drawHelper->DrawLine(m_start.x, m_start.y, m_start.z, m_end.x, m_end.y, m_end.z);
 }

@@ -17,7 +17,8 @@ TQR_SceneNode::TQR_SceneNode(std::wstring name) : m_name(std::move(name)) {}
 // The members then go in reverse order of declaration: the name, then the children.
 TQR_SceneNode::~TQR_SceneNode() { m_primitive.reset(); }
 
-void TQR_SceneNode::SetPrimitive(TQR_Primitive* primitive) {
+void TQR_SceneNode::SetPrimitive(TQR_Primitive* primitive)
+{
     // Resetting to the pointer already held would delete it and keep it dangling.
     if (primitive == m_primitive.get()) {
         return;
@@ -25,19 +26,22 @@ void TQR_SceneNode::SetPrimitive(TQR_Primitive* primitive) {
     m_primitive.reset(primitive);
 }
 
-void TQR_SceneNode::AddChild(TQR_SceneNode* child) {
+void TQR_SceneNode::AddChild(TQR_SceneNode* child)
+{
     if (child == nullptr || child == this) {
         return;
     }
     m_children.Append(child);
 }
 
-void TQR_SceneNode::UpdatePosition(float seconds) {
+void TQR_SceneNode::UpdatePosition(float seconds)
+{
     const TQR_Vector3 moved = m_xformInfo.GetTranslation() + m_velocity * seconds;
     m_xformInfo.SetTranslation(moved.x, moved.y, moved.z);
 }
 
-void TQR_SceneNode::Draw(int levelOfDetail, TQR_DrawHelper* drawHelper) {
+void TQR_SceneNode::Draw(int levelOfDetail, TQR_DrawHelper* drawHelper)
+{
     if (drawHelper == nullptr) {
         return;
     }
@@ -56,7 +60,8 @@ void TQR_SceneNode::Draw(int levelOfDetail, TQR_DrawHelper* drawHelper) {
     drawHelper->PopModelTransform();
 }
 
-void TQR_SceneNode::DrawPivotDisplay(int levelOfDetail, TQR_DrawHelper* drawHelper) const {
+void TQR_SceneNode::DrawPivotDisplay(int levelOfDetail, TQR_DrawHelper* drawHelper) const
+{
     m_xformInfo.DrawPivot(drawHelper, kPivotDiscRadius);
 
     TQR_PrimitiveAxisFrame axisFrame;

@@ -4,14 +4,16 @@
 
 namespace {
 
-TQR_StatusSink& Sink() {
+TQR_StatusSink& Sink()
+{
     static TQR_StatusSink sink;
     return sink;
 }
 
 } // namespace
 
-void ShowStatus(const std::wstring& text) {
+void ShowStatus(const std::wstring& text)
+{
     if (Sink()) {
         Sink()(text);
     }

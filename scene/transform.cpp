@@ -2,7 +2,8 @@
 
 #include "scene/draw_helper.h"
 
-void TQR_XformInfo::Reset() {
+void TQR_XformInfo::Reset()
+{
     m_translation = {0.0f, 0.0f, 0.0f};
     m_scale = {1.0f, 1.0f, 1.0f};
     m_rotation = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -14,17 +15,20 @@ void TQR_XformInfo::RotateY(float degrees) { RotateAbout({0.0f, 1.0f, 0.0f}, deg
 
 void TQR_XformInfo::RotateZ(float degrees) { RotateAbout({0.0f, 0.0f, 1.0f}, degrees); }
 
-void TQR_XformInfo::RotateAbout(const TQR_Vector3& axis, float degrees) {
+void TQR_XformInfo::RotateAbout(const TQR_Vector3& axis, float degrees)
+{
     m_rotation = QuaternionMultiply(m_rotation, QuaternionFromAxisAngle(axis, degrees));
 }
 
-TQR_Matrix3 TQR_XformInfo::GetRotationMatrix() const {
+TQR_Matrix3 TQR_XformInfo::GetRotationMatrix() const
+{
     TQR_Matrix3 rotation = QuaternionToMatrix(m_rotation);
     TransposeMatrix3(rotation);
     return rotation;
 }
 
-void TQR_XformInfo::SetupModelTransform(TQR_DrawHelper* drawHelper) const {
+void TQR_XformInfo::SetupModelTransform(TQR_DrawHelper* drawHelper) const
+{
     if (drawHelper == nullptr) {
         return;
     }
@@ -34,7 +38,8 @@ void TQR_XformInfo::SetupModelTransform(TQR_DrawHelper* drawHelper) const {
                                   r.m[2][1], r.m[2][2], m_pivot.x, m_pivot.y, m_pivot.z);
 }
 
-void TQR_XformInfo::DrawPivot(TQR_DrawHelper* drawHelper, float radius) const {
+void TQR_XformInfo::DrawPivot(TQR_DrawHelper* drawHelper, float radius) const
+{
     if (drawHelper == nullptr) {
         return;
     }

@@ -30,7 +30,7 @@ struct Surface {
     float rootChord;
     D3DXVECTOR3 tipLeadingEdge;
     float tipChord;
-    float thickness;        // fraction of the chord
+    float thickness;           // fraction of the chord
     D3DXVECTOR3 thicknessAxis; // across the profile: up for wings, sideways for the fin
 };
 

@@ -32,9 +32,8 @@ FileWriter Mesh(MeshBuilder (*build)(), std::vector<MaterialEntry> materials)
 
 FileWriter Png(RgbImage (*paint)())
 {
-    return [paint](const std::filesystem::path& path, std::string& error) {
-        return WritePngFile(path, paint(), error);
-    };
+    return
+        [paint](const std::filesystem::path& path, std::string& error) { return WritePngFile(path, paint(), error); };
 }
 
 std::vector<DataFile> DataFiles()

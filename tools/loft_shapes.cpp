@@ -44,8 +44,8 @@ CrossSection CircleSection(int points)
         const double turn = static_cast<double>(k) / points; // 0 at the bottom, 0.5 at the top
         const double angle = 2.0 * std::numbers::pi * turn - std::numbers::pi / 2.0;
         const double fromBottom = turn <= 0.5 ? turn : 1.0 - turn;
-        section.push_back(SectionPoint{Snapped(std::cos(angle)), Snapped(std::sin(angle)),
-                                       static_cast<float>(2.0 * fromBottom)});
+        section.push_back(
+            SectionPoint{Snapped(std::cos(angle)), Snapped(std::sin(angle)), static_cast<float>(2.0 * fromBottom)});
     }
     return section;
 }
@@ -53,9 +53,7 @@ CrossSection CircleSection(int points)
 CrossSection AirfoilSection(int pointsPerFace, float thickness)
 {
     // Cosine spacing crowds points at the round leading edge.
-    auto chordAt = [pointsPerFace](int i) {
-        return 0.5 * (1.0 - std::cos(std::numbers::pi * i / pointsPerFace));
-    };
+    auto chordAt = [pointsPerFace](int i) { return 0.5 * (1.0 - std::cos(std::numbers::pi * i / pointsPerFace)); };
     CrossSection section;
     auto add = [&](int i, double side) {
         const double x = chordAt(i);

@@ -39,8 +39,8 @@ HRESULT MeshBuilder::CreateMesh(ID3DXMesh** mesh) const
     *mesh = nullptr;
     const DWORD options = D3DXMESH_SYSTEMMEM | (m_vertices.size() > kMax16BitVertices ? D3DXMESH_32BIT : 0);
     ID3DXMesh* created = nullptr;
-    const HRESULT result = D3DXCreateMeshFVF(TriangleCount(), static_cast<DWORD>(m_vertices.size()), options, kFvf,
-                                             nullptr, &created);
+    const HRESULT result =
+        D3DXCreateMeshFVF(TriangleCount(), static_cast<DWORD>(m_vertices.size()), options, kFvf, nullptr, &created);
     if (FAILED(result)) {
         return result;
     }

@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr int kSphereRings = 16;   // latitude bands, pole to pole
+constexpr int kSphereRings = 16;  // latitude bands, pole to pole
 constexpr int kSphereSlices = 24; // points around each ring
 constexpr int kRoundSlices = 32;  // points around the cylinder and the cone
 

@@ -43,23 +43,21 @@ Colour Fuselage(float alongBody, float fromBelly)
     if (alongBody < 0.05f) {
         colour = kNoseGrey;
     }
-    const bool panelLine = OnLineEvery(alongBody, 14, 0.05f) || Near(fromBelly, 0.25f, 0.006f) ||
-                           Near(fromBelly, 0.8f, 0.006f);
+    const bool panelLine =
+        OnLineEvery(alongBody, 14, 0.05f) || Near(fromBelly, 0.25f, 0.006f) || Near(fromBelly, 0.8f, 0.006f);
     return panelLine ? colour * kPanelLineShade : colour;
 }
 
 Colour Wing(float rootToTip, float chord)
 {
     const Colour colour = rootToTip > 0.82f ? kStripeRed : kWingGrey;
-    const bool panelLine = Near(chord, 0.2f, 0.01f) || Near(chord, 0.75f, 0.01f) ||
-                           OnLineEvery(rootToTip, 8, 0.06f);
+    const bool panelLine = Near(chord, 0.2f, 0.01f) || Near(chord, 0.75f, 0.01f) || OnLineEvery(rootToTip, 8, 0.06f);
     return panelLine ? colour * kPanelLineShade : colour;
 }
 
 Colour Canopy(float frontToBack, float fromBottom)
 {
-    const bool frame =
-        fromBottom < 0.45f || Near(frontToBack, 0.3f, 0.02f) || Near(frontToBack, 0.55f, 0.02f);
+    const bool frame = fromBottom < 0.45f || Near(frontToBack, 0.3f, 0.02f) || Near(frontToBack, 0.55f, 0.02f);
     return frame ? kFrameGrey : Mix(kGlassDark, kGlassLight, fromBottom * fromBottom);
 }
 

@@ -15,9 +15,10 @@ constexpr float kPositionLimit = 20.0f;
 constexpr float kConeAngleMax = 120.0f;
 constexpr float kFalloffMax = 20.0f;
 
-}  // namespace
+} // namespace
 
-LightControl::LightControl() : CDialog(IDD_LIGHT_CONTROL) {
+LightControl::LightControl() : CDialog(IDD_LIGHT_CONTROL)
+{
     MapCommand(IDC_LIGHT_POINT, &LightControl::OnPointLight);
     MapCommand(IDC_LIGHT_DIRECTIONAL, &LightControl::OnDirectionalLight);
     MapCommand(IDC_LIGHT_SPOT, &LightControl::OnSpotLight);
@@ -28,7 +29,8 @@ LightControl::LightControl() : CDialog(IDD_LIGHT_CONTROL) {
     MapCommand(IDC_LIGHT_DRAW, &LightControl::OnDrawLight);
 }
 
-void LightControl::DoDataExchange(CDataExchange* exchange) {
+void LightControl::DoDataExchange(CDataExchange* exchange)
+{
     CDialog::DoDataExchange(exchange);
     DDX_Control(exchange, IDC_LIGHT_X, m_xSlider);
     DDX_Control(exchange, IDC_LIGHT_Y, m_ySlider);
@@ -44,7 +46,8 @@ void LightControl::DoDataExchange(CDataExchange* exchange) {
     DDX_Check(exchange, IDC_LIGHT_DRAW, m_drawLight);
 }
 
-BOOL LightControl::OnInitDialog() {
+BOOL LightControl::OnInitDialog()
+{
     CDialog::OnInitDialog();
     CheckRadioButton(IDC_LIGHT_POSITION_MODE, IDC_LIGHT_DIRECTION_MODE, IDC_LIGHT_POSITION_MODE);
     CheckRadioButton(IDC_LIGHT_DIFFUSE, IDC_LIGHT_AMBIENT, IDC_LIGHT_DIFFUSE);
@@ -65,7 +68,8 @@ BOOL LightControl::OnInitDialog() {
     return TRUE;
 }
 
-void LightControl::RefreshFromLight() {
+void LightControl::RefreshFromLight()
+{
     if (!m_selectedLight) {
         return;
     }
@@ -91,7 +95,8 @@ void LightControl::RefreshFromLight() {
     UpdateData(FALSE);
 }
 
-bool LightControl::IsOneOfTheSliders(const CWnd* control) const {
+bool LightControl::IsOneOfTheSliders(const CWnd* control) const
+{
     if (!control || !control->m_hWnd) {
         return false;
     }
@@ -105,7 +110,8 @@ bool LightControl::IsOneOfTheSliders(const CWnd* control) const {
     return false;
 }
 
-void LightControl::OnHScroll(UINT code, UINT position, CWnd* scrollBar) {
+void LightControl::OnHScroll(UINT code, UINT position, CWnd* scrollBar)
+{
     if (!m_selectedLight || !IsOneOfTheSliders(scrollBar)) {
         return;
     }
@@ -115,7 +121,8 @@ void LightControl::OnHScroll(UINT code, UINT position, CWnd* scrollBar) {
 
 // Every slider movement rewrites the whole light from the controls. The sliders keep the raw
 // direction; the light gets it normalised.
-void LightControl::WriteLight() {
+void LightControl::WriteLight()
+{
     const TQR_Color colour(m_redSlider.GetValue(), m_greenSlider.GetValue(), m_blueSlider.GetValue(),
                            m_alphaSlider.GetValue());
     switch (m_colourChannel) {
@@ -145,43 +152,51 @@ void LightControl::WriteLight() {
     m_selectedLight->SetFalloff(m_falloffSlider.GetValue());
 }
 
-void LightControl::SelectWorldLight(TQRD3D_Light& (*pick)(CTerrainWorld&)) {
+void LightControl::SelectWorldLight(TQRD3D_Light& (*pick)(CTerrainWorld&))
+{
     CTerrainWorld* world = GetAppWorld();
     m_selectedLight = world ? &pick(*world) : nullptr;
     RefreshFromLight();
 }
 
-void LightControl::OnPointLight() {
+void LightControl::OnPointLight()
+{
     SelectWorldLight([](CTerrainWorld& world) -> TQRD3D_Light& { return world.GetPointLight(); });
 }
 
-void LightControl::OnDirectionalLight() {
+void LightControl::OnDirectionalLight()
+{
     SelectWorldLight([](CTerrainWorld& world) -> TQRD3D_Light& { return world.GetDirectionalLight(); });
 }
 
-void LightControl::OnSpotLight() {
+void LightControl::OnSpotLight()
+{
     SelectWorldLight([](CTerrainWorld& world) -> TQRD3D_Light& { return world.GetSpotLight(); });
 }
 
-void LightControl::OnPositionMode() {
+void LightControl::OnPositionMode()
+{
     UpdateData(TRUE);
     m_directionMode = 0;
     RefreshFromLight();
 }
 
-void LightControl::OnDirectionMode() {
+void LightControl::OnDirectionMode()
+{
     UpdateData(TRUE);
     m_directionMode = 1;
     RefreshFromLight();
 }
 
-void LightControl::OnColourChannel(UINT id) {
+void LightControl::OnColourChannel(UINT id)
+{
     UpdateData(TRUE);
     m_colourChannel = static_cast<int>(id) - IDC_LIGHT_DIFFUSE;
     RefreshFromLight();
 }
 
-void LightControl::OnLightOn() {
+void LightControl::OnLightOn()
+{
     UpdateData(TRUE);
     if (!m_selectedLight) {
         return;
@@ -193,7 +208,8 @@ void LightControl::OnLightOn() {
     }
 }
 
-void LightControl::OnDrawLight() {
+void LightControl::OnDrawLight()
+{
     UpdateData(TRUE);
     if (!m_selectedLight) {
         return;

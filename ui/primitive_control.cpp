@@ -13,9 +13,10 @@ constexpr float kAlphaStart = 0.8f;
 
 int AsCheck(bool on) { return on ? 1 : 0; }
 
-}  // namespace
+} // namespace
 
-CPrimitiveControl::CPrimitiveControl() : CDialog(IDD_PRIMITIVE_CONTROL) {
+CPrimitiveControl::CPrimitiveControl() : CDialog(IDD_PRIMITIVE_CONTROL)
+{
     MapCommand(IDC_PRIM_TEXTURE, &CPrimitiveControl::OnTexture);
     MapCommand(IDC_PRIM_VISIBILITY, &CPrimitiveControl::OnVisibility);
     MapCommand(IDC_PRIM_SHADING, &CPrimitiveControl::OnShading);
@@ -28,7 +29,8 @@ CPrimitiveControl::CPrimitiveControl() : CDialog(IDD_PRIMITIVE_CONTROL) {
     MapCommand(IDC_PRIM_POWER, &CPrimitiveControl::OnPowerChannel);
 }
 
-void CPrimitiveControl::DoDataExchange(CDataExchange* exchange) {
+void CPrimitiveControl::DoDataExchange(CDataExchange* exchange)
+{
     CDialog::DoDataExchange(exchange);
     DDX_Control(exchange, IDC_PRIM_RED, m_redSlider);
     DDX_Control(exchange, IDC_PRIM_GREEN, m_greenSlider);
@@ -44,7 +46,8 @@ void CPrimitiveControl::DoDataExchange(CDataExchange* exchange) {
     DDX_Text(exchange, IDC_PRIM_TEXTURE_LABEL, m_textureLabel);
 }
 
-BOOL CPrimitiveControl::OnInitDialog() {
+BOOL CPrimitiveControl::OnInitDialog()
+{
     CDialog::OnInitDialog();
     m_redSlider.InitSlider(0.0f, 1.0f, 1.0f);
     m_greenSlider.InitSlider(0.0f, 1.0f, 0.8f);
@@ -55,12 +58,14 @@ BOOL CPrimitiveControl::OnInitDialog() {
     return TRUE;
 }
 
-void CPrimitiveControl::SetPrimitive(TQR_Primitive* primitive) {
+void CPrimitiveControl::SetPrimitive(TQR_Primitive* primitive)
+{
     m_primitive = primitive;
     RefreshFromPrimitive();
 }
 
-void CPrimitiveControl::RefreshFromPrimitive() {
+void CPrimitiveControl::RefreshFromPrimitive()
+{
     if (m_primitive) {
         m_texture = AsCheck(m_primitive->IsTexturing());
         m_blending = AsCheck(m_primitive->IsBlending());
@@ -78,7 +83,8 @@ void CPrimitiveControl::RefreshFromPrimitive() {
     }
 }
 
-CPrimitiveControl::ColourSlot CPrimitiveControl::SlotOfChannel() const {
+CPrimitiveControl::ColourSlot CPrimitiveControl::SlotOfChannel() const
+{
     const bool lit = m_lighting != 0;
     switch (m_colourChannel) {
     case kEmissiveOrFirst:
@@ -92,7 +98,8 @@ CPrimitiveControl::ColourSlot CPrimitiveControl::SlotOfChannel() const {
     }
 }
 
-TQR_Color CPrimitiveControl::ReadSlot(const TQR_Material& material) const {
+TQR_Color CPrimitiveControl::ReadSlot(const TQR_Material& material) const
+{
     switch (SlotOfChannel()) {
     case ColourSlot::FlatColor:
         return m_primitive->GetFlatColor();
@@ -110,7 +117,8 @@ TQR_Color CPrimitiveControl::ReadSlot(const TQR_Material& material) const {
     return {};
 }
 
-void CPrimitiveControl::WriteSlot(TQR_Material& material, const TQR_Color& colour) {
+void CPrimitiveControl::WriteSlot(TQR_Material& material, const TQR_Color& colour)
+{
     switch (SlotOfChannel()) {
     case ColourSlot::FlatColor:
         m_primitive->SetFlatColor(colour);
@@ -133,7 +141,8 @@ void CPrimitiveControl::WriteSlot(TQR_Material& material, const TQR_Color& colou
     }
 }
 
-void CPrimitiveControl::RefreshColour() {
+void CPrimitiveControl::RefreshColour()
+{
     if (!m_primitive) {
         return;
     }
@@ -150,7 +159,8 @@ void CPrimitiveControl::RefreshColour() {
     UpdateData(FALSE);
 }
 
-void CPrimitiveControl::WriteColour() {
+void CPrimitiveControl::WriteColour()
+{
     if (!m_primitive) {
         return;
     }
@@ -167,21 +177,24 @@ void CPrimitiveControl::WriteColour() {
     m_primitive->SetMaterial(material);
 }
 
-void CPrimitiveControl::EnterColourMode() {
+void CPrimitiveControl::EnterColourMode()
+{
     m_redSlider.EnableWindow(TRUE);
     m_greenSlider.EnableWindow(TRUE);
     m_blueSlider.EnableWindow(TRUE);
     m_alphaSlider.InitSlider(0.0f, 1.0f, kAlphaStart);
 }
 
-void CPrimitiveControl::EnterPowerMode() {
+void CPrimitiveControl::EnterPowerMode()
+{
     m_alphaSlider.InitSlider(0.0f, kPowerMax, kPowerStart);
     m_redSlider.EnableWindow(FALSE);
     m_greenSlider.EnableWindow(FALSE);
     m_blueSlider.EnableWindow(FALSE);
 }
 
-void CPrimitiveControl::OnHScroll(UINT code, UINT position, CWnd* scrollBar) {
+void CPrimitiveControl::OnHScroll(UINT code, UINT position, CWnd* scrollBar)
+{
     const HWND sender = scrollBar ? scrollBar->m_hWnd : nullptr;
     if (sender && (sender == m_redSlider.m_hWnd || sender == m_greenSlider.m_hWnd || sender == m_blueSlider.m_hWnd ||
                    sender == m_alphaSlider.m_hWnd)) {
@@ -190,7 +203,8 @@ void CPrimitiveControl::OnHScroll(UINT code, UINT position, CWnd* scrollBar) {
     CDialog::OnHScroll(code, position, scrollBar);
 }
 
-HBRUSH CPrimitiveControl::OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor) {
+HBRUSH CPrimitiveControl::OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor)
+{
     const HBRUSH brush = CDialog::OnCtlColor(dc, control, ctlColor);
     COLORREF labelColour = 0;
     switch (control ? control->GetDlgCtrlID() : 0) {
@@ -211,49 +225,56 @@ HBRUSH CPrimitiveControl::OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor) {
     return brush;
 }
 
-void CPrimitiveControl::OnTexture() {
+void CPrimitiveControl::OnTexture()
+{
     UpdateData(TRUE);
     if (m_primitive) {
         m_primitive->SetTexturing(m_texture == 1);
     }
 }
 
-void CPrimitiveControl::OnVisibility() {
+void CPrimitiveControl::OnVisibility()
+{
     UpdateData(TRUE);
     if (m_primitive) {
         m_primitive->SetVisible(m_visibility == 1);
     }
 }
 
-void CPrimitiveControl::OnShading() {
+void CPrimitiveControl::OnShading()
+{
     UpdateData(TRUE);
     if (m_primitive) {
         m_primitive->SetShadeMode(m_shading != 0 ? 1 : 0);
     }
 }
 
-void CPrimitiveControl::OnBlending() {
+void CPrimitiveControl::OnBlending()
+{
     UpdateData(TRUE);
     if (m_primitive) {
         m_primitive->SetBlending(m_blending == 1);
     }
 }
 
-void CPrimitiveControl::OnWireframe() {
+void CPrimitiveControl::OnWireframe()
+{
     UpdateData(TRUE);
     if (m_primitive) {
         m_primitive->SetFillMode(m_wireframe != 0 ? 1 : 2);
     }
 }
 
-void CPrimitiveControl::OnBoundVol() {
+void CPrimitiveControl::OnBoundVol()
+{
     UpdateData(TRUE);
     if (m_primitive) {
         m_primitive->SetShowBoundingVolume(m_boundVol == 1);
     }
 }
 
-void CPrimitiveControl::OnLighting() {
+void CPrimitiveControl::OnLighting()
+{
     UpdateData(TRUE);
     if (m_primitive) {
         m_primitive->SetLighting(m_lighting == 1);
@@ -262,7 +283,8 @@ void CPrimitiveControl::OnLighting() {
     }
 }
 
-void CPrimitiveControl::OnColourChannel(UINT id) {
+void CPrimitiveControl::OnColourChannel(UINT id)
+{
     if (m_colourChannel == kPower) {
         EnterColourMode();
     }
@@ -270,13 +292,15 @@ void CPrimitiveControl::OnColourChannel(UINT id) {
     RefreshColour();
 }
 
-void CPrimitiveControl::OnPowerChannel() {
+void CPrimitiveControl::OnPowerChannel()
+{
     EnterPowerMode();
     m_colourChannel = kPower;
     RefreshColour();
 }
 
-void CPrimitiveControl::OnBrowse() {
+void CPrimitiveControl::OnBrowse()
+{
     if (!m_primitive) {
         return;
     }

@@ -1,6 +1,7 @@
 #include "ui/replace_control_with_dialog.h"
 
-bool ReplaceControlWithDialog(CWnd* parent, int placeholderId, CDialog* child, UINT templateId) {
+bool ReplaceControlWithDialog(CWnd* parent, int placeholderId, CDialog* child, UINT templateId)
+{
     CWnd* placeholder = parent->GetDlgItem(placeholderId);
     if (!placeholder) {
         return false;

@@ -7,18 +7,21 @@
 #include "world/terrain_world.h"
 #include "world/world_app.h"
 
-CSceneTreeControl::CSceneTreeControl() : CDialog(IDD_SCENE_TREE_CONTROL) {
+CSceneTreeControl::CSceneTreeControl() : CDialog(IDD_SCENE_TREE_CONTROL)
+{
     MapNotify(IDC_SCENE_TREE, TVN_SELCHANGEDW, &CSceneTreeControl::OnSelChanged);
 }
 
-void CSceneTreeControl::DoDataExchange(CDataExchange* exchange) {
+void CSceneTreeControl::DoDataExchange(CDataExchange* exchange)
+{
     CDialog::DoDataExchange(exchange);
     DDX_Control(exchange, IDC_SCENE_TREE, m_tree);
     DDX_Text(exchange, IDC_SCENE_NTH_LABEL, m_indexLabel);
     DDX_Control(exchange, IDC_SCENE_NTH_SLIDER, m_nthSlider);
 }
 
-BOOL CSceneTreeControl::OnInitDialog() {
+BOOL CSceneTreeControl::OnInitDialog()
+{
     CDialog::OnInitDialog();
     m_nthSlider.SetRange(0, 0, TRUE);
     m_nthSlider.SetPos(0);
@@ -37,7 +40,8 @@ BOOL CSceneTreeControl::OnInitDialog() {
     return TRUE;
 }
 
-void CSceneTreeControl::BuildTree(TQR_SceneNode* node, HTREEITEM parent) {
+void CSceneTreeControl::BuildTree(TQR_SceneNode* node, HTREEITEM parent)
+{
     if (!node) {
         return;
     }
@@ -48,7 +52,8 @@ void CSceneTreeControl::BuildTree(TQR_SceneNode* node, HTREEITEM parent) {
     }
 }
 
-void CSceneTreeControl::OnSelChanged(NMHDR* header, LRESULT* result) {
+void CSceneTreeControl::OnSelChanged(NMHDR* header, LRESULT* result)
+{
     const auto* notification = reinterpret_cast<const NMTREEVIEWW*>(header);
     auto* node = reinterpret_cast<TQR_SceneNode*>(notification->itemNew.lParam);
     if (node) {
@@ -69,13 +74,15 @@ void CSceneTreeControl::OnSelChanged(NMHDR* header, LRESULT* result) {
     *result = 0;
 }
 
-void CSceneTreeControl::ShowListMember(int index) {
+void CSceneTreeControl::ShowListMember(int index)
+{
     m_indexLabel = std::to_wstring(index);
     UpdateData(FALSE);
     m_primitivePanel.SetPrimitive(m_currentList->GetPrimitiveAt(index));
 }
 
-void CSceneTreeControl::OnHScroll(UINT code, UINT position, CWnd* scrollBar) {
+void CSceneTreeControl::OnHScroll(UINT code, UINT position, CWnd* scrollBar)
+{
     if (m_currentList) {
         ShowListMember(m_nthSlider.GetPos());
     }

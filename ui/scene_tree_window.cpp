@@ -5,7 +5,8 @@
 
 CSceneTreeWindow::CSceneTreeWindow() : CDialog(IDD_SCENE_TREE_WINDOW) {}
 
-BOOL CSceneTreeWindow::OnInitDialog() {
+BOOL CSceneTreeWindow::OnInitDialog()
+{
     CDialog::OnInitDialog();
     ReplaceControlWithDialog(this, IDC_SCENE_TREE_WINDOW_PLACEHOLDER, &m_panel, IDD_SCENE_TREE_CONTROL);
     return TRUE;

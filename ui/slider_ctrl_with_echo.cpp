@@ -10,13 +10,14 @@ constexpr int kEchoWidth = 50;
 constexpr int kEchoHeight = 20;
 constexpr UINT kEchoId = 0xFFFF;
 
-}  // namespace
+} // namespace
 
 TQRMFC_SliderCtrlWithEcho::TQRMFC_SliderCtrlWithEcho() = default;
 
 TQRMFC_SliderCtrlWithEcho::~TQRMFC_SliderCtrlWithEcho() = default;
 
-void TQRMFC_SliderCtrlWithEcho::InitSlider(float min, float max, float initial) {
+void TQRMFC_SliderCtrlWithEcho::InitSlider(float min, float max, float initial)
+{
     if (!IsWindow(m_hWnd) || !(min < max) || !(min <= initial && initial <= max)) {
         return;
     }
@@ -32,7 +33,8 @@ void TQRMFC_SliderCtrlWithEcho::InitSlider(float min, float max, float initial) 
 
 // The echo takes the rightmost 50 pixels of a horizontal trackbar, or a 50 by 20 strip
 // centred over the top of a vertical one; the trackbar shrinks by that much.
-void TQRMFC_SliderCtrlWithEcho::CreateEcho() {
+void TQRMFC_SliderCtrlWithEcho::CreateEcho()
+{
     CWnd* parent = GetParent();
     CRect slider;
     GetWindowRect(&slider);
@@ -52,22 +54,26 @@ void TQRMFC_SliderCtrlWithEcho::CreateEcho() {
     m_echo.SendMessage(WM_SETFONT, static_cast<WPARAM>(parent->SendMessage(WM_GETFONT)), TRUE);
 }
 
-int TQRMFC_SliderCtrlWithEcho::ValueToPosition(float value) const {
+int TQRMFC_SliderCtrlWithEcho::ValueToPosition(float value) const
+{
     const float scaled = (value - m_minimum) * static_cast<float>(m_stepCount) / m_span;
     const int position = static_cast<int>(scaled + 0.5);
     return IsVertical() ? m_stepCount - position : position;
 }
 
-float TQRMFC_SliderCtrlWithEcho::PositionToValue(int position) const {
+float TQRMFC_SliderCtrlWithEcho::PositionToValue(int position) const
+{
     return static_cast<float>(static_cast<double>(position) / m_stepCount * m_span + m_minimum);
 }
 
-float TQRMFC_SliderCtrlWithEcho::GetValue() const {
+float TQRMFC_SliderCtrlWithEcho::GetValue() const
+{
     const int position = GetPos();
     return PositionToValue(IsVertical() ? m_stepCount - position : position);
 }
 
-bool TQRMFC_SliderCtrlWithEcho::SetValue(float value) {
+bool TQRMFC_SliderCtrlWithEcho::SetValue(float value)
+{
     if (value < m_minimum || value > m_minimum + m_span) {
         return false;
     }
@@ -76,7 +82,8 @@ bool TQRMFC_SliderCtrlWithEcho::SetValue(float value) {
     return true;
 }
 
-void TQRMFC_SliderCtrlWithEcho::UpdateEcho() {
+void TQRMFC_SliderCtrlWithEcho::UpdateEcho()
+{
     if (!IsWindow(m_echo.m_hWnd)) {
         return;
     }
@@ -89,7 +96,8 @@ bool TQRMFC_SliderCtrlWithEcho::IsVertical() const { return IsWindow(m_hWnd) && 
 
 void TQRMFC_SliderCtrlWithEcho::ValueChanged(float) {}
 
-void TQRMFC_SliderCtrlWithEcho::Scrolled() {
+void TQRMFC_SliderCtrlWithEcho::Scrolled()
+{
     const float value = GetValue();
     UpdateEcho();
     ValueChanged(value);
@@ -99,7 +107,8 @@ void TQRMFC_SliderCtrlWithEcho::HScroll(UINT, UINT) { Scrolled(); }
 
 void TQRMFC_SliderCtrlWithEcho::VScroll(UINT, UINT) { Scrolled(); }
 
-void TQRMFC_SliderCtrlWithEcho::OnShowWindow(BOOL show, UINT status) {
+void TQRMFC_SliderCtrlWithEcho::OnShowWindow(BOOL show, UINT status)
+{
     CSliderCtrl::OnShowWindow(show, status);
     if (IsWindow(m_echo.m_hWnd)) {
         m_echo.ShowWindow(show ? SW_SHOW : SW_HIDE);

@@ -7,7 +7,8 @@ TQRMFC_UIWindow::TQRMFC_UIWindow(bool ownerDraws) : m_ownerDraws(ownerDraws) {}
 // The window goes while this object still handles its messages.
 TQRMFC_UIWindow::~TQRMFC_UIWindow() { DestroyWindow(); }
 
-bool TQRMFC_UIWindow::ReplaceDialogControl(HWND dialog, int controlId) {
+bool TQRMFC_UIWindow::ReplaceDialogControl(HWND dialog, int controlId)
+{
     const HWND control = ::GetDlgItem(dialog, controlId);
     if (!control) {
         return false;
@@ -19,16 +20,19 @@ bool TQRMFC_UIWindow::ReplaceDialogControl(HWND dialog, int controlId) {
     ::DestroyWindow(control);
     CWnd* parent = CWnd::FromHandle(dialog);
     parent->ScreenToClient(&rect);
-    const BOOL created = CreateEx(exStyle, nullptr, nullptr, style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                                  rect, parent, static_cast<UINT>(controlId));
+    const BOOL created =
+        CreateEx(exStyle, nullptr, nullptr, style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect,
+                 parent, static_cast<UINT>(controlId));
     BringWindowToTop();
     if (!created) {
-        MessageBoxW(dialog, L"TQRMFC_UIWindow creation failed!", L"TQRMFC_UIWindow::ReplaceDialogControl", MB_ICONERROR);
+        MessageBoxW(dialog, L"TQRMFC_UIWindow creation failed!", L"TQRMFC_UIWindow::ReplaceDialogControl",
+                    MB_ICONERROR);
     }
     return created != FALSE;
 }
 
-bool TQRMFC_UIWindow::AttachViewport(TQR_IWindowHandler* handler) {
+bool TQRMFC_UIWindow::AttachViewport(TQR_IWindowHandler* handler)
+{
     if (handler == m_handler) {
         return true;
     }
@@ -48,14 +52,16 @@ bool TQRMFC_UIWindow::AttachViewport(TQR_IWindowHandler* handler) {
     return true;
 }
 
-BOOL TQRMFC_UIWindow::PreCreateWindow(CREATESTRUCTW& cs) {
+BOOL TQRMFC_UIWindow::PreCreateWindow(CREATESTRUCTW& cs)
+{
     cs.lpszClass = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC, LoadCursorW(nullptr, IDC_ARROW),
                                        nullptr, nullptr);
     cs.style |= WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
     return CWnd::PreCreateWindow(cs);
 }
 
-BOOL TQRMFC_UIWindow::OnEraseBkgnd(CDC* dc) {
+BOOL TQRMFC_UIWindow::OnEraseBkgnd(CDC* dc)
+{
     // The handler's drawing covers the window: erasing first would only flicker.
     if (m_handler) {
         return TRUE;
@@ -63,7 +69,8 @@ BOOL TQRMFC_UIWindow::OnEraseBkgnd(CDC* dc) {
     return CWnd::OnEraseBkgnd(dc);
 }
 
-void TQRMFC_UIWindow::OnPaint() {
+void TQRMFC_UIWindow::OnPaint()
+{
     CPaintDC dc(this);
     if (!m_handler) {
         PaintPlaceholder(dc);
@@ -72,7 +79,8 @@ void TQRMFC_UIWindow::OnPaint() {
     }
 }
 
-void TQRMFC_UIWindow::PaintPlaceholder(CDC& dc) {
+void TQRMFC_UIWindow::PaintPlaceholder(CDC& dc)
+{
     CRect client;
     GetClientRect(&client);
     CBrush white(RGB(255, 255, 255));
@@ -85,7 +93,8 @@ void TQRMFC_UIWindow::PaintPlaceholder(CDC& dc) {
     dc.SelectObject(previousPen);
 }
 
-void TQRMFC_UIWindow::ButtonDown(UINT flags, CPoint point) {
+void TQRMFC_UIWindow::ButtonDown(UINT flags, CPoint point)
+{
     if (!m_handler) {
         return;
     }
@@ -93,7 +102,8 @@ void TQRMFC_UIWindow::ButtonDown(UINT flags, CPoint point) {
     m_handler->HandleMouseButton(true, flags, point.x, point.y);
 }
 
-void TQRMFC_UIWindow::ButtonUp(UINT releasedFlag, UINT flags, CPoint point) {
+void TQRMFC_UIWindow::ButtonUp(UINT releasedFlag, UINT flags, CPoint point)
+{
     if (!m_handler) {
         return;
     }
@@ -108,7 +118,8 @@ void TQRMFC_UIWindow::OnLButtonUp(UINT flags, CPoint point) { ButtonUp(MK_LBUTTO
 void TQRMFC_UIWindow::OnMButtonUp(UINT flags, CPoint point) { ButtonUp(MK_MBUTTON, flags, point); }
 void TQRMFC_UIWindow::OnRButtonUp(UINT flags, CPoint point) { ButtonUp(MK_RBUTTON, flags, point); }
 
-void TQRMFC_UIWindow::OnMouseMove(UINT flags, CPoint point) {
+void TQRMFC_UIWindow::OnMouseMove(UINT flags, CPoint point)
+{
     if (m_handler) {
         m_handler->HandleMouseMove(flags, point.x, point.y);
     }

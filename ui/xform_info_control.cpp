@@ -4,13 +4,15 @@
 #include "scene/scene_node.h"
 #include "ui/panel_ids.h"
 
-CXformInfoControl::CXformInfoControl() : CDialog(IDD_XFORM_INFO_CONTROL) {
+CXformInfoControl::CXformInfoControl() : CDialog(IDD_XFORM_INFO_CONTROL)
+{
     MapCommandRange(IDC_XFORM_TRANSLATE, IDC_XFORM_PIVOT, &CXformInfoControl::OnMode);
     MapCommand(IDC_XFORM_RESET, &CXformInfoControl::OnReset);
     MapCommand(IDC_XFORM_SHOW_PIVOT, &CXformInfoControl::OnShowPivot);
 }
 
-void CXformInfoControl::DoDataExchange(CDataExchange* exchange) {
+void CXformInfoControl::DoDataExchange(CDataExchange* exchange)
+{
     CDialog::DoDataExchange(exchange);
     DDX_Control(exchange, IDC_XFORM_X, m_xSlider);
     DDX_Control(exchange, IDC_XFORM_Y, m_ySlider);
@@ -18,7 +20,8 @@ void CXformInfoControl::DoDataExchange(CDataExchange* exchange) {
     DDX_Check(exchange, IDC_XFORM_SHOW_PIVOT, m_showPivot);
 }
 
-BOOL CXformInfoControl::OnInitDialog() {
+BOOL CXformInfoControl::OnInitDialog()
+{
     CDialog::OnInitDialog();
     m_node = nullptr;
     CheckRadioButton(IDC_XFORM_TRANSLATE, IDC_XFORM_PIVOT, IDC_XFORM_TRANSLATE);
@@ -26,26 +29,30 @@ BOOL CXformInfoControl::OnInitDialog() {
     return TRUE;
 }
 
-void CXformInfoControl::SetSceneNode(TQR_SceneNode* node) {
+void CXformInfoControl::SetSceneNode(TQR_SceneNode* node)
+{
     m_node = node;
     RefreshFromNode();
 }
 
 void CXformInfoControl::SetRanges(float translationMin, float translationMax, float scaleMin, float scaleMax,
-                                  float rotationMin, float rotationMax) {
+                                  float rotationMin, float rotationMax)
+{
     m_translationRange = {translationMin, translationMax};
     m_scaleRange = {scaleMin, scaleMax};
     m_rotationRange = {rotationMin, rotationMax};
     RefreshFromNode();
 }
 
-void CXformInfoControl::InitSliders(SliderRange range, float x, float y, float z) {
+void CXformInfoControl::InitSliders(SliderRange range, float x, float y, float z)
+{
     m_xSlider.InitSlider(range.min, range.max, x);
     m_ySlider.InitSlider(range.min, range.max, y);
     m_zSlider.InitSlider(range.min, range.max, z);
 }
 
-void CXformInfoControl::RefreshFromNode() {
+void CXformInfoControl::RefreshFromNode()
+{
     if (!m_node || !IsWindow(m_hWnd)) {
         return;
     }
@@ -79,7 +86,8 @@ void CXformInfoControl::RefreshFromNode() {
     UpdateData(FALSE);
 }
 
-void CXformInfoControl::OnHScroll(UINT code, UINT position, CWnd* scrollBar) {
+void CXformInfoControl::OnHScroll(UINT code, UINT position, CWnd* scrollBar)
+{
     if (!m_node) {
         return;
     }
@@ -118,7 +126,8 @@ void CXformInfoControl::OnHScroll(UINT code, UINT position, CWnd* scrollBar) {
 
 void CXformInfoControl::OnMode(UINT) { RefreshFromNode(); }
 
-void CXformInfoControl::OnReset() {
+void CXformInfoControl::OnReset()
+{
     if (!m_node) {
         return;
     }
@@ -129,7 +138,8 @@ void CXformInfoControl::OnReset() {
     RefreshFromNode();
 }
 
-void CXformInfoControl::OnShowPivot() {
+void CXformInfoControl::OnShowPivot()
+{
     UpdateData(TRUE);
     if (m_node) {
         m_node->SetPivotVisible(m_showPivot == 1);

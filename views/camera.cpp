@@ -4,7 +4,7 @@ namespace {
 
 constexpr float kUnitsPerPixel = 0.1f;
 
-}  // namespace
+} // namespace
 
 void TQR_Camera::SetProjection(float fovDegrees, float nearPlane, float farPlane)
 {

@@ -10,8 +10,7 @@ D3DXVECTOR3 ToD3DX(const TQR_Vector3& v) { return {v.x, v.y, v.z}; }
 
 TQR_Vector3 FromD3DX(const D3DXVECTOR3& v) { return {v.x, v.y, v.z}; }
 
-template <class Object>
-void ReleaseAndClear(Object*& object)
+template <class Object> void ReleaseAndClear(Object*& object)
 {
     if (object != nullptr) {
         object->Release();
@@ -19,7 +18,7 @@ void ReleaseAndClear(Object*& object)
     }
 }
 
-}  // namespace
+} // namespace
 
 TQRD3D_WindowHandler::~TQRD3D_WindowHandler()
 {

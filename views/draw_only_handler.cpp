@@ -7,7 +7,7 @@ namespace {
 
 constexpr D3DCOLOR kBackground = 0x00CCCCCC;
 
-}  // namespace
+} // namespace
 
 CDrawOnlyHandler::CDrawOnlyHandler() : m_viewWindow(true) {}
 

@@ -17,7 +17,7 @@ void SetStartCamera(TQR_Camera& camera)
 // The small view pans with the left button only while the pointer is inside this area.
 bool InSmallViewPanArea(int x, int y) { return x > 4 && x <= 340 && y > 4 && y <= 365; }
 
-}  // namespace
+} // namespace
 
 CMouseCameraHandler::CMouseCameraHandler() { SetStartCamera(GetCamera()); }
 

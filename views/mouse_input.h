@@ -16,8 +16,7 @@ TQR_MouseButton LeadingButton(unsigned int flags);
 // locale, so the status texts never change their decimal point.
 std::wstring FormatStatusValues(std::string_view format, std::initializer_list<double> values);
 
-template <class... Values>
-std::wstring FormatStatus(std::string_view format, Values... values)
+template <class... Values> std::wstring FormatStatus(std::string_view format, Values... values)
 {
     return FormatStatusValues(format, {static_cast<double>(values)...});
 }

@@ -42,7 +42,7 @@ float PixelToWorld(int pixel, float centre, float extent, int pixels)
            centre;
 }
 
-}  // namespace
+} // namespace
 
 bool TQR_WindowHandler::AttachWindow(HWND window)
 {

@@ -8,7 +8,8 @@ const TQR_Vector3 kNoseInOwnFrame{0.0f, 0.0f, -1.0f};
 
 } // namespace
 
-void FlyAirplane(TQR_SceneNode& airplane, int flyDirection, float speed, float seconds) {
+void FlyAirplane(TQR_SceneNode& airplane, int flyDirection, float speed, float seconds)
+{
     if (flyDirection == kFlyLeft || flyDirection == kFlyRight) {
         const float degrees = kAirplaneTurnRate * seconds;
         TQR_XformInfo xform = airplane.GetXformInfo();

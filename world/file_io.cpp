@@ -11,11 +11,13 @@
 
 namespace {
 
-CFileResult ErrorFailure(const std::string& what, const std::string& path, int error) {
+CFileResult ErrorFailure(const std::string& what, const std::string& path, int error)
+{
     return CFileResult::Failure(what + " " + QuotedPath(path) + ": " + std::strerror(error));
 }
 
-bool WriteAll(int fd, const std::string& content) {
+bool WriteAll(int fd, const std::string& content)
+{
     std::size_t written = 0;
     while (written < content.size()) {
         const ssize_t count = ::write(fd, content.data() + written, content.size() - written);
@@ -33,7 +35,8 @@ bool WriteAll(int fd, const std::string& content) {
 
 // A symbolic link is followed, so that saving through it replaces the file it points to
 // rather than the link.
-std::string ResolveLink(const std::string& path) {
+std::string ResolveLink(const std::string& path)
+{
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
         return path;
@@ -42,7 +45,8 @@ std::string ResolveLink(const std::string& path) {
     return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
 }
 
-CFileResult WriteDirectly(const std::string& path, const std::string& content) {
+CFileResult WriteDirectly(const std::string& path, const std::string& content)
+{
     const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
     if (fd < 0) {
         return ErrorFailure("cannot open", path, errno);
@@ -55,7 +59,8 @@ CFileResult WriteDirectly(const std::string& path, const std::string& content) {
 
 // Permissions of the new file: those of the file it replaces, or the usual ones for a new
 // file under the process's umask.
-mode_t NewFileMode(const struct stat* existing) {
+mode_t NewFileMode(const struct stat* existing)
+{
     if (existing != nullptr) {
         return existing->st_mode & 07777;
     }
@@ -64,7 +69,8 @@ mode_t NewFileMode(const struct stat* existing) {
     return 0666 & ~mask;
 }
 
-CFileResult WriteThroughTemporary(const std::string& path, const std::string& content, const struct stat* existing) {
+CFileResult WriteThroughTemporary(const std::string& path, const std::string& content, const struct stat* existing)
+{
     std::string temporary = path + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
@@ -91,7 +97,8 @@ CFileResult WriteThroughTemporary(const std::string& path, const std::string& co
 
 std::string QuotedPath(const std::string& path) { return "\"" + path + "\""; }
 
-CFileResult WriteFileReplacing(const std::string& requestedPath, const std::string& content) {
+CFileResult WriteFileReplacing(const std::string& requestedPath, const std::string& content)
+{
     const std::string path = ResolveLink(requestedPath);
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {

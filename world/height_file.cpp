@@ -11,18 +11,21 @@ namespace {
 
 constexpr char kExtension[] = ".txt";
 
-bool IsSpaceOrEnd(int character) {
+bool IsSpaceOrEnd(int character)
+{
     return character == std::char_traits<char>::eof() ||
            std::isspace(static_cast<char>(character), std::locale::classic());
 }
 
 } // namespace
 
-std::string HeightFileName(const std::string& chosenPath) {
+std::string HeightFileName(const std::string& chosenPath)
+{
     return chosenPath.ends_with(kExtension) ? chosenPath : chosenPath + kExtension;
 }
 
-std::string FormatHeightValues(const std::vector<float>& values) {
+std::string FormatHeightValues(const std::vector<float>& values)
+{
     std::ostringstream out;
     out.imbue(std::locale::classic());
     for (const float value : values) {
@@ -31,7 +34,8 @@ std::string FormatHeightValues(const std::vector<float>& values) {
     return out.str();
 }
 
-CFileResult ReadHeightValues(std::istream& in, std::size_t count, std::vector<float>& values) {
+CFileResult ReadHeightValues(std::istream& in, std::size_t count, std::vector<float>& values)
+{
     in.imbue(std::locale::classic());
     values.assign(count, 0.0f);
     for (std::size_t index = 0; index < count; ++index) {
@@ -47,7 +51,8 @@ CFileResult ReadHeightValues(std::istream& in, std::size_t count, std::vector<fl
     return CFileResult::Success();
 }
 
-CFileResult ReadHeightFile(const std::string& path, std::size_t count, std::vector<float>& values) {
+CFileResult ReadHeightFile(const std::string& path, std::size_t count, std::vector<float>& values)
+{
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
         return CFileResult::Failure("cannot load " + QuotedPath(path) + ": it is a folder");

@@ -14,7 +14,8 @@ std::int64_t CGenerationSeeder::CalendarSeconds() { return static_cast<std::int6
 
 CGenerationSeeder::CGenerationSeeder(SecondsClock secondsNow) : m_secondsNow(std::move(secondsNow)) {}
 
-unsigned int CGenerationSeeder::NextSeed() {
+unsigned int CGenerationSeeder::NextSeed()
+{
     std::int64_t seed = m_secondsNow();
     if (m_previous) {
         seed = std::max(seed, *m_previous + 1);

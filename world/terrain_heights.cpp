@@ -8,16 +8,19 @@
 CTerrainHeights::CTerrainHeights(int gridSize, std::unique_ptr<CRandomSource> random, CGenerationSeeder seeder)
     : m_gridSize(std::max(gridSize, 3)),
       m_random(random != nullptr ? std::move(random) : std::make_unique<CLibraryRandomSource>()),
-      m_seeder(std::move(seeder)) {
+      m_seeder(std::move(seeder))
+{
     SizeGrid();
 }
 
-void CTerrainHeights::SizeGrid() {
+void CTerrainHeights::SizeGrid()
+{
     const std::vector<float> zeroRow(static_cast<std::size_t>(m_gridSize + 1), 0.0f);
     m_heights.resize(static_cast<std::size_t>(m_gridSize + 1), zeroRow);
 }
 
-void CTerrainHeights::GenerateHeights() {
+void CTerrainHeights::GenerateHeights()
+{
     const int last = m_gridSize - 1;
     ClearHeights();
     m_randomRange = 7.0f;
@@ -31,7 +34,8 @@ void CTerrainHeights::GenerateHeights() {
     SubdivideSquare(last, 0, last, 0, m_roughness);
 }
 
-void CTerrainHeights::StoreDisplaced(int row, int column, double average, float scale) {
+void CTerrainHeights::StoreDisplaced(int row, int column, double average, float scale)
+{
     const float displacement = RandomDisplacement(scale);
     Sample(row, column) = static_cast<float>(average + displacement);
 }
@@ -39,7 +43,8 @@ void CTerrainHeights::StoreDisplaced(int row, int column, double average, float 
 // Sums are formed in double precision in the order written. An edge step reads the centre of
 // the neighbouring square at whatever value it holds now (0 if that square has not been visited
 // in this generation); on the outer border the missing neighbour makes it an average of three.
-void CTerrainHeights::SubdivideSquare(int a, int b, int c, int d, float scale) {
+void CTerrainHeights::SubdivideSquare(int a, int b, int c, int d, float scale)
+{
     const int last = m_gridSize - 1;
     const int mr = (a + b) / 2;
     const int mc = (c + d) / 2;
@@ -81,32 +86,38 @@ void CTerrainHeights::SubdivideSquare(int a, int b, int c, int d, float scale) {
 }
 
 // The range -2..4 is not symmetric: displacements push the terrain upward on average.
-float CTerrainHeights::RandomDisplacement(float scale) {
+float CTerrainHeights::RandomDisplacement(float scale)
+{
     const int k = m_random->Next() % static_cast<int>(m_randomRange);
     return (static_cast<float>(k) - m_randomOffset) * scale;
 }
 
-void CTerrainHeights::ClearHeights() {
+void CTerrainHeights::ClearHeights()
+{
     for (int row = 0; row < m_gridSize; ++row) {
         std::fill_n(m_heights[static_cast<std::size_t>(row)].begin(), m_gridSize, 0.0f);
     }
 }
 
-bool CTerrainHeights::IsInGrid(int row, int column) const {
+bool CTerrainHeights::IsInGrid(int row, int column) const
+{
     return row >= 0 && column >= 0 && row <= m_gridSize && column <= m_gridSize;
 }
 
-float CTerrainHeights::GetSample(int row, int column) const {
+float CTerrainHeights::GetSample(int row, int column) const
+{
     return IsInGrid(row, column) ? m_heights[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] : 0.0f;
 }
 
-void CTerrainHeights::SetSample(int row, int column, float height) {
+void CTerrainHeights::SetSample(int row, int column, float height)
+{
     if (IsInGrid(row, column)) {
         Sample(row, column) = height;
     }
 }
 
-CFileResult CTerrainHeights::SaveHeights(const std::string& path) const {
+CFileResult CTerrainHeights::SaveHeights(const std::string& path) const
+{
     std::vector<float> values;
     values.reserve(static_cast<std::size_t>(FileSide() * FileSide()));
     for (int row = 0; row < FileSide(); ++row) {
@@ -117,7 +128,8 @@ CFileResult CTerrainHeights::SaveHeights(const std::string& path) const {
     return WriteFileReplacing(HeightFileName(path), FormatHeightValues(values));
 }
 
-CFileResult CTerrainHeights::LoadHeights(const std::string& path) {
+CFileResult CTerrainHeights::LoadHeights(const std::string& path)
+{
     std::vector<float> values;
     const CFileResult result = ReadHeightFile(path, static_cast<std::size_t>(FileSide() * FileSide()), values);
     if (!result.ok) {

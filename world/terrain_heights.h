@@ -53,7 +53,10 @@ public:
     CFileResult LoadHeights(const std::string& path);
 
 private:
-    float& Sample(int row, int column) { return m_heights[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]; }
+    float& Sample(int row, int column)
+    {
+        return m_heights[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+    }
     // Stores average + one displacement drawn after the average was formed.
     void StoreDisplaced(int row, int column, double average, float scale);
     bool IsInGrid(int row, int column) const;

@@ -15,7 +15,8 @@ constexpr float kSelectorLift = 0.5f;
 
 // A node with a default transform but for scale and translation, holding the primitive.
 TQR_SceneNode* MakeNode(const wchar_t* name, TQR_Primitive* primitive, const TQR_Vector3& scale,
-                        const TQR_Vector3& translation) {
+                        const TQR_Vector3& translation)
+{
     auto* node = new TQR_SceneNode(name);
     node->SetPrimitive(primitive);
     TQR_XformInfo xform;
@@ -29,7 +30,8 @@ TQR_SceneNode* MakeNode(const wchar_t* name, TQR_Primitive* primitive, const TQR
 
 CTerrainWorld::CTerrainWorld(std::unique_ptr<IMillisecondClock> clock, std::unique_ptr<CRandomSource> random)
     : m_frameClock(std::move(clock)), m_root(L"root node"), m_pointLight(1), m_directionalLight(2), m_spotLight(3),
-      m_terrain(kFloorVerticesPerSide, std::move(random)) {
+      m_terrain(kFloorVerticesPerSide, std::move(random))
+{
     m_frameClock.Restart();
     AddFloor();
     AddAirplane();
@@ -38,19 +40,22 @@ CTerrainWorld::CTerrainWorld(std::unique_ptr<IMillisecondClock> clock, std::uniq
     GenerateTerrain();
 }
 
-void CTerrainWorld::AddFloor() {
+void CTerrainWorld::AddFloor()
+{
     m_floorMesh = new TQRD3D_PrimitiveMeshCustom(kFloorVerticesPerSide, L"HiResFloor.x");
     m_floorMesh->SetLighting(false);
     m_root.AddChild(MakeNode(L"floor", m_floorMesh, {kFloorScale, 1.0f, kFloorScale}, {0.0f, 0.0f, 0.0f}));
 }
 
-void CTerrainWorld::AddAirplane() {
+void CTerrainWorld::AddAirplane()
+{
     m_airplaneMesh = new TQRD3D_PrimitiveMesh(L"airplane 2.x");
     m_airplaneMesh->SetTexturing(true);
     m_root.AddChild(MakeNode(L"Airplane mesh", m_airplaneMesh, {0.2f, 0.2f, 0.2f}, {-2.0f, 6.0f, -2.0f}));
 }
 
-void CTerrainWorld::AddSphere() {
+void CTerrainWorld::AddSphere()
+{
     m_sphereMesh = new TQRD3D_PrimitiveMesh(L"sphere.x");
     m_sphereMesh->SetTexturing(false);
     m_sphereMesh->SetLighting(false);
@@ -58,7 +63,8 @@ void CTerrainWorld::AddSphere() {
     m_root.AddChild(MakeNode(L"sphere", m_sphereMesh, {0.3f, 0.3f, 0.3f}, {0.0f, 10.0f, 0.0f}));
 }
 
-void CTerrainWorld::SetUpLights() {
+void CTerrainWorld::SetUpLights()
+{
     m_pointLight.SwitchOff();
     m_pointLight.SetPosition(2.0f, 12.0f, 2.0f);
     m_pointLight.SetDiffuseGray(0.2f);
@@ -70,13 +76,15 @@ void CTerrainWorld::SetUpLights() {
     m_spotLight.SetDiffuse(0.2f, 0.2f, 0.5f, 1.0f);
 }
 
-void CTerrainWorld::GenerateTerrain() {
+void CTerrainWorld::GenerateTerrain()
+{
     m_terrain.SizeGrid();
     m_terrain.GenerateHeights();
     ApplyHeightsToMesh();
 }
 
-void CTerrainWorld::ApplyHeightsToMesh() {
+void CTerrainWorld::ApplyHeightsToMesh()
+{
     const int side = m_terrain.GetGridSize();
     m_floorMesh->ReleaseSelection();
     for (int row = 0; row < side; ++row) {
@@ -92,7 +100,8 @@ void CTerrainWorld::ApplyHeightsToMesh() {
 
 CFileResult CTerrainWorld::SaveHeights(const std::string& path) const { return m_terrain.SaveHeights(path); }
 
-CFileResult CTerrainWorld::LoadHeights(const std::string& path) {
+CFileResult CTerrainWorld::LoadHeights(const std::string& path)
+{
     CFileResult result = m_terrain.LoadHeights(path);
     if (result.ok) {
         ApplyHeightsToMesh();
@@ -100,7 +109,8 @@ CFileResult CTerrainWorld::LoadHeights(const std::string& path) {
     return result;
 }
 
-void CTerrainWorld::Update() {
+void CTerrainWorld::Update()
+{
     // Measured on every tick, so the first animated tick after a pause does not jump.
     const float seconds = m_frameClock.SecondsSinceLast();
     TQR_SceneNode* airplane = m_root.GetChild(kAirplaneChild);
@@ -113,7 +123,8 @@ void CTerrainWorld::Update() {
     }
 }
 
-void CTerrainWorld::PlaceSelector(TQR_SceneNode& sphere) {
+void CTerrainWorld::PlaceSelector(TQR_SceneNode& sphere)
+{
     // One read of the selected vertex serves all three coordinates: each read selects, locks
     // and releases the floor mesh's vertex, and this runs on every tick.
     const TQR_Vector3 vertex = ReadSelectedVertex();
@@ -122,7 +133,8 @@ void CTerrainWorld::PlaceSelector(TQR_SceneNode& sphere) {
     sphere.SetXformInfo(xform);
 }
 
-void CTerrainWorld::Draw() {
+void CTerrainWorld::Draw()
+{
     TQRD3D_DrawHelper helper;
     m_pointLight.LoadToDevice();
     m_directionalLight.LoadToDevice();
@@ -143,24 +155,28 @@ void CTerrainWorld::ShowAirplane(bool show) { m_airplaneMesh->SetVisible(show); 
 
 void CTerrainWorld::SetWireframe(bool wireframe) { m_floorMesh->SetFillMode(wireframe ? 1 : 2); }
 
-void CTerrainWorld::SetSelectedRow(int row) {
+void CTerrainWorld::SetSelectedRow(int row)
+{
     m_selectedRow = row;
     m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
 }
 
-void CTerrainWorld::SetSelectedColumn(int column) {
+void CTerrainWorld::SetSelectedColumn(int column)
+{
     m_selectedColumn = column;
     m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
 }
 
-void CTerrainWorld::SetSelectedHeight(int height) {
+void CTerrainWorld::SetSelectedHeight(int height)
+{
     m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
     const TQR_Vector3 position = m_floorMesh->GetSelectedVertex();
     m_floorMesh->SetSelectedVertex(position.x, static_cast<float>(height), position.z);
     m_floorMesh->ReleaseSelection();
 }
 
-TQR_Vector3 CTerrainWorld::ReadSelectedVertex() {
+TQR_Vector3 CTerrainWorld::ReadSelectedVertex()
+{
     m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
     const TQR_Vector3 position = m_floorMesh->GetSelectedVertex();
     m_floorMesh->ReleaseSelection();

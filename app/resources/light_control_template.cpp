@@ -9,7 +9,7 @@ constexpr DWORD kSlider = TBS_NOTICKS;
 // A captioned pop-up without a system menu.
 constexpr DWORD kLightControlStyle = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION;
 
-}  // namespace
+} // namespace
 
 DialogTemplate LightControlTemplate()
 {

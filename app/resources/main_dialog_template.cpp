@@ -7,7 +7,7 @@ using Kind = DialogControlKind;
 
 constexpr DWORD kHorizontalSlider = TBS_NOTICKS;
 
-}  // namespace
+} // namespace
 
 DialogTemplate MainDialogTemplate()
 {

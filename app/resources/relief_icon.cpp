@@ -14,7 +14,11 @@ struct Rgb {
     int b;
 };
 
-std::uint32_t Opaque(Rgb c) { return 0xFF000000u | (static_cast<std::uint32_t>(c.r) << 16) | (static_cast<std::uint32_t>(c.g) << 8) | static_cast<std::uint32_t>(c.b); }
+std::uint32_t Opaque(Rgb c)
+{
+    return 0xFF000000u | (static_cast<std::uint32_t>(c.r) << 16) | (static_cast<std::uint32_t>(c.g) << 8) |
+           static_cast<std::uint32_t>(c.b);
+}
 
 Rgb Mix(Rgb a, Rgb b, float t)
 {
@@ -42,7 +46,7 @@ Rgb Ground(int x, int y)
     }
     const Rgb grass{70, 160, 60};
     const Rgb soil{110, 80, 40};
-    const float shade = (x % 7 == 0 && depth > 1.0f) ? 0.15f : 0.0f;  // furrows give the slope texture
+    const float shade = (x % 7 == 0 && depth > 1.0f) ? 0.15f : 0.0f; // furrows give the slope texture
     return Mix(grass, soil, std::clamp(depth / 18.0f + shade, 0.0f, 1.0f));
 }
 
@@ -53,7 +57,7 @@ bool InSun(int x, int y)
     return dx * dx + dy * dy <= 16.0f;
 }
 
-}  // namespace
+} // namespace
 
 IconImage ReliefIconImage()
 {

@@ -7,7 +7,7 @@ using Kind = DialogControlKind;
 
 constexpr DWORD kTreeStyle = TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_BORDER;
 
-}  // namespace
+} // namespace
 
 DialogTemplate SceneTreeControlTemplate()
 {

@@ -6,7 +6,7 @@ namespace {
 // A captioned pop-up with a close box; the scene tree panel fills it with a small margin.
 constexpr DWORD kToolWindowStyle = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
-}  // namespace
+} // namespace
 
 DialogTemplate SceneTreeWindowTemplate()
 {

@@ -7,7 +7,7 @@ using Kind = DialogControlKind;
 
 constexpr DWORD kSlider = TBS_NOTICKS;
 
-}  // namespace
+} // namespace
 
 DialogTemplate XformInfoControlTemplate()
 {

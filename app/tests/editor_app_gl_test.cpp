@@ -43,4 +43,4 @@ TEST_F(TutorialAppTest, UnattendedRunSavesAScreenshotQuitsAndReleasesTheDevice)
     EXPECT_GT(image.height(), 300);
 }
 
-}  // namespace
+} // namespace

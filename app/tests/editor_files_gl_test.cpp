@@ -61,13 +61,14 @@ TEST_F(EditorFilesTest, SavedHeightsLoadBackIntoTheGridAndTheFloor)
     for (std::size_t i = 0; i < saved.size(); ++i) {
         ASSERT_NEAR(GridSamples()[i], saved[i], 1e-4f * (1.0f + std::abs(saved[i]))) << "sample " << i;
     }
-    EXPECT_FLOAT_EQ(FloorHeights()[6], m_editor->World().GetHeights().GetSample(15, 15)) << "the floor shows the loaded heights";
+    EXPECT_FLOAT_EQ(FloorHeights()[6], m_editor->World().GetHeights().GetSample(15, 15))
+        << "the floor shows the loaded heights";
 }
 
 TEST_F(EditorFilesTest, CancelledFileDialogsChangeNothing)
 {
     for (const int id : {IDC_LOAD, IDC_SAVE, IDC_LOAD_TEXTURE}) {
-        m_editor->Click(id);  // no answer queued: the dialog is cancelled
+        m_editor->Click(id); // no answer queued: the dialog is cancelled
     }
     EXPECT_EQ(m_editor->Dialogs().FileDialogs().size(), 3u);
     EXPECT_EQ(m_editor->Text(IDC_LOAD_FILE_NAME), L"temp.txt");
@@ -88,8 +89,10 @@ TEST_F(EditorFilesTest, FailedLoadOrSaveKeepsTerrainAndLabelsAndShowsTheReason)
         std::string name;
         std::wstring failure;
     };
-    for (const Case& c : {Case{IDC_LOAD, "short.txt", L"Load failed: "}, Case{IDC_LOAD, "garbage.txt", L"Load failed: "},
-                          Case{IDC_LOAD, "missing.txt", L"Load failed: "}, Case{IDC_SAVE, "no-such-folder/heights", L"Save failed: "}}) {
+    for (const Case& c :
+         {Case{IDC_LOAD, "short.txt", L"Load failed: "}, Case{IDC_LOAD, "garbage.txt", L"Load failed: "},
+          Case{IDC_LOAD, "missing.txt", L"Load failed: "},
+          Case{IDC_SAVE, "no-such-folder/heights", L"Save failed: "}}) {
         SCOPED_TRACE(c.name);
         m_editor->AnswerFileDialog(PathOf(c.name));
         m_editor->Click(c.button);
@@ -124,4 +127,4 @@ TEST_F(EditorFilesTest, ChosenTextureGoesToTheFloorAndAnUnreadableOneIsRefused)
     EXPECT_EQ(std::wstring(m_editor->World().GetFloorMesh().GetTextureFileName()), chosen);
 }
 
-}  // namespace
+} // namespace

@@ -24,7 +24,7 @@ QImage Grab(HWND window)
     return widget != nullptr ? widget->grab().toImage() : QImage();
 }
 
-}  // namespace
+} // namespace
 
 TestWorldApplication::TestWorldApplication(const ManualTime& time) : m_world(time.MakeClock())
 {

@@ -71,8 +71,9 @@ TEST_F(EditorTest, FlyDirectionFollowsTheCheckedRadioButton)
         int direction;
         std::wstring status;
     };
-    for (const Case& c : {Case{IDC_FLY_RIGHT, 1, L"Set Airplane fly right"}, Case{IDC_FLY_STRAIGHT, 2, L"Set Airplane fly straight"},
-                          Case{IDC_FLY_LEFT, 0, L"Set Airplane fly left"}}) {
+    for (const Case& c :
+         {Case{IDC_FLY_RIGHT, 1, L"Set Airplane fly right"}, Case{IDC_FLY_STRAIGHT, 2, L"Set Airplane fly straight"},
+          Case{IDC_FLY_LEFT, 0, L"Set Airplane fly left"}}) {
         SCOPED_TRACE(testing::Message() << "radio " << c.id);
         m_editor->Click(c.id);
         EXPECT_EQ(m_editor->Status(), c.status);
@@ -82,8 +83,9 @@ TEST_F(EditorTest, FlyDirectionFollowsTheCheckedRadioButton)
     // With no button checked the direction stays and the status line is cleared.
     world.SetFlyDirection(2);
     m_editor->Dialog().CheckRadioButton(IDC_FLY_LEFT, IDC_FLY_STRAIGHT, 0);
-    m_editor->Dialog().SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FLY_RIGHT, BN_CLICKED),
-                                   reinterpret_cast<LPARAM>(::GetDlgItem(m_editor->Dialog().GetSafeHwnd(), IDC_FLY_RIGHT)));
+    m_editor->Dialog().SendMessage(
+        WM_COMMAND, MAKEWPARAM(IDC_FLY_RIGHT, BN_CLICKED),
+        reinterpret_cast<LPARAM>(::GetDlgItem(m_editor->Dialog().GetSafeHwnd(), IDC_FLY_RIGHT)));
     EXPECT_EQ(m_editor->Status(), L"");
     EXPECT_EQ(world.GetFlyDirection(), 2);
 }
@@ -130,8 +132,9 @@ TEST_F(EditorTest, RowAndColumnSlidersSelectSixtyTwoMinusTheirValue)
         float value;
         int selected;
     };
-    for (const Case& c : {Case{IDC_COLUMN_SLIDER, 10, 52}, Case{IDC_COLUMN_SLIDER, 1, 61}, Case{IDC_COLUMN_SLIDER, 0, 62},
-                          Case{IDC_ROW_SLIDER, 10, 52}, Case{IDC_ROW_SLIDER, 1, 61}, Case{IDC_ROW_SLIDER, 62, 0}}) {
+    for (const Case& c :
+         {Case{IDC_COLUMN_SLIDER, 10, 52}, Case{IDC_COLUMN_SLIDER, 1, 61}, Case{IDC_COLUMN_SLIDER, 0, 62},
+          Case{IDC_ROW_SLIDER, 10, 52}, Case{IDC_ROW_SLIDER, 1, 61}, Case{IDC_ROW_SLIDER, 62, 0}}) {
         SCOPED_TRACE(testing::Message() << "slider " << c.id << " at " << c.value);
         m_editor->MoveSlider(c.id, 0, 62, c.value);
         EXPECT_EQ(c.id == IDC_ROW_SLIDER ? world.GetSelectedRow() : world.GetSelectedColumn(), c.selected);
@@ -158,7 +161,9 @@ TEST_F(EditorTest, MovingOneSliderLeavesWhatTheOthersControlAlone)
 TEST_F(EditorTest, AirplaneFliesOnlyWhileAnimationIsOn)
 {
     CTerrainWorld& world = m_editor->World();
-    const auto position = [&] { return world.GetRoot().GetChild(CTerrainWorld::kAirplaneChild)->GetXformInfo().GetTranslation(); };
+    const auto position = [&] {
+        return world.GetRoot().GetChild(CTerrainWorld::kAirplaneChild)->GetXformInfo().GetTranslation();
+    };
     const TQR_Vector3 start = position();
     m_editor->Time().AdvanceSeconds(2.0);
     m_editor->Tick();
@@ -203,4 +208,4 @@ TEST_F(EditorTest, MouseDragsInEitherViewMoveItsCamera)
     EXPECT_FLOAT_EQ(dialog.BigView().GetCamera().GetYaw(), 30.0f) << "the big view is not affected";
 }
 
-}  // namespace
+} // namespace

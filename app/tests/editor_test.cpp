@@ -13,7 +13,10 @@ namespace {
 
 class NoDeviceGuard {
 public:
-    NoDeviceGuard() { GetGraphicsSystem()->SetDirect3DFactory([](UINT) -> IDirect3D9* { return nullptr; }); }
+    NoDeviceGuard()
+    {
+        GetGraphicsSystem()->SetDirect3DFactory([](UINT) -> IDirect3D9* { return nullptr; });
+    }
     ~NoDeviceGuard() { GetGraphicsSystem()->SetDirect3DFactory({}); }
 };
 
@@ -30,7 +33,7 @@ TEST(EditorWithoutDeviceTest, StaysOpenWithItsControlsSetButNoViewsStatusOrTimer
     EXPECT_FLOAT_EQ(editor.SliderValue(IDC_SPEED_SLIDER, 0.2f, 1.0f), 0.4f) << "the sliders are set up first";
     EXPECT_FLOAT_EQ(editor.SliderValue(IDC_ROW_SLIDER, 0, 62), 62.0f);
 
-    editor.Click(IDC_GENERATE);  // commands still reach the world; nothing shows them
+    editor.Click(IDC_GENERATE); // commands still reach the world; nothing shows them
     EXPECT_EQ(editor.Status(), L"");
 }
 
@@ -71,4 +74,4 @@ TEST(RunOptionsTest, AcceptsTheUnattendedOptionsAndRejectsAnythingElse)
     }
 }
 
-}  // namespace
+} // namespace

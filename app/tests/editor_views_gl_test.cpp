@@ -58,7 +58,6 @@ protected:
         m_editor->Tick();
         return m_editor->BigViewImage();
     }
-
 };
 
 TEST_F(EditorViewsTest, FloorShowsItsTextureOnlyWhileEnableTextureIsChecked)
@@ -116,7 +115,9 @@ TEST_F(EditorViewsTest, ScreenshotShowsBothViewsOfAGeneratedTerrain)
 
     for (const QImage& view : {m_editor->BigViewImage(), m_editor->SmallViewImage()}) {
         ASSERT_FALSE(view.isNull());
-        EXPECT_LT(BackgroundShare(view, QRect(view.width() * 3 / 8, view.height() * 3 / 8, view.width() / 4, view.height() / 4)), 0.5)
+        EXPECT_LT(BackgroundShare(
+                      view, QRect(view.width() * 3 / 8, view.height() * 3 / 8, view.width() / 4, view.height() / 4)),
+                  0.5)
             << "the terrain fills the middle of the view";
     }
     std::filesystem::create_directories(RELIEF_TEST_OUTPUT_DIR);
@@ -126,4 +127,4 @@ TEST_F(EditorViewsTest, ScreenshotShowsBothViewsOfAGeneratedTerrain)
     EXPECT_TRUE(std::filesystem::exists(path));
 }
 
-}  // namespace
+} // namespace

@@ -33,7 +33,8 @@ int BrighterPixels(const QImage& before, const QImage& after, std::pair<int, int
     int count = 0;
     for (int y = 0; y < after.height(); ++y) {
         for (int x = 0; x < after.width(); ++x) {
-            const bool inside = halfSize < 0 || (std::abs(x - centre.first) <= halfSize && std::abs(y - centre.second) <= halfSize);
+            const bool inside =
+                halfSize < 0 || (std::abs(x - centre.first) <= halfSize && std::abs(y - centre.second) <= halfSize);
             count += (inside && Brightness(after.pixelColor(x, y)) > Brightness(before.pixelColor(x, y)) + 6) ? 1 : 0;
         }
     }
@@ -97,4 +98,4 @@ TEST_F(EditorTest, ButtonsOpenOneToolWindowEachAndTheSceneTreeEditsTheLiveWorld)
     EXPECT_FALSE(e.World().GetFloorMesh().IsVisible());
 }
 
-}  // namespace
+} // namespace

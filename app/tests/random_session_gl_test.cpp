@@ -99,13 +99,15 @@ bool IsKnownStatus(const std::string& status)
         std::regex("(Load|Save|Texture load) failed: .+"),
         std::regex(R"(\*\*ERROR\*\* \[.+\]: (file not found|open for loading failed)!)"),
         std::regex("Pointer Position: \\(" + d + " " + d + "\\)"),
-        std::regex("(Begin Camera Rotation|Begin Camera Tracking|Camera Rotation To|Camera Tracking To): \\(" + d + " " + d + "\\)"),
+        std::regex("(Begin Camera Rotation|Begin Camera Tracking|Camera Rotation To|Camera Tracking To): \\(" + d +
+                   " " + d + "\\)"),
         std::regex("(Begin Camera Zooming|Camera Zoom): \\(" + d + "\\)"),
-        std::regex("(Begin Camera Track|Begin Camera Tracking|Camera Position To|Camera Tracking To): \\(" + f + " " + f + " " + f +
-                   " " + d + " " + d + "\\)"),
+        std::regex("(Begin Camera Track|Begin Camera Tracking|Camera Position To|Camera Tracking To): \\(" + f + " " +
+                   f + " " + f + " " + d + " " + d + "\\)"),
         std::regex("(Begin Camera Zooming|Camera Zoom): \\(" + f + " " + d + "\\)"),
     };
-    return std::any_of(patterns.begin(), patterns.end(), [&](const std::regex& p) { return std::regex_match(status, p); });
+    return std::any_of(patterns.begin(), patterns.end(),
+                       [&](const std::regex& p) { return std::regex_match(status, p); });
 }
 
 using Grid = std::vector<float>;
@@ -192,8 +194,10 @@ public:
 
 private:
     int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
-    template <typename T>
-    const T& Pick(const std::vector<T>& items) { return items[static_cast<std::size_t>(Uniform(0, static_cast<int>(items.size()) - 1))]; }
+    template <typename T> const T& Pick(const std::vector<T>& items)
+    {
+        return items[static_cast<std::size_t>(Uniform(0, static_cast<int>(items.size()) - 1))];
+    }
     void Note(const std::string& action);
     std::string CheckWindow();
 
@@ -242,16 +246,17 @@ void RandomSession::MakeInputFiles()
     WriteFile(m_folder / "good.txt", heights);
     // Cut before the last number starts: at most 4095 numbers are left.
     const std::size_t lastLine = heights.rfind('\n', heights.size() - 2) + 1;
-    WriteFile(m_folder / "short.txt", heights.substr(0, static_cast<std::size_t>(Uniform(0, static_cast<int>(lastLine) - 1))));
+    WriteFile(m_folder / "short.txt",
+              heights.substr(0, static_cast<std::size_t>(Uniform(0, static_cast<int>(lastLine) - 1))));
     std::string garbage = "x";
     for (int i = 0; i < 3000; ++i) {
         garbage += static_cast<char>(Uniform(0, 255));
     }
     WriteFile(m_folder / "garbage.txt", garbage);
     fs::create_directories(m_folder / "folder.txt");
-    m_heightFiles = {{m_folder / "good.txt", Expect::Success},     {m_folder / "short.txt", Expect::Failure},
-                     {m_folder / "garbage.txt", Expect::Failure},  {m_folder / "missing.txt", Expect::Failure},
-                     {m_folder / "folder.txt", Expect::Failure},   {m_folder / "saved-a.txt", Expect::Either},
+    m_heightFiles = {{m_folder / "good.txt", Expect::Success},    {m_folder / "short.txt", Expect::Failure},
+                     {m_folder / "garbage.txt", Expect::Failure}, {m_folder / "missing.txt", Expect::Failure},
+                     {m_folder / "folder.txt", Expect::Failure},  {m_folder / "saved-a.txt", Expect::Either},
                      {m_folder / "saved-b.txt", Expect::Either}};
 
     fs::create_directories(m_folder / "out");
@@ -300,10 +305,12 @@ std::string RandomSession::Step()
 {
     using Action = std::string (RandomSession::*)();
     static const std::vector<std::pair<int, Action>> actions = {
-        {10, &RandomSession::ClickCheckBox}, {6, &RandomSession::ClickRadioButton}, {3, &RandomSession::Generate},
-        {12, &RandomSession::MoveMainSlider}, {14, &RandomSession::Tick},          {14, &RandomSession::MouseInView},
-        {5, &RandomSession::LoadHeights},    {5, &RandomSession::SaveHeights},     {4, &RandomSession::LoadTexture},
-        {2, &RandomSession::OpenToolWindow}, {1, &RandomSession::CloseToolWindow}, {8, &RandomSession::UseLightPanel},
+        {10, &RandomSession::ClickCheckBox},  {6, &RandomSession::ClickRadioButton},
+        {3, &RandomSession::Generate},        {12, &RandomSession::MoveMainSlider},
+        {14, &RandomSession::Tick},           {14, &RandomSession::MouseInView},
+        {5, &RandomSession::LoadHeights},     {5, &RandomSession::SaveHeights},
+        {4, &RandomSession::LoadTexture},     {2, &RandomSession::OpenToolWindow},
+        {1, &RandomSession::CloseToolWindow}, {8, &RandomSession::UseLightPanel},
         {8, &RandomSession::UseScenePanel},
     };
     int total = 0;
@@ -361,34 +368,40 @@ std::string RandomSession::ClickCheckBox()
 
 std::string RandomSession::ClickRadioButton()
 {
-    static const std::vector<std::pair<int, std::string>> radios = {
-        {IDC_FLY_LEFT, "Set Airplane fly left"}, {IDC_FLY_RIGHT, "Set Airplane fly right"}, {IDC_FLY_STRAIGHT, "Set Airplane fly straight"}};
+    static const std::vector<std::pair<int, std::string>> radios = {{IDC_FLY_LEFT, "Set Airplane fly left"},
+                                                                    {IDC_FLY_RIGHT, "Set Airplane fly right"},
+                                                                    {IDC_FLY_STRAIGHT, "Set Airplane fly straight"}};
     const auto& [id, text] = Pick(radios);
     Note("radio " + std::to_string(id));
     m_editor.Click(id);
     if (m_editor.Dialog().GetCheckedRadioButton(IDC_FLY_LEFT, IDC_FLY_STRAIGHT) != id) {
         return "radio button " + std::to_string(id) + " is not checked after its click";
     }
-    return Narrow(m_editor.Status()) == text ? std::string() : "radio button " + std::to_string(id) + " shows the wrong status";
+    return Narrow(m_editor.Status()) == text ? std::string()
+                                             : "radio button " + std::to_string(id) + " shows the wrong status";
 }
 
 std::string RandomSession::Generate()
 {
     Note("generate");
     m_editor.Click(IDC_GENERATE);
-    return m_editor.Status() == L"creating new terain" ? std::string() : "Generate shows \"" + Narrow(m_editor.Status()) + "\"";
+    return m_editor.Status() == L"creating new terain" ? std::string()
+                                                       : "Generate shows \"" + Narrow(m_editor.Status()) + "\"";
 }
 
 void RandomSession::MoveSlider(QSlider& slider)
 {
     // Mostly anywhere, sometimes right at an end.
     const int roll = Uniform(0, 9);
-    slider.setValue(roll == 0 ? slider.minimum() : roll == 1 ? slider.maximum() : Uniform(slider.minimum(), slider.maximum()));
+    slider.setValue(roll == 0   ? slider.minimum()
+                    : roll == 1 ? slider.maximum()
+                                : Uniform(slider.minimum(), slider.maximum()));
 }
 
 std::string RandomSession::MoveMainSlider()
 {
-    const int id = Pick(std::vector<int>{IDC_ROUGHNESS_SLIDER, IDC_HEIGHT_SLIDER, IDC_ROW_SLIDER, IDC_COLUMN_SLIDER, IDC_SPEED_SLIDER});
+    const int id = Pick(
+        std::vector<int>{IDC_ROUGHNESS_SLIDER, IDC_HEIGHT_SLIDER, IDC_ROW_SLIDER, IDC_COLUMN_SLIDER, IDC_SPEED_SLIDER});
     Note("slider " + std::to_string(id));
     auto* slider = qobject_cast<QSlider*>(m_editor.Widget(id));
     if (slider == nullptr) {
@@ -416,9 +429,11 @@ std::string RandomSession::MouseInView()
         return "a view window is missing";
     }
     const auto point = [&] { return QPoint(Uniform(-20, view->width() + 20), Uniform(-20, view->height() + 20)); };
-    const Qt::MouseButton button = Pick(std::vector<Qt::MouseButton>{Qt::NoButton, Qt::LeftButton, Qt::MiddleButton, Qt::RightButton});
+    const Qt::MouseButton button =
+        Pick(std::vector<Qt::MouseButton>{Qt::NoButton, Qt::LeftButton, Qt::MiddleButton, Qt::RightButton});
     const int moves = Uniform(1, 6);
-    Note(std::string("mouse ") + (big ? "big" : "small") + " button " + std::to_string(static_cast<int>(button)) + " moves " + std::to_string(moves));
+    Note(std::string("mouse ") + (big ? "big" : "small") + " button " + std::to_string(static_cast<int>(button)) +
+         " moves " + std::to_string(moves));
     if (button != Qt::NoButton) {
         QTest::mousePress(view, button, Qt::NoModifier, point());
     }
@@ -452,7 +467,7 @@ bool RandomSession::RunFileCommand(CWnd& window, int button, const fs::path& ans
     }
     const bool shown = dialogs.FileDialogs().size() > asked;
     if (!shown && !answer.empty()) {
-        dialogs.ShowFileDialog({});  // takes the unused answer back
+        dialogs.ShowFileDialog({}); // takes the unused answer back
     }
     return shown;
 }
@@ -471,13 +486,16 @@ std::string RandomSession::LoadHeights()
     const bool failed = Narrow(m_editor.Status()).starts_with("Load failed: ");
     const Grid* saved = m_saved.HeightsOf(choice.path);
     // A file the session may save loads once it has been saved.
-    const Expect expect = choice.expect != Expect::Either ? choice.expect : saved != nullptr ? Expect::Success : Expect::Failure;
+    const Expect expect = choice.expect != Expect::Either ? choice.expect
+                          : saved != nullptr              ? Expect::Success
+                                                          : Expect::Failure;
     if (cancel || failed) {
         if (failed && expect == Expect::Success) {
             return "loading a good file failed: " + Narrow(m_editor.Status());
         }
-        return after == before && m_editor.Text(IDC_LOAD_FILE_NAME) == label ? std::string()
-                                                                             : "a cancelled or failed load changed the terrain or the label";
+        return after == before && m_editor.Text(IDC_LOAD_FILE_NAME) == label
+                   ? std::string()
+                   : "a cancelled or failed load changed the terrain or the label";
     }
     if (expect == Expect::Failure) {
         return "loading " + choice.path.filename().string() + " should have failed";
@@ -485,7 +503,8 @@ std::string RandomSession::LoadHeights()
     if (m_editor.Text(IDC_LOAD_FILE_NAME) != Wide(choice.path.filename().string())) {
         return "the load label does not name the loaded file";
     }
-    return SameHeights(after, saved != nullptr ? *saved : m_goodHeights) ? std::string() : "the loaded heights are not the file's";
+    return SameHeights(after, saved != nullptr ? *saved : m_goodHeights) ? std::string()
+                                                                         : "the loaded heights are not the file's";
 }
 
 fs::path RandomSession::SavedPathFor(const fs::path& chosen) const
@@ -507,7 +526,8 @@ std::string RandomSession::SaveHeights()
         if (failed && choice.expect == Expect::Success) {
             return "saving to a writable path failed: " + Narrow(m_editor.Status());
         }
-        return m_editor.Text(IDC_SAVE_FILE_NAME) == label ? std::string() : "a cancelled or failed save changed the label";
+        return m_editor.Text(IDC_SAVE_FILE_NAME) == label ? std::string()
+                                                          : "a cancelled or failed save changed the label";
     }
     if (choice.expect == Expect::Failure) {
         return "saving to " + choice.path.string() + " should have failed";
@@ -517,8 +537,9 @@ std::string RandomSession::SaveHeights()
         return "the saved file " + written.string() + " is not there";
     }
     m_saved.Record(written, GridOf(m_editor.World().GetHeights()));
-    return m_editor.Text(IDC_SAVE_FILE_NAME) == Wide(choice.path.filename().string()) ? std::string()
-                                                                                      : "the save label does not name the file";
+    return m_editor.Text(IDC_SAVE_FILE_NAME) == Wide(choice.path.filename().string())
+               ? std::string()
+               : "the save label does not name the file";
 }
 
 std::string RandomSession::LoadTexture()
@@ -540,8 +561,9 @@ std::string RandomSession::LoadTexture()
     if (choice.expect == Expect::Failure) {
         return "the image " + choice.path.filename().string() + " should have been refused";
     }
-    return m_editor.Text(IDC_TEXTURE_FILE_NAME) == Wide(choice.path.filename().string()) ? std::string()
-                                                                                         : "the texture label does not name the image";
+    return m_editor.Text(IDC_TEXTURE_FILE_NAME) == Wide(choice.path.filename().string())
+               ? std::string()
+               : "the texture label does not name the image";
 }
 
 std::string RandomSession::OpenToolWindow()
@@ -549,7 +571,8 @@ std::string RandomSession::OpenToolWindow()
     const int id = Uniform(0, 1) == 0 ? IDC_LIGHTS : IDC_SCENE;
     Note("open " + std::to_string(id));
     m_editor.Click(id);
-    CWnd& window = id == IDC_LIGHTS ? static_cast<CWnd&>(m_editor.Dialog().LightPanel()) : m_editor.Dialog().SceneWindow();
+    CWnd& window =
+        id == IDC_LIGHTS ? static_cast<CWnd&>(m_editor.Dialog().LightPanel()) : m_editor.Dialog().SceneWindow();
     return window.IsWindowVisible() ? std::string() : "button " + std::to_string(id) + " opened no window";
 }
 
@@ -583,10 +606,10 @@ std::string RandomSession::UseControl(const std::string& action, CWnd& panel, co
 std::string RandomSession::UseLightPanel()
 {
     static const std::vector<int> controls = {
-        IDC_LIGHT_ON,       IDC_LIGHT_DRAW,     IDC_LIGHT_DIFFUSE,         IDC_LIGHT_SPECULAR,         IDC_LIGHT_AMBIENT,
-        IDC_LIGHT_RED,      IDC_LIGHT_GREEN,    IDC_LIGHT_BLUE,            IDC_LIGHT_ALPHA,            IDC_LIGHT_X,
-        IDC_LIGHT_Y,        IDC_LIGHT_Z,        IDC_LIGHT_POSITION_MODE,   IDC_LIGHT_DIRECTION_MODE,   IDC_LIGHT_THETA,
-        IDC_LIGHT_PHI,      IDC_LIGHT_FALLOFF,  IDC_LIGHT_POINT,           IDC_LIGHT_DIRECTIONAL,      IDC_LIGHT_SPOT};
+        IDC_LIGHT_ON,  IDC_LIGHT_DRAW,    IDC_LIGHT_DIFFUSE,       IDC_LIGHT_SPECULAR,       IDC_LIGHT_AMBIENT,
+        IDC_LIGHT_RED, IDC_LIGHT_GREEN,   IDC_LIGHT_BLUE,          IDC_LIGHT_ALPHA,          IDC_LIGHT_X,
+        IDC_LIGHT_Y,   IDC_LIGHT_Z,       IDC_LIGHT_POSITION_MODE, IDC_LIGHT_DIRECTION_MODE, IDC_LIGHT_THETA,
+        IDC_LIGHT_PHI, IDC_LIGHT_FALLOFF, IDC_LIGHT_POINT,         IDC_LIGHT_DIRECTIONAL,    IDC_LIGHT_SPOT};
     LightControl& panel = m_editor.Dialog().LightPanel();
     if (!panel.IsWindowVisible()) {
         m_editor.Click(IDC_LIGHTS);
@@ -597,10 +620,10 @@ std::string RandomSession::UseLightPanel()
 std::string RandomSession::UseScenePanel()
 {
     static const std::vector<int> primitiveControls = {
-        IDC_PRIM_RED,       IDC_PRIM_GREEN,    IDC_PRIM_BLUE,     IDC_PRIM_ALPHA,    IDC_PRIM_TEXTURE,
-        IDC_PRIM_BLENDING,  IDC_PRIM_VISIBILITY, IDC_PRIM_SHADING, IDC_PRIM_BOUND_VOL, IDC_PRIM_LIGHTING,
-        IDC_PRIM_WIREFRAME, IDC_PRIM_EMISSIVE_C1, IDC_PRIM_AMBIENT_C2, IDC_PRIM_DIFFUSE, IDC_PRIM_SPECULAR,
-        IDC_PRIM_POWER};
+        IDC_PRIM_RED,        IDC_PRIM_GREEN,    IDC_PRIM_BLUE,       IDC_PRIM_ALPHA,
+        IDC_PRIM_TEXTURE,    IDC_PRIM_BLENDING, IDC_PRIM_VISIBILITY, IDC_PRIM_SHADING,
+        IDC_PRIM_BOUND_VOL,  IDC_PRIM_LIGHTING, IDC_PRIM_WIREFRAME,  IDC_PRIM_EMISSIVE_C1,
+        IDC_PRIM_AMBIENT_C2, IDC_PRIM_DIFFUSE,  IDC_PRIM_SPECULAR,   IDC_PRIM_POWER};
     static const std::vector<int> transformControls = {IDC_XFORM_TRANSLATE, IDC_XFORM_SCALE, IDC_XFORM_ROTATE,
                                                        IDC_XFORM_PIVOT,     IDC_XFORM_X,     IDC_XFORM_Y,
                                                        IDC_XFORM_Z,         IDC_XFORM_RESET, IDC_XFORM_SHOW_PIVOT};
@@ -656,7 +679,8 @@ TEST_F(EditorTest, RandomSessionKeepsTheWindowUpTheStatusKnownAndEverySavedFile)
 
     for (unsigned long action = 0; action < count; ++action) {
         const std::string problem = session.Step();
-        ASSERT_EQ(problem, "") << "seed " << seed << ", action " << action + 1 << " of " << count << "; the last actions:\n"
+        ASSERT_EQ(problem, "") << "seed " << seed << ", action " << action + 1 << " of " << count
+                               << "; the last actions:\n"
                                << session.RecentActions();
     }
     std::string summary;
@@ -668,4 +692,4 @@ TEST_F(EditorTest, RandomSessionKeepsTheWindowUpTheStatusKnownAndEverySavedFile)
     EXPECT_GT(session.SavedFileCount(), 0u) << "the session saved no height file, so none could be lost";
 }
 
-}  // namespace
+} // namespace

@@ -5,7 +5,8 @@
 #include "graphics/graphics_system.h"
 #include "scene/status.h"
 
-ScopedWorkingFolder::ScopedWorkingFolder() : m_previous(std::filesystem::current_path()) {
+ScopedWorkingFolder::ScopedWorkingFolder() : m_previous(std::filesystem::current_path())
+{
     static int counter = 0;
     m_folder = std::filesystem::temp_directory_path() /
                ("relief-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
@@ -13,13 +14,15 @@ ScopedWorkingFolder::ScopedWorkingFolder() : m_previous(std::filesystem::current
     std::filesystem::current_path(m_folder);
 }
 
-ScopedWorkingFolder::~ScopedWorkingFolder() {
+ScopedWorkingFolder::~ScopedWorkingFolder()
+{
     std::filesystem::current_path(m_previous);
     std::error_code ignored;
     std::filesystem::remove_all(m_folder, ignored);
 }
 
-void DeviceFixture::SetUp() {
+void DeviceFixture::SetUp()
+{
     GetGraphicsSystem()->SetDirect3DFactory([this](UINT) -> IDirect3D9* {
         m_d3d.AddRef();
         return &m_d3d;
@@ -27,7 +30,8 @@ void DeviceFixture::SetUp() {
     SetStatusSink([this](const std::wstring& text) { m_statusTexts.push_back(text); });
 }
 
-void DeviceFixture::TearDown() {
+void DeviceFixture::TearDown()
+{
     GetGraphicsSystem()->ReleaseResources();
     GetGraphicsSystem()->SetDirect3DFactory(nullptr);
     SetStatusSink({});
@@ -35,7 +39,8 @@ void DeviceFixture::TearDown() {
     EXPECT_EQ(m_d3d.references, 1u) << "a Direct3D reference was not given back";
 }
 
-void DeviceFixture::CreateDevice(HWND window) {
+void DeviceFixture::CreateDevice(HWND window)
+{
     ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(window));
     m_device.ClearRecords();
 }

@@ -81,7 +81,8 @@ TEST_F(DrawHelperTest, LineNormalFollowsDirectionOnlyWhenBothComponentsExceedThr
 {
     const struct {
         float x2, y2, nx, ny;
-    } rows[] = {{5.0f, 7.0f, -5.0f, 4.0f}, {1.005f, 7.0f, 1.0f, 0.0f}, {5.0f, 2.005f, 1.0f, 0.0f}, {-3.0f, 7.0f, 1.0f, 0.0f}};
+    } rows[] = {
+        {5.0f, 7.0f, -5.0f, 4.0f}, {1.005f, 7.0f, 1.0f, 0.0f}, {5.0f, 2.005f, 1.0f, 0.0f}, {-3.0f, 7.0f, 1.0f, 0.0f}};
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const auto& row = rows[i];
         SCOPED_TRACE("to (" + std::to_string(row.x2) + ", " + std::to_string(row.y2) + ")");
@@ -89,8 +90,9 @@ TEST_F(DrawHelperTest, LineNormalFollowsDirectionOnlyWhenBothComponentsExceedThr
         const RecordedDraw& draw = m_device.draws.at(i);
         EXPECT_EQ((std::tuple{draw.type, draw.primitiveCount, draw.stride, draw.fvf}),
                   (std::tuple{D3DPT_LINELIST, 1u, 36u, 0x152u}));
-        EXPECT_THAT(Drawn(i), ElementsAre(FieldsNear(std::vector{1.f, 2.f, 3.f, row.nx, row.ny, 0.f, 0.f, 0.f}),
-                                          FieldsNear(std::vector{row.x2, row.y2, 11.f, row.nx, row.ny, 0.f, 1.f, 1.f})));
+        EXPECT_THAT(Drawn(i),
+                    ElementsAre(FieldsNear(std::vector{1.f, 2.f, 3.f, row.nx, row.ny, 0.f, 0.f, 0.f}),
+                                FieldsNear(std::vector{row.x2, row.y2, 11.f, row.nx, row.ny, 0.f, 1.f, 1.f})));
     }
 }
 
@@ -155,7 +157,8 @@ TEST_F(DrawHelperTest, RectanglesAreFansAroundTheCentreWhateverTheCornerOrder)
     EXPECT_TRUE(m_helper.DrawRectangleXY(1, 2, 3, 5, 7, 11));
     EXPECT_TRUE(m_helper.DrawRectangleXZ(5, 9, 7, 1, 9, 2));
     EXPECT_EQ(m_device.draws.at(0).bytes, m_device.draws.at(1).bytes);
-    EXPECT_EQ((std::tuple{m_device.draws[0].type, m_device.draws[0].primitiveCount}), (std::tuple{D3DPT_TRIANGLEFAN, 4u}));
+    EXPECT_EQ((std::tuple{m_device.draws[0].type, m_device.draws[0].primitiveCount}),
+              (std::tuple{D3DPT_TRIANGLEFAN, 4u}));
     EXPECT_THAT(Drawn(0), ElementsAre(FieldsNear(std::vector{3.f, 4.5f, 0.f, 0.f, 0.f, 1.f, 0.5f, 0.5f}),
                                       FieldsNear(std::vector{1.f, 7.f, 0.f, 0.f, 0.f, 1.f, 1.f, 0.f}),
                                       FieldsNear(std::vector{1.f, 2.f, 0.f, 0.f, 0.f, 1.f, 1.f, 1.f}),
@@ -199,14 +202,14 @@ TEST_F(DrawHelperTest, BlendingLightingAndResetSetTheirStatesInOrder)
     EXPECT_THAT(m_device.log, ElementsAre("SetRenderState(27, 1)", "SetRenderState(19, 5)", "SetRenderState(20, 6)",
                                           "SetRenderState(171, 1)", "SetRenderState(27, 0)", "SetRenderState(137, 1)",
                                           "SetMaterial", "SetRenderState(137, 0)"));
-    EXPECT_EQ((std::tuple{m_device.materials.at(0).Diffuse.g, m_device.materials[0].Power}),
-              (std::tuple{0.2f, 3.0f}));
+    EXPECT_EQ((std::tuple{m_device.materials.at(0).Diffuse.g, m_device.materials[0].Power}), (std::tuple{0.2f, 3.0f}));
 
     // Reset switches blending and texturing off and leaves lighting alone.
     m_device.ClearRecords();
     m_helper.SetColor1(kRed);
     m_helper.ResetAttributes();
-    EXPECT_THAT(m_device.log, ElementsAre("SetRenderState(27, 0)", "SetTexture(0, null)", "SetTextureStageState(0, 1, 1)"));
+    EXPECT_THAT(m_device.log,
+                ElementsAre("SetRenderState(27, 0)", "SetTexture(0, null)", "SetTextureStageState(0, 1, 1)"));
     EXPECT_EQ(m_helper.GetColor1(), TQR_Color(255, 255, 255, 255));
 }
 
@@ -216,7 +219,9 @@ TEST_F(DrawHelperTest, FirstMatrixOperationStartsFromIdentity)
     const std::function<void(TQRD3D_DrawHelper&)> operations[] = {
         [](TQRD3D_DrawHelper& h) { EXPECT_TRUE(h.PushModelTransform()); },
         [](TQRD3D_DrawHelper& h) { h.PopModelTransform(); },
-        [](TQRD3D_DrawHelper& h) { EXPECT_TRUE(h.SetTransformation(0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0)); },
+        [](TQRD3D_DrawHelper& h) {
+            EXPECT_TRUE(h.SetTransformation(0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0));
+        },
     };
     for (std::size_t i = 0; i < std::size(operations); ++i) {
         m_device.SetTransform(D3DTS_WORLD, &stale);
@@ -260,12 +265,11 @@ TEST_F(DrawHelperWithoutDeviceTest, DrawingAndMatricesFailWhileModesAreStillStor
 {
     TQRD3D_DrawHelper helper;
     TQR_Vector3 point{1, 2, 3};
-    const bool anySucceeded = helper.DrawPoint(0, 0, 0) || helper.DrawLine(0, 0, 0, 1, 1, 1) ||
-                              helper.DrawCircle(0, 0, 0, 1) || helper.DrawRectangleXY(0, 0, 0, 1, 1, 1) ||
-                              helper.DrawRectangleXZ(0, 0, 0, 1, 1, 1) || helper.InitializeModelTransform() ||
-                              helper.PushModelTransform() || helper.PopModelTransform() ||
-                              helper.SetTransformation(0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0) ||
-                              helper.TransformPoint(point);
+    const bool anySucceeded =
+        helper.DrawPoint(0, 0, 0) || helper.DrawLine(0, 0, 0, 1, 1, 1) || helper.DrawCircle(0, 0, 0, 1) ||
+        helper.DrawRectangleXY(0, 0, 0, 1, 1, 1) || helper.DrawRectangleXZ(0, 0, 0, 1, 1, 1) ||
+        helper.InitializeModelTransform() || helper.PushModelTransform() || helper.PopModelTransform() ||
+        helper.SetTransformation(0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0) || helper.TransformPoint(point);
     EXPECT_FALSE(anySucceeded);
     EXPECT_TRUE(helper.EnableBlending(true) && helper.EnableTexture(true) && helper.EnableLighting(true));
     helper.SetFillMode(1);

@@ -11,7 +11,8 @@ void WriteMeshFile(const std::filesystem::path& path, float size, const std::vec
     std::ofstream file(path);
     file << "xof 0303txt 0032\nMesh {\n" << 3 * n << ";\n";
     for (std::size_t i = 0; i < n; ++i) {
-        file << "0;0;" << i << ";,\n" << size << ";0;" << i << ";,\n0;" << size << ";" << i << (i + 1 < n ? ";,\n" : ";;\n");
+        file << "0;0;" << i << ";,\n"
+             << size << ";0;" << i << ";,\n0;" << size << ";" << i << (i + 1 < n ? ";,\n" : ";;\n");
     }
     file << n << ";\n";
     for (std::size_t i = 0; i < n; ++i) {

@@ -57,8 +57,8 @@ protected:
         if (std::abs(p[2] - r) <= 6 && std::abs(p[1] - g) <= 6 && std::abs(p[0] - b) <= 6) {
             return ::testing::AssertionSuccess();
         }
-        return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is (" << int{p[2]} << ", "
-                                             << int{p[1]} << ", " << int{p[0]} << ")";
+        return ::testing::AssertionFailure()
+               << "pixel (" << x << ", " << y << ") is (" << int{p[2]} << ", " << int{p[1]} << ", " << int{p[0]} << ")";
     }
 
     void SaveImage() const
@@ -112,7 +112,7 @@ TEST_F(GraphicsGlTest, BoundTextureShowsItsTexelsOnRectangle)
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
             const DWORD quadrant[2][2] = {{0xFF0000FF, 0xFF00FF00}, {0xFFFF0000, 0xFF00FFFF}};
-            texels.push_back(quadrant[y / 4][x / 4]);  // in memory R, G, B, A
+            texels.push_back(quadrant[y / 4][x / 4]); // in memory R, G, B, A
         }
     }
     std::filesystem::create_directories("Textures");

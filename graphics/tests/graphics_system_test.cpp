@@ -22,16 +22,16 @@ TEST_F(GraphicsSystemTest, ContextCreatesDeviceOnMainWindowWithInitialStates)
     EXPECT_EQ((std::tuple{request.adapter, request.type, request.focusWindow, request.behaviour}),
               (std::tuple{0u, D3DDEVTYPE_HAL, m_mainWindow, 0x20u}));
     const D3DPRESENT_PARAMETERS& p = request.parameters;
-    EXPECT_EQ((std::tuple{p.BackBufferFormat, p.Windowed, p.SwapEffect, p.EnableAutoDepthStencil,
-                          p.AutoDepthStencilFormat, p.PresentationInterval}),
-              (std::tuple{RecordingDirect3D::kDisplayFormat, TRUE, D3DSWAPEFFECT_DISCARD, TRUE, D3DFMT_D24S8, 0x80000000u}));
+    EXPECT_EQ(
+        (std::tuple{p.BackBufferFormat, p.Windowed, p.SwapEffect, p.EnableAutoDepthStencil, p.AutoDepthStencilFormat,
+                    p.PresentationInterval}),
+        (std::tuple{RecordingDirect3D::kDisplayFormat, TRUE, D3DSWAPEFFECT_DISCARD, TRUE, D3DFMT_D24S8, 0x80000000u}));
     EXPECT_EQ((std::tuple{p.BackBufferWidth, p.BackBufferHeight, p.BackBufferCount, p.hDeviceWindow}),
               (std::tuple{0u, 0u, 0u, nullptr}));
-    EXPECT_THAT(m_device.log,
-                ElementsAre("SetRenderState(22, 1)", "SetRenderState(29, 1)", "SetRenderState(145, 0)",
-                            "SetRenderState(146, 0)", "SetRenderState(147, 0)", "SetRenderState(148, 0)",
-                            "SetRenderState(143, 1)", "SetRenderState(7, 1)", "SetTransform(256)", "SetTransform(2)",
-                            "SetTransform(3)"));
+    EXPECT_THAT(m_device.log, ElementsAre("SetRenderState(22, 1)", "SetRenderState(29, 1)", "SetRenderState(145, 0)",
+                                          "SetRenderState(146, 0)", "SetRenderState(147, 0)", "SetRenderState(148, 0)",
+                                          "SetRenderState(143, 1)", "SetRenderState(7, 1)", "SetTransform(256)",
+                                          "SetTransform(2)", "SetTransform(3)"));
     D3DXMATRIX identity;
     D3DXMatrixIdentity(&identity);
     for (const auto& [state, matrix] : m_device.transforms) {
@@ -81,8 +81,8 @@ TEST_F(GraphicsSystemTest, FirstSwapChainIsImplicitLaterOnesFitTheirWindow)
     const D3DPRESENT_PARAMETERS& p = second->parameters;
     EXPECT_EQ((std::tuple{p.BackBufferWidth, p.BackBufferHeight, p.BackBufferFormat, p.Windowed, p.SwapEffect,
                           p.hDeviceWindow, p.PresentationInterval, p.EnableAutoDepthStencil}),
-              (std::tuple{200u, 100u, RecordingDirect3D::kDisplayFormat, TRUE, D3DSWAPEFFECT_DISCARD, small, 0x80000000u,
-                          FALSE}));
+              (std::tuple{200u, 100u, RecordingDirect3D::kDisplayFormat, TRUE, D3DSWAPEFFECT_DISCARD, small,
+                          0x80000000u, FALSE}));
 
     m_device.failAdditionalChains = true;
     EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(small), nullptr);

@@ -75,7 +75,7 @@ TEST_F(ResourceTest, SearchFoldersAreTriedInOrder)
     for (const auto& [earlier, later] : rows) {
         SCOPED_TRACE("'" + earlier + "' before '" + later + "'");
         if (later.empty()) {
-            std::filesystem::create_directories("m.x");  // a folder of that name is not the file
+            std::filesystem::create_directories("m.x"); // a folder of that name is not the file
         } else {
             WriteMeshFile(later + "m.x", 7.0f);
         }
@@ -155,10 +155,10 @@ TEST_F(ResourceTest, DrawSetsSubsetStatesAndUnlitDrawRestoresLighting)
     const TQRD3D_MeshResource* mesh = Graphics().FindMesh(L"m.x");
     ASSERT_NE(mesh, nullptr);
     mesh->Draw(true, false, TQR_Color());
-    EXPECT_THAT(m_device.log, ElementsAre("SetMaterial", "SetTextureStageState(0, 2, 2)",
-                                          "SetTextureStageState(0, 1, 2)", "SetTexture(0, texture)", "SetFVF(2)",
-                                          "DrawIndexedPrimitiveUP", "SetMaterial", "SetFVF(2)",
-                                          "DrawIndexedPrimitiveUP"));
+    EXPECT_THAT(m_device.log,
+                ElementsAre("SetMaterial", "SetTextureStageState(0, 2, 2)", "SetTextureStageState(0, 1, 2)",
+                            "SetTexture(0, texture)", "SetFVF(2)", "DrawIndexedPrimitiveUP", "SetMaterial", "SetFVF(2)",
+                            "DrawIndexedPrimitiveUP"));
     EXPECT_FLOAT_EQ(m_device.materials.at(0).Diffuse.r, 0.1f);
 
     // Unlit without textures: the blank material, and lighting back as it was.
@@ -166,10 +166,10 @@ TEST_F(ResourceTest, DrawSetsSubsetStatesAndUnlitDrawRestoresLighting)
         m_device.SetRenderState(D3DRS_LIGHTING, lighting);
         m_device.ClearRecords();
         mesh->Draw(false, true, TQR_Color(255, 0, 51, 102));
-        EXPECT_THAT(m_device.log, ElementsAre("SetRenderState(137, 0)", "SetMaterial", "SetFVF(2)",
-                                              "DrawIndexedPrimitiveUP", "SetMaterial", "SetFVF(2)",
-                                              "DrawIndexedPrimitiveUP",
-                                              "SetRenderState(137, " + std::to_string(lighting) + ")"));
+        EXPECT_THAT(m_device.log,
+                    ElementsAre("SetRenderState(137, 0)", "SetMaterial", "SetFVF(2)", "DrawIndexedPrimitiveUP",
+                                "SetMaterial", "SetFVF(2)", "DrawIndexedPrimitiveUP",
+                                "SetRenderState(137, " + std::to_string(lighting) + ")"));
     }
     const D3DMATERIAL9& blank = m_device.materials.at(0);
     EXPECT_EQ(blank.Diffuse.r + blank.Diffuse.a + blank.Ambient.g + blank.Specular.b + blank.Power, 0.0f);

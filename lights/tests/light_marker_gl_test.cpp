@@ -14,27 +14,31 @@ constexpr Rgb kMarker{255, 255, 255};
 
 class LightMarkerGlTest : public GlFixture {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         GlFixture::SetUp();
         if (!IsSkipped() && !CopyMarkerMeshes()) {
             GTEST_SKIP() << "the marker meshes are not in data/MeshFiles";
         }
     }
 
-    void Show(TQRD3D_Light& light) {
+    void Show(TQRD3D_Light& light)
+    {
         light.SwitchOn();
         light.EnableDrawLight();
         Render([&](TQR_DrawHelper* helper) { light.Draw(helper); });
     }
 
-    ::testing::AssertionResult Covered(float x, float y, bool expected) const {
+    ::testing::AssertionResult Covered(float x, float y, bool expected) const
+    {
         const auto [column, row] = PixelOf(x, y, 0.0f);
         return PixelNear(column, row, expected ? kMarker : kBackgroundRgb);
     }
 };
 
 // The sphere has radius 1: 0.3 around a point light, 1 around a spot light.
-TEST_F(LightMarkerGlTest, SphereMarkersStandWhereTheLightsAre) {
+TEST_F(LightMarkerGlTest, SphereMarkersStandWhereTheLightsAre)
+{
     SetView(FrontView(2.0f));
     TQRD3D_PointLight point(1);
     point.SetPosition(1.0f, 1.0f, 0.0f);
@@ -54,7 +58,8 @@ TEST_F(LightMarkerGlTest, SphereMarkersStandWhereTheLightsAre) {
 }
 
 // The arrow is 1.2 long (its x scaled by 1.2): a thin shaft, then the head from 0.84 to 1.2.
-TEST_F(LightMarkerGlTest, DirectionalMarkerPointsAlongTheDirection) {
+TEST_F(LightMarkerGlTest, DirectionalMarkerPointsAlongTheDirection)
+{
     struct Case {
         const char* name;
         TQR_Vector3 direction;
@@ -62,10 +67,10 @@ TEST_F(LightMarkerGlTest, DirectionalMarkerPointsAlongTheDirection) {
         TQR_Vector3 unit;
     };
     SetView(FrontView(0.8f));
-    for (const Case& c : {Case{"down", {0, -1, 0}, {0, 0.6f, 0}, {0, -1, 0}},
-                          Case{"along -X", {-1, 0, 0}, {0.6f, 0, 0}, {-1, 0, 0}},
-                          Case{"zero along +X", {0, 0, 0}, {-0.6f, 0, 0}, {1, 0, 0}},
-                          Case{"down and left", {-2, -2, 0}, {0.4f, 0.4f, 0}, {-0.7071068f, -0.7071068f, 0}}}) {
+    for (const Case& c :
+         {Case{"down", {0, -1, 0}, {0, 0.6f, 0}, {0, -1, 0}}, Case{"along -X", {-1, 0, 0}, {0.6f, 0, 0}, {-1, 0, 0}},
+          Case{"zero along +X", {0, 0, 0}, {-0.6f, 0, 0}, {1, 0, 0}},
+          Case{"down and left", {-2, -2, 0}, {0.4f, 0.4f, 0}, {-0.7071068f, -0.7071068f, 0}}}) {
         SCOPED_TRACE(c.name);
         TQRD3D_DirectionalLight light(2);
         light.SetDirection(c.direction);

@@ -24,13 +24,13 @@ struct Kind {
 const Kind kKinds[] = {
     {"point", [](int index) { return std::make_unique<TQRD3D_PointLight>(index); }, D3DLIGHT_POINT},
     {"spot", [](int index) { return std::make_unique<TQRD3D_SpotLight>(index); }, D3DLIGHT_SPOT},
-    {"directional", [](int index) { return std::make_unique<TQRD3D_DirectionalLight>(index); },
-     D3DLIGHT_DIRECTIONAL},
+    {"directional", [](int index) { return std::make_unique<TQRD3D_DirectionalLight>(index); }, D3DLIGHT_DIRECTIONAL},
 };
 
 class LightTest : public DeviceFixture {};
 
-TEST_F(LightTest, OnLightSendsItsRecordAndOffLightIsOnlyDisabledEveryTime) {
+TEST_F(LightTest, OnLightSendsItsRecordAndOffLightIsOnlyDisabledEveryTime)
+{
     CreateDevice();
     for (const Kind& kind : kKinds) {
         SCOPED_TRACE(kind.name);
@@ -48,7 +48,8 @@ TEST_F(LightTest, OnLightSendsItsRecordAndOffLightIsOnlyDisabledEveryTime) {
     }
 }
 
-TEST_F(LightTest, NegativeIndexNeverTouchesTheDevice) {
+TEST_F(LightTest, NegativeIndexNeverTouchesTheDevice)
+{
     CreateDevice();
     TQRD3D_PointLight unloaded(-1);
     unloaded.SwitchOn();
@@ -58,7 +59,8 @@ TEST_F(LightTest, NegativeIndexNeverTouchesTheDevice) {
     EXPECT_TRUE(m_device.log.empty());
 }
 
-TEST_F(LightTest, ColoursRoundTripThroughFloatChannels) {
+TEST_F(LightTest, ColoursRoundTripThroughFloatChannels)
+{
     TQRD3D_PointLight light(1);
     const TQR_Color orange(255, 128, 0, 255);
     light.SetDiffuse(orange);
@@ -73,17 +75,24 @@ TEST_F(LightTest, ColoursRoundTripThroughFloatChannels) {
 }
 
 // The row-vector rotation matrix of q applied to +X.
-TQR_Vector3 TurnedX(const TQR_Quaternion& q) {
+TQR_Vector3 TurnedX(const TQR_Quaternion& q)
+{
     TQR_XformInfo xform;
     xform.SetRotation(q);
     return VectorTimesMatrix3({1.0f, 0.0f, 0.0f}, xform.GetRotationMatrix());
 }
 
-TEST(ArrowRotationTest, TurnsXOntoTheDirectionAndSnapsNearTheXAxis) {
+TEST(ArrowRotationTest, TurnsXOntoTheDirectionAndSnapsNearTheXAxis)
+{
     const std::pair<TQR_Vector3, TQR_Vector3> cases[] = {
-        {{0, -1, 0}, {0, -1, 0}},       {{0, 0, 2}, {0, 0, 1}},    {{1, 1, 0}, {0.7071068f, 0.7071068f, 0}},
-        {{-1, 0, 0}, {-1, 0, 0}},       {{-1, 0.01f, 0}, {-1, 0, 0}}, {{1, 0, 0.02f}, {1, 0, 0}},
-        {{0, 0, 0}, {1, 0, 0}},         {{-0.5f, -0.5f, 0.5f}, {-0.57735f, -0.57735f, 0.57735f}},
+        {{0, -1, 0}, {0, -1, 0}},
+        {{0, 0, 2}, {0, 0, 1}},
+        {{1, 1, 0}, {0.7071068f, 0.7071068f, 0}},
+        {{-1, 0, 0}, {-1, 0, 0}},
+        {{-1, 0.01f, 0}, {-1, 0, 0}},
+        {{1, 0, 0.02f}, {1, 0, 0}},
+        {{0, 0, 0}, {1, 0, 0}},
+        {{-0.5f, -0.5f, 0.5f}, {-0.57735f, -0.57735f, 0.57735f}},
     };
     for (const auto& [direction, expected] : cases) {
         SCOPED_TRACE(testing::Message() << direction.x << ", " << direction.y << ", " << direction.z);
@@ -100,7 +109,8 @@ TEST(ArrowRotationTest, TurnsXOntoTheDirectionAndSnapsNearTheXAxis) {
 
 // Without a device the marker meshes are not found, but their placement and attributes still
 // reach the draw helper.
-TEST(LightMarkerTest, MarkerIsDrawnOnlyWhenTheLightIsOnAndItsMarkerWanted) {
+TEST(LightMarkerTest, MarkerIsDrawnOnlyWhenTheLightIsOnAndItsMarkerWanted)
+{
     for (int state = 0; state < 4; ++state) {
         const bool on = (state & 1) != 0;
         const bool wanted = (state & 2) != 0;
@@ -118,7 +128,8 @@ TEST(LightMarkerTest, MarkerIsDrawnOnlyWhenTheLightIsOnAndItsMarkerWanted) {
     }
 }
 
-TEST(LightMarkerTest, MarkerStandsAtTheLightUnlitInTheDiffuseColour) {
+TEST(LightMarkerTest, MarkerStandsAtTheLightUnlitInTheDiffuseColour)
+{
     struct Case {
         const Kind& kind;
         TQR_Vector3 scale;
@@ -142,8 +153,8 @@ TEST(LightMarkerTest, MarkerStandsAtTheLightUnlitInTheDiffuseColour) {
         const auto placed = std::find_if(helper.Calls().begin(), helper.Calls().end(),
                                          [](const TQR_RecordedCall& call) { return call.name == "SetTransformation"; });
         ASSERT_NE(placed, helper.Calls().end());
-        const std::vector<double> expected = {1, 2, 3, c.scale.x, c.scale.y, c.scale.z, c.pointing.x, c.pointing.y,
-                                              c.pointing.z};
+        const std::vector<double> expected = {
+            1, 2, 3, c.scale.x, c.scale.y, c.scale.z, c.pointing.x, c.pointing.y, c.pointing.z};
         for (std::size_t i = 0; i < expected.size(); ++i) {
             EXPECT_NEAR(placed->args[i], expected[i], 1e-6) << "argument " << i;
         }

@@ -113,8 +113,8 @@ D3DLIGHT9 DefaultLight()
 
 bool IsValidLight(const D3DLIGHT9& light)
 {
-    const bool knownType = light.Type == D3DLIGHT_POINT || light.Type == D3DLIGHT_SPOT ||
-                           light.Type == D3DLIGHT_DIRECTIONAL;
+    const bool knownType =
+        light.Type == D3DLIGHT_POINT || light.Type == D3DLIGHT_SPOT || light.Type == D3DLIGHT_DIRECTIONAL;
     return knownType && light.Range >= 0.0f && light.Attenuation0 >= 0.0f && light.Attenuation1 >= 0.0f &&
            light.Attenuation2 >= 0.0f;
 }
@@ -136,8 +136,7 @@ bool IsValidTextureStageValue(D3DTEXTURESTAGESTATETYPE type, DWORD value)
 }
 
 // The recorded value of a stage state, or null for a state the device does not know.
-template <typename Settings>
-auto* StageSlot(Settings& stage, D3DTEXTURESTAGESTATETYPE type)
+template <typename Settings> auto* StageSlot(Settings& stage, D3DTEXTURESTAGESTATETYPE type)
 {
     using Slot = decltype(&stage.colorOp);
     switch (type) {
@@ -160,8 +159,7 @@ auto* StageSlot(Settings& stage, D3DTEXTURESTAGESTATETYPE type)
 
 } // namespace
 
-DeviceState::DeviceState(bool autoDepthStencil)
-    : m_world(Identity()), m_view(Identity()), m_projection(Identity())
+DeviceState::DeviceState(bool autoDepthStencil) : m_world(Identity()), m_view(Identity()), m_projection(Identity())
 {
     for (DWORD state = 0; state < m_renderStates.size(); ++state) {
         if (const auto info = DescribeRenderState(static_cast<D3DRENDERSTATETYPE>(state))) {

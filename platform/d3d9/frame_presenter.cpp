@@ -21,8 +21,7 @@ const std::vector<std::uint8_t>* FramePresenter::Render(GlDriver& driver, const 
     const auto targetWidth = static_cast<GLint>(width);
     const auto targetHeight = static_cast<GLint>(height);
     // OpenGL's rows run bottom-up; blitting upside down makes the first row read the top one.
-    glBlitFramebuffer(0, 0, sourceWidth, sourceHeight, 0, targetHeight, targetWidth, 0, GL_COLOR_BUFFER_BIT,
-                      GL_LINEAR);
+    glBlitFramebuffer(0, 0, sourceWidth, sourceHeight, 0, targetHeight, targetWidth, 0, GL_COLOR_BUFFER_BIT, GL_LINEAR);
     cache.BindReadFramebuffer(m_scratch->Name());
     m_pixels.resize(static_cast<std::size_t>(width) * height * 4);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);

@@ -72,8 +72,8 @@ EGLContext CreateCompatibilityContext(EGLDisplay display, std::string* failure)
         *failure = "the EGL display offers no configuration that renders desktop OpenGL";
         return EGL_NO_CONTEXT;
     }
-    const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK,
-                                        EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+    const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
+                                        EGL_NONE};
     EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
     if (context == EGL_NO_CONTEXT) {
         *failure = "no OpenGL compatibility-profile context can be created";

@@ -3,8 +3,7 @@
 namespace {
 
 // Records value in slot; true when it differs from what was recorded (or nothing was).
-template <typename T>
-bool Update(std::optional<T>& slot, const T& value)
+template <typename T> bool Update(std::optional<T>& slot, const T& value)
 {
     if (slot == value) {
         return false;

@@ -103,8 +103,7 @@ void DrawVertexArrays(GlStateCache& cache, GLenum mode, const VertexSource& vert
     }
 }
 
-void DrawIndexedVertexArrays(GlStateCache& cache, GLenum mode, const VertexSource& vertices,
-                             const IndexSource& indices)
+void DrawIndexedVertexArrays(GlStateCache& cache, GLenum mode, const VertexSource& vertices, const IndexSource& indices)
 {
     BindVertexArrays(cache, vertices);
     const GLenum type = indices.indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT;

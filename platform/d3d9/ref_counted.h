@@ -10,8 +10,7 @@
 
 // Implements Interface's reference counting: a new object holds one reference for its creator,
 // and the last Release deletes it.
-template <typename Interface>
-class RefCounted : public Interface, private D3D9LiveObject {
+template <typename Interface> class RefCounted : public Interface, private D3D9LiveObject {
 public:
     ULONG AddRef() final { return ++m_references; }
     ULONG Release() final
@@ -24,10 +23,7 @@ public:
     }
 
 protected:
-    template <typename... Args>
-    explicit RefCounted(Args&&... args) : Interface(std::forward<Args>(args)...)
-    {
-    }
+    template <typename... Args> explicit RefCounted(Args&&... args) : Interface(std::forward<Args>(args)...) {}
     ~RefCounted() override = default;
 
 private:
@@ -35,8 +31,7 @@ private:
 };
 
 // Holds one reference on a COM-style object and releases it when destroyed.
-template <typename T>
-class ComPtr {
+template <typename T> class ComPtr {
 public:
     ComPtr() = default;
     // Takes a reference of its own.
@@ -82,8 +77,7 @@ private:
 };
 
 // Hands an object to a caller's out pointer with a reference for the caller.
-template <typename Interface, typename Object>
-HRESULT HandOut(Object* object, Interface** out)
+template <typename Interface, typename Object> HRESULT HandOut(Object* object, Interface** out)
 {
     *out = object;
     if (object != nullptr) {

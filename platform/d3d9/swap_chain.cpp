@@ -32,9 +32,7 @@ std::unique_ptr<GlFramebuffer> SwapChain9::CreateFramebuffer(GlDriver& driver, c
 
 SwapChain9::SwapChain9(Device9& device, ComPtr<Device9> deviceReference, const D3DPRESENT_PARAMETERS& parameters,
                        std::unique_ptr<GlFramebuffer> framebuffer)
-    : m_device(device),
-      m_deviceReference(std::move(deviceReference)),
-      m_parameters(parameters),
+    : m_device(device), m_deviceReference(std::move(deviceReference)), m_parameters(parameters),
       m_framebuffer(std::move(framebuffer))
 {
 }

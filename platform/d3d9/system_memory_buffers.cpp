@@ -33,8 +33,7 @@ private:
     DWORD m_writeCount = 0;
 };
 
-template <typename Interface>
-class SystemMemoryBuffer : public Interface {
+template <typename Interface> class SystemMemoryBuffer : public Interface {
 public:
     SystemMemoryBuffer(UINT length, D3DFORMAT format, DWORD fvf) : m_store(length), m_format(format), m_fvf(fvf) {}
 
@@ -54,8 +53,7 @@ public:
     }
     HRESULT Unlock() override { return D3D_OK; }
 
-    template <typename Desc>
-    HRESULT FillDesc(Desc* desc) const
+    template <typename Desc> HRESULT FillDesc(Desc* desc) const
     {
         if (desc == nullptr) {
             return D3DERR_INVALIDCALL;

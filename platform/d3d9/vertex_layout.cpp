@@ -2,8 +2,8 @@
 
 namespace {
 
-constexpr DWORD kKnownBits = D3DFVF_POSITION_MASK | D3DFVF_NORMAL | D3DFVF_PSIZE | D3DFVF_DIFFUSE |
-                             D3DFVF_SPECULAR | D3DFVF_TEXCOUNT_MASK;
+constexpr DWORD kKnownBits =
+    D3DFVF_POSITION_MASK | D3DFVF_NORMAL | D3DFVF_PSIZE | D3DFVF_DIFFUSE | D3DFVF_SPECULAR | D3DFVF_TEXCOUNT_MASK;
 constexpr DWORD kMaxTexCoordSets = 8;
 constexpr UINT kFloatSize = 4;
 
@@ -23,8 +23,7 @@ std::optional<UINT> Place(DWORD fvf, DWORD bit, UINT partSize, UINT* offset)
 std::optional<VertexLayout> LayoutOfFvf(DWORD fvf)
 {
     const DWORD texCoordCount = (fvf & D3DFVF_TEXCOUNT_MASK) >> D3DFVF_TEXCOUNT_SHIFT;
-    if ((fvf & ~kKnownBits) != 0 || (fvf & D3DFVF_POSITION_MASK) != D3DFVF_XYZ ||
-        texCoordCount > kMaxTexCoordSets) {
+    if ((fvf & ~kKnownBits) != 0 || (fvf & D3DFVF_POSITION_MASK) != D3DFVF_XYZ || texCoordCount > kMaxTexCoordSets) {
         return std::nullopt;
     }
     VertexLayout layout;

@@ -33,10 +33,7 @@ DecodedImage Rejected(std::string reason)
 }
 
 // The byte at index, or 0 past the end, as the decoder reads it.
-unsigned ByteAt(std::span<const unsigned char> bytes, size_t index)
-{
-    return index < bytes.size() ? bytes[index] : 0u;
-}
+unsigned ByteAt(std::span<const unsigned char> bytes, size_t index) { return index < bytes.size() ? bytes[index] : 0u; }
 
 // True when one of the Huffman tables of the DHT segment at start (its length field) lists more
 // than 256 codes. Tables are walked as the decoder walks them; where the decoder would refuse
@@ -111,16 +108,15 @@ DecodedImage DecodedImage::FromBytes(std::span<const char> bytes)
         return Rejected("the image file is empty or too large");
     }
     const std::span<const unsigned char> unsignedBytes(reinterpret_cast<const unsigned char*>(bytes.data()),
-                                                      bytes.size());
+                                                       bytes.size());
     if (HasOversizedJpegHuffmanTable(unsignedBytes)) {
         return Rejected("the image cannot be decoded: a JPEG Huffman table lists more than 256 codes");
     }
     int width = 0;
     int height = 0;
     int channels = 0;
-    const std::unique_ptr<stbi_uc, StbFree> rgba(stbi_load_from_memory(unsignedBytes.data(),
-                                                                       static_cast<int>(unsignedBytes.size()), &width,
-                                                                       &height, &channels, STBI_rgb_alpha));
+    const std::unique_ptr<stbi_uc, StbFree> rgba(stbi_load_from_memory(
+        unsignedBytes.data(), static_cast<int>(unsignedBytes.size()), &width, &height, &channels, STBI_rgb_alpha));
     if (!rgba) {
         return Rejected(std::string("the image cannot be decoded: ") + stbi_failure_reason());
     }

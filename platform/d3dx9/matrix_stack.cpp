@@ -1,5 +1,5 @@
-#include "platform/d3dx9/d3dx9.h"
 #include "platform/d3d9/ref_counted.h"
+#include "platform/d3dx9/d3dx9.h"
 
 #include <vector>
 

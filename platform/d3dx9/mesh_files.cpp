@@ -11,8 +11,7 @@
 
 namespace {
 
-template <typename T>
-void ClearOutput(T** output)
+template <typename T> void ClearOutput(T** output)
 {
     if (output != nullptr) {
         *output = nullptr;

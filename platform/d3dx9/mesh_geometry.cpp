@@ -36,21 +36,18 @@ private:
     void* m_data = nullptr;
 };
 
-template <typename T>
-void Store(BYTE* vertex, size_t offset, const T& value)
+template <typename T> void Store(BYTE* vertex, size_t offset, const T& value)
 {
     std::memcpy(vertex + offset, &value, sizeof value);
 }
 
-template <typename T>
-void Load(const BYTE* vertex, size_t offset, T& value)
+template <typename T> void Load(const BYTE* vertex, size_t offset, T& value)
 {
     std::memcpy(&value, vertex + offset, sizeof value);
 }
 
 // Calls part(offset, array) for each part of the vertex format, with the geometry's array of it.
-template <typename Geometry, typename Part>
-void ForEachPart(const VertexLayout& layout, Geometry& geometry, Part part)
+template <typename Geometry, typename Part> void ForEachPart(const VertexLayout& layout, Geometry& geometry, Part part)
 {
     part(0u, geometry.positions);
     if (layout.normal) {

@@ -74,8 +74,7 @@ public:
     HRESULT UnlockAttributeBuffer() override { return D3D_OK; }
 
 private:
-    template <typename T>
-    static HRESULT HandOut(T* object, T** out)
+    template <typename T> static HRESULT HandOut(T* object, T** out)
     {
         if (out == nullptr) {
             return D3DERR_INVALIDCALL;

@@ -119,8 +119,7 @@ bool XFileParser::ParseFrame(const std::string& name, int parent, int depth)
     D3DXMatrixIdentity(&frame.transform);
     m_content.frames.push_back(frame);
     return m_reader.ParseMembers(
-        "Frame",
-        [&](const std::string& type, const std::string& childName, const std::string& childGuid) {
+        "Frame", [&](const std::string& type, const std::string& childName, const std::string& childGuid) {
             if (SameName(type, "FrameTransformMatrix")) {
                 return ParseFrameTransform(index);
             }
@@ -149,23 +148,21 @@ bool XFileParser::ParseMesh(const std::string& name, int frame)
         !m_reader.ReadFaces(mesh.faces, mesh.positions.size(), "vertices")) {
         return false;
     }
-    const bool ok = m_reader.ParseMembers(
-        "Mesh",
-        [&](const std::string& type, const std::string&, const std::string&) {
-            if (SameName(type, "MeshNormals")) {
-                return ParseMeshNormals(mesh);
-            }
-            if (SameName(type, "MeshTextureCoords")) {
-                return ParseTextureCoords(mesh);
-            }
-            if (SameName(type, "MeshVertexColors")) {
-                return ParseVertexColors(mesh);
-            }
-            if (SameName(type, "MeshMaterialList")) {
-                return ParseMaterialList(mesh);
-            }
-            return m_reader.SkipToClose(type);
-        });
+    const bool ok = m_reader.ParseMembers("Mesh", [&](const std::string& type, const std::string&, const std::string&) {
+        if (SameName(type, "MeshNormals")) {
+            return ParseMeshNormals(mesh);
+        }
+        if (SameName(type, "MeshTextureCoords")) {
+            return ParseTextureCoords(mesh);
+        }
+        if (SameName(type, "MeshVertexColors")) {
+            return ParseVertexColors(mesh);
+        }
+        if (SameName(type, "MeshMaterialList")) {
+            return ParseMaterialList(mesh);
+        }
+        return m_reader.SkipToClose(type);
+    });
     if (ok) {
         m_content.meshes.push_back(std::move(mesh));
     }
@@ -314,14 +311,12 @@ bool XFileParser::ParseMaterial(MeshMaterial& result)
     }
     m.Specular.a = 1.0f;
     m.Emissive.a = 1.0f;
-    return m_reader.ParseMembers(
-        "Material",
-        [&](const std::string& type, const std::string&, const std::string&) {
-            if (!SameName(type, "TextureFilename")) {
-                return m_reader.SkipToClose(type);
-            }
-            return m_reader.ReadString(result.textureFileName, "texture file name") && m_reader.FinishObject(type);
-        });
+    return m_reader.ParseMembers("Material", [&](const std::string& type, const std::string&, const std::string&) {
+        if (!SameName(type, "TextureFilename")) {
+            return m_reader.SkipToClose(type);
+        }
+        return m_reader.ReadString(result.textureFileName, "texture file name") && m_reader.FinishObject(type);
+    });
 }
 
 // Any material may be referred to by name elsewhere in the file, so each is remembered.

@@ -26,8 +26,7 @@ public:
 
     // One array element per line: items end with ';', elements are separated by ',', and the
     // last element ends the array with ';'.
-    template <typename WriteItem>
-    void Array(size_t count, int depth, WriteItem writeItem)
+    template <typename WriteItem> void Array(size_t count, int depth, WriteItem writeItem)
     {
         for (size_t i = 0; i < count; ++i) {
             m_text.append(static_cast<size_t>(depth), ' ');

@@ -40,8 +40,7 @@ public:
     template <typename OnObject, typename OnReference>
     bool ParseMembers(const std::string& owner, OnObject onObject, OnReference onReference);
     // The same, with references ignored.
-    template <typename OnObject>
-    bool ParseMembers(const std::string& owner, OnObject onObject)
+    template <typename OnObject> bool ParseMembers(const std::string& owner, OnObject onObject)
     {
         return ParseMembers(owner, onObject, [](const std::string&, const std::string&) { return true; });
     }

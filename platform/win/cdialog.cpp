@@ -7,13 +7,15 @@
 
 #include <QEventLoop>
 
-void DDX_Control(CDataExchange* exchange, int id, CWnd& control) {
+void DDX_Control(CDataExchange* exchange, int id, CWnd& control)
+{
     if (!control.m_hWnd) {
         control.SubclassDlgItem(static_cast<UINT>(id), exchange->m_pDlgWnd);
     }
 }
 
-void DDX_Check(CDataExchange* exchange, int id, int& value) {
+void DDX_Check(CDataExchange* exchange, int id, int& value)
+{
     if (exchange->m_bSaveAndValidate) {
         value = static_cast<int>(exchange->m_pDlgWnd->IsDlgButtonChecked(id));
     } else {
@@ -21,7 +23,8 @@ void DDX_Check(CDataExchange* exchange, int id, int& value) {
     }
 }
 
-void DDX_Text(CDataExchange* exchange, int id, std::wstring& value) {
+void DDX_Text(CDataExchange* exchange, int id, std::wstring& value)
+{
     const HWND control = ::GetDlgItem(exchange->m_pDlgWnd->m_hWnd, id);
     if (exchange->m_bSaveAndValidate) {
         value = GetWindowTextString(control);
@@ -34,7 +37,8 @@ CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pa
 
 CDialog::~CDialog() = default;
 
-INT_PTR CDialog::DoModal() {
+INT_PTR CDialog::DoModal()
+{
     const DialogTemplate* dialogTemplate = FindDialogTemplate(m_templateId);
     if (!dialogTemplate || m_hWnd) {
         return -1;
@@ -58,7 +62,8 @@ INT_PTR CDialog::DoModal() {
     return m_modalResult;
 }
 
-BOOL CDialog::Create(UINT templateId, CWnd* parent) {
+BOOL CDialog::Create(UINT templateId, CWnd* parent)
+{
     const DialogTemplate* dialogTemplate = FindDialogTemplate(templateId);
     if (!dialogTemplate || m_hWnd) {
         return FALSE;
@@ -75,7 +80,8 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent) {
     return TRUE;
 }
 
-void CDialog::EndDialog(int result) {
+void CDialog::EndDialog(int result)
+{
     m_modalResult = result;
     m_ended = true;
     if (m_modalLoop) {
@@ -85,7 +91,8 @@ void CDialog::EndDialog(int result) {
     }
 }
 
-BOOL CDialog::UpdateData(BOOL saveAndValidate) {
+BOOL CDialog::UpdateData(BOOL saveAndValidate)
+{
     CDataExchange exchange(this, saveAndValidate);
     DoDataExchange(&exchange);
     return TRUE;
@@ -95,7 +102,8 @@ BOOL CDialog::OnInitDialog() { return UpdateData(FALSE); }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
 
-void CDialog::OnOK() {
+void CDialog::OnOK()
+{
     if (UpdateData(TRUE)) {
         EndDialog(IDOK);
     }
@@ -103,7 +111,8 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
-BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
     if (message == WM_INITDIALOG) {
         *result = OnInitDialog();
         return TRUE;
@@ -115,7 +124,8 @@ BOOL CDialog::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* resu
     return CWnd::OnWndMsg(message, wParam, lParam, result);
 }
 
-BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
+BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
     if (CWnd::OnCommand(wParam, lParam)) {
         return TRUE;
     }

@@ -19,7 +19,7 @@ class CDataExchange {
 public:
     CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
 
-    BOOL m_bSaveAndValidate;  // TRUE: controls to members; FALSE: members to controls
+    BOOL m_bSaveAndValidate; // TRUE: controls to members; FALSE: members to controls
     CWnd* m_pDlgWnd;
 };
 

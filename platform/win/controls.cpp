@@ -2,7 +2,8 @@
 
 #include "platform/win/native_window.h"
 
-BOOL CStatic::Create(LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+BOOL CStatic::Create(LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
     return CWnd::Create(kStaticClassName, text, style, rect, parent, id);
 }
 
@@ -10,7 +11,8 @@ int CButton::GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)
 
 void CButton::SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
 
-BOOL CSliderCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+BOOL CSliderCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
     return CWnd::Create(kTrackbarClassName, nullptr, style, rect, parent, id);
 }
 
@@ -18,7 +20,8 @@ int CSliderCtrl::GetPos() const { return static_cast<int>(SendMessage(TBM_GETPOS
 
 void CSliderCtrl::SetPos(int position) { SendMessage(TBM_SETPOS, TRUE, position); }
 
-void CSliderCtrl::SetRange(int minimum, int maximum, BOOL redraw) {
+void CSliderCtrl::SetRange(int minimum, int maximum, BOOL redraw)
+{
     // Two messages, so that ranges beyond 16 bits survive.
     SetRangeMin(minimum, FALSE);
     SetRangeMax(maximum, redraw);
@@ -32,7 +35,8 @@ int CSliderCtrl::GetRangeMin() const { return static_cast<int>(SendMessage(TBM_G
 
 int CSliderCtrl::GetRangeMax() const { return static_cast<int>(SendMessage(TBM_GETRANGEMAX)); }
 
-void CSliderCtrl::GetRange(int& minimum, int& maximum) const {
+void CSliderCtrl::GetRange(int& minimum, int& maximum) const
+{
     minimum = GetRangeMin();
     maximum = GetRangeMax();
 }
@@ -47,11 +51,13 @@ int CSliderCtrl::GetPageSize() const { return static_cast<int>(SendMessage(TBM_G
 
 void CSliderCtrl::SetTicFreq(int frequency) { SendMessage(TBM_SETTICFREQ, static_cast<WPARAM>(frequency)); }
 
-BOOL CTreeCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+BOOL CTreeCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
     return CWnd::Create(kTreeViewClassName, nullptr, style, rect, parent, id);
 }
 
-HTREEITEM CTreeCtrl::InsertItem(LPCWSTR text, HTREEITEM parent, HTREEITEM insertAfter) {
+HTREEITEM CTreeCtrl::InsertItem(LPCWSTR text, HTREEITEM parent, HTREEITEM insertAfter)
+{
     std::wstring copy = text ? text : L"";
     TVINSERTSTRUCTW insert;
     insert.hParent = parent;
@@ -61,7 +67,8 @@ HTREEITEM CTreeCtrl::InsertItem(LPCWSTR text, HTREEITEM parent, HTREEITEM insert
     return reinterpret_cast<HTREEITEM>(SendMessage(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
 }
 
-BOOL CTreeCtrl::SetItemData(HTREEITEM item, DWORD_PTR data) {
+BOOL CTreeCtrl::SetItemData(HTREEITEM item, DWORD_PTR data)
+{
     TVITEMW fields;
     fields.mask = TVIF_HANDLE | TVIF_PARAM;
     fields.hItem = item;
@@ -69,7 +76,8 @@ BOOL CTreeCtrl::SetItemData(HTREEITEM item, DWORD_PTR data) {
     return static_cast<BOOL>(SendMessage(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&fields)));
 }
 
-DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM item) const {
+DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM item) const
+{
     TVITEMW fields;
     fields.mask = TVIF_HANDLE | TVIF_PARAM;
     fields.hItem = item;
@@ -77,7 +85,8 @@ DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM item) const {
     return static_cast<DWORD_PTR>(fields.lParam);
 }
 
-std::wstring CTreeCtrl::GetItemText(HTREEITEM item) const {
+std::wstring CTreeCtrl::GetItemText(HTREEITEM item) const
+{
     constexpr int kMaxText = 1024;
     std::wstring text(kMaxText, L'\0');
     TVITEMW fields;
@@ -92,7 +101,8 @@ std::wstring CTreeCtrl::GetItemText(HTREEITEM item) const {
     return text;
 }
 
-HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM item, UINT code) const {
+HTREEITEM CTreeCtrl::GetNextItem(HTREEITEM item, UINT code) const
+{
     return reinterpret_cast<HTREEITEM>(SendMessage(TVM_GETNEXTITEM, code, reinterpret_cast<LPARAM>(item)));
 }
 
@@ -102,17 +112,20 @@ HTREEITEM CTreeCtrl::GetNextSiblingItem(HTREEITEM item) const { return GetNextIt
 HTREEITEM CTreeCtrl::GetParentItem(HTREEITEM item) const { return GetNextItem(item, TVGN_PARENT); }
 HTREEITEM CTreeCtrl::GetSelectedItem() const { return GetNextItem(nullptr, TVGN_CARET); }
 
-BOOL CTreeCtrl::Select(HTREEITEM item, UINT code) {
+BOOL CTreeCtrl::Select(HTREEITEM item, UINT code)
+{
     return static_cast<BOOL>(SendMessage(TVM_SELECTITEM, code, reinterpret_cast<LPARAM>(item)));
 }
 
 BOOL CTreeCtrl::SelectItem(HTREEITEM item) { return Select(item, TVGN_CARET); }
 
-BOOL CTreeCtrl::Expand(HTREEITEM item, UINT code) {
+BOOL CTreeCtrl::Expand(HTREEITEM item, UINT code)
+{
     return static_cast<BOOL>(SendMessage(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)));
 }
 
-BOOL CTreeCtrl::DeleteItem(HTREEITEM item) {
+BOOL CTreeCtrl::DeleteItem(HTREEITEM item)
+{
     return static_cast<BOOL>(SendMessage(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item)));
 }
 

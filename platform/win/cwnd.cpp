@@ -6,13 +6,15 @@
 
 CWnd::CWnd() = default;
 
-CWnd::~CWnd() {
+CWnd::~CWnd()
+{
     if (IsWindow(m_hWnd)) {
         ::DestroyWindow(m_hWnd);
     }
 }
 
-CWnd* CWnd::FromHandle(HWND window) {
+CWnd* CWnd::FromHandle(HWND window)
+{
     WindowRecord* record = WindowTable::Instance().Find(window);
     if (!record) {
         return nullptr;
@@ -27,7 +29,8 @@ CWnd* CWnd::FromHandle(HWND window) {
     return record->wrapper.get();
 }
 
-BOOL CWnd::Attach(HWND window) {
+BOOL CWnd::Attach(HWND window)
+{
     WindowRecord* record = WindowTable::Instance().Find(window);
     if (m_hWnd || !record || record->object) {
         return FALSE;
@@ -37,7 +40,8 @@ BOOL CWnd::Attach(HWND window) {
     return TRUE;
 }
 
-HWND CWnd::Detach() {
+HWND CWnd::Detach()
+{
     const HWND window = m_hWnd;
     if (WindowRecord* record = WindowTable::Instance().Find(window); record && record->object == this) {
         record->object = nullptr;
@@ -48,16 +52,19 @@ HWND CWnd::Detach() {
 
 BOOL CWnd::SubclassWindow(HWND window) { return Attach(window); }
 
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
+{
     return parent ? SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id))) : FALSE;
 }
 
-BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
+BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
     return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id);
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
-                    CWnd* parent, UINT id, LPVOID param) {
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                    UINT id, LPVOID param)
+{
     if (m_hWnd) {
         return FALSE;
     }
@@ -100,25 +107,29 @@ void CWnd::GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
 void CWnd::ScreenToClient(LPPOINT point) const { ::ScreenToClient(m_hWnd, point); }
 void CWnd::ClientToScreen(LPPOINT point) const { ::ClientToScreen(m_hWnd, point); }
 
-void CWnd::ScreenToClient(LPRECT rect) const {
+void CWnd::ScreenToClient(LPRECT rect) const
+{
     POINT corners[2] = {{rect->left, rect->top}, {rect->right, rect->bottom}};
     ::ScreenToClient(m_hWnd, &corners[0]);
     ::ScreenToClient(m_hWnd, &corners[1]);
     *rect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
 }
 
-void CWnd::ClientToScreen(LPRECT rect) const {
+void CWnd::ClientToScreen(LPRECT rect) const
+{
     POINT corners[2] = {{rect->left, rect->top}, {rect->right, rect->bottom}};
     ::ClientToScreen(m_hWnd, &corners[0]);
     ::ClientToScreen(m_hWnd, &corners[1]);
     *rect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
 }
 
-void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) {
+void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint)
+{
     ::MoveWindow(m_hWnd, x, y, width, height, repaint);
 }
 
-void CWnd::MoveWindow(LPCRECT rect, BOOL repaint) {
+void CWnd::MoveWindow(LPCRECT rect, BOOL repaint)
+{
     ::MoveWindow(m_hWnd, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, repaint);
 }
 
@@ -139,15 +150,19 @@ DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(GetWindowLongW(m_hWnd
 void CWnd::SetFont(HFONT font, BOOL redraw) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw); }
 HFONT CWnd::GetFont() const { return reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)); }
 
-HICON CWnd::SetIcon(HICON icon, BOOL bigIcon) {
-    return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+HICON CWnd::SetIcon(HICON icon, BOOL bigIcon)
+{
+    return reinterpret_cast<HICON>(
+        SendMessage(WM_SETICON, bigIcon ? ICON_BIG : ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
 }
 
-HICON CWnd::GetIcon(BOOL bigIcon) const {
+HICON CWnd::GetIcon(BOOL bigIcon) const
+{
     return reinterpret_cast<HICON>(SendMessage(WM_GETICON, bigIcon ? ICON_BIG : ICON_SMALL));
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
     return SendMessageW(m_hWnd, message, wParam, lParam);
 }
 
@@ -155,15 +170,20 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void* callback) { return ::Set
 BOOL CWnd::KillTimer(UINT_PTR id) { return ::KillTimer(m_hWnd, id); }
 CWnd* CWnd::SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
 
-int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) const {
+int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) const
+{
     return MessageBoxW(m_hWnd, text, caption ? caption : WinApplicationName().c_str(), type);
 }
 
 void CWnd::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
 UINT CWnd::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-void CWnd::CheckRadioButton(int firstId, int lastId, int checkId) { ::CheckRadioButton(m_hWnd, firstId, lastId, checkId); }
+void CWnd::CheckRadioButton(int firstId, int lastId, int checkId)
+{
+    ::CheckRadioButton(m_hWnd, firstId, lastId, checkId);
+}
 
-int CWnd::GetCheckedRadioButton(int firstId, int lastId) const {
+int CWnd::GetCheckedRadioButton(int firstId, int lastId) const
+{
     for (int id = firstId; id <= lastId; ++id) {
         if (IsDlgButtonChecked(id) == BST_CHECKED) {
             return id;
@@ -174,7 +194,8 @@ int CWnd::GetCheckedRadioButton(int firstId, int lastId) const {
 
 void CWnd::SetDlgItemText(int id, LPCWSTR text) { SetDlgItemTextW(m_hWnd, id, text); }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
     const CurrentMessage outer = m_current;
     m_current = CurrentMessage{message, wParam, lParam};
     LRESULT result = 0;
@@ -185,7 +206,8 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
-LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
     const WindowRecord* record = WindowTable::Instance().Find(m_hWnd);
     if (!record) {
         return 0;
@@ -196,7 +218,8 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CWnd::Default() { return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam); }
 
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
     const auto hdc = reinterpret_cast<HDC>(wParam);
     const auto control = reinterpret_cast<HWND>(lParam);
     switch (message) {
@@ -242,7 +265,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
     }
 }
 
-BOOL CWnd::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+BOOL CWnd::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
     const auto flags = static_cast<UINT>(wParam);
     const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     switch (message) {
@@ -272,7 +296,8 @@ BOOL CWnd::OnMouseMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM)
+{
     const int id = LOWORD(wParam);
     if (HIWORD(wParam) != BN_CLICKED) {
         return FALSE;
@@ -286,7 +311,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
     return FALSE;
 }
 
-BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result)
+{
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (!header) {
         return FALSE;
@@ -301,7 +327,8 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
     return FALSE;
 }
 
-BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result)
+{
     if (result) {
         *result = 0;
     }
@@ -317,11 +344,13 @@ BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM, LRESULT* result) {
     }
 }
 
-void CWnd::AddCommand(int firstId, int lastId, std::function<void(UINT)> handler) {
+void CWnd::AddCommand(int firstId, int lastId, std::function<void(UINT)> handler)
+{
     m_commands.push_back(CommandEntry{firstId, lastId, std::move(handler)});
 }
 
-void CWnd::AddNotify(int id, UINT code, std::function<void(NMHDR*, LRESULT*)> handler) {
+void CWnd::AddNotify(int id, UINT code, std::function<void(NMHDR*, LRESULT*)> handler)
+{
     m_notifies.push_back(NotifyEntry{id, code, std::move(handler)});
 }
 
@@ -342,14 +371,16 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd*, UINT) { return reinterpret_cast<HBRUSH>(Def
 void CWnd::HScroll(UINT, UINT) {}
 void CWnd::VScroll(UINT, UINT) {}
 
-void CWnd::OnHScroll(UINT, UINT, CWnd* scrollBar) {
+void CWnd::OnHScroll(UINT, UINT, CWnd* scrollBar)
+{
     if (scrollBar && scrollBar->OnChildNotify(m_current.message, m_current.wParam, m_current.lParam, nullptr)) {
         return;
     }
     Default();
 }
 
-void CWnd::OnVScroll(UINT, UINT, CWnd* scrollBar) {
+void CWnd::OnVScroll(UINT, UINT, CWnd* scrollBar)
+{
     if (scrollBar && scrollBar->OnChildNotify(m_current.message, m_current.wParam, m_current.lParam, nullptr)) {
         return;
     }

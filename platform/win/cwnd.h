@@ -40,8 +40,7 @@ public:
     // Creation. className null means the framework's default window; "Static", "Button",
     // "msctls_trackbar32" and "SysTreeView32" make the common controls. The rectangle is in the
     // parent's client coordinates for a child window, in screen coordinates otherwise.
-    virtual BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
-                        UINT id);
+    virtual BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id);
     virtual BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect,
                           CWnd* parent, UINT id, LPVOID param = nullptr);
     virtual BOOL DestroyWindow();
@@ -133,16 +132,16 @@ protected:
     //     MapCommand(IDC_GENERATE, &CMyDialog::OnGenerate);
     //     MapCommandRange(IDC_FIRST, IDC_LAST, &CMyDialog::OnDirection);   // gets the id
     //     MapNotify(IDC_TREE, TVN_SELCHANGEDW, &CMyDialog::OnSelChanged);
-    template <class T>
-    void MapCommand(int id, void (T::*handler)()) {
+    template <class T> void MapCommand(int id, void (T::*handler)())
+    {
         AddCommand(id, id, [this, handler](UINT) { (static_cast<T*>(this)->*handler)(); });
     }
-    template <class T>
-    void MapCommandRange(int firstId, int lastId, void (T::*handler)(UINT)) {
+    template <class T> void MapCommandRange(int firstId, int lastId, void (T::*handler)(UINT))
+    {
         AddCommand(firstId, lastId, [this, handler](UINT id) { (static_cast<T*>(this)->*handler)(id); });
     }
-    template <class T>
-    void MapNotify(int id, UINT code, void (T::*handler)(NMHDR*, LRESULT*)) {
+    template <class T> void MapNotify(int id, UINT code, void (T::*handler)(NMHDR*, LRESULT*))
+    {
         AddNotify(id, code, [this, handler](NMHDR* header, LRESULT* result) {
             (static_cast<T*>(this)->*handler)(header, result);
         });

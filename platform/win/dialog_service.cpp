@@ -1,27 +1,30 @@
 #include "platform/win/dialog_service.h"
 
 #include "platform/win/cwnd.h"
+#include "platform/win/native_window.h"
 #include "platform/win/win_api.h"
 #include "platform/win/window_table.h"
-#include "platform/win/native_window.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace {
 
-IWinDialogService*& InstalledService() {
+IWinDialogService*& InstalledService()
+{
     static IWinDialogService* service = nullptr;
     return service;
 }
 
-QWidget* OwnerWidget(HWND owner) {
+QWidget* OwnerWidget(HWND owner)
+{
     const WindowRecord* record = WindowTable::Instance().Find(owner);
     QWidget* widget = record ? record->native->Widget() : nullptr;
     return widget ? widget->window() : nullptr;
 }
 
-QMessageBox::Icon IconOf(UINT type) {
+QMessageBox::Icon IconOf(UINT type)
+{
     switch (type & MB_ICONMASK) {
     case MB_ICONERROR:
         return QMessageBox::Critical;
@@ -36,7 +39,8 @@ QMessageBox::Icon IconOf(UINT type) {
     }
 }
 
-QMessageBox::StandardButtons ButtonsOf(UINT type) {
+QMessageBox::StandardButtons ButtonsOf(UINT type)
+{
     switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL:
         return QMessageBox::Ok | QMessageBox::Cancel;
@@ -50,7 +54,8 @@ QMessageBox::StandardButtons ButtonsOf(UINT type) {
     }
 }
 
-int ButtonId(int button) {
+int ButtonId(int button)
+{
     switch (button) {
     case QMessageBox::Ok:
         return IDOK;
@@ -64,23 +69,27 @@ int ButtonId(int button) {
 }
 
 // "Text (*.txt)|*.txt|All (*.*)|*.*||" becomes "Text (*.txt);;All (*.*)".
-QString QtFilter(const std::wstring& filter) {
+QString QtFilter(const std::wstring& filter)
+{
     const QStringList parts = QString::fromStdWString(filter).split(QLatin1Char('|'), Qt::SkipEmptyParts);
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString patterns = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << (parts[i].contains(QLatin1Char('(')) ? parts[i] : parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')'));
+        filters << (parts[i].contains(QLatin1Char('('))
+                        ? parts[i]
+                        : parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')'));
     }
     return filters.join(QStringLiteral(";;"));
 }
 
-}  // namespace
+} // namespace
 
 void WinSetDialogService(IWinDialogService* service) { InstalledService() = service; }
 
 IWinDialogService* WinDialogService() { return InstalledService(); }
 
-int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
+int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type)
+{
     IWinDialogService* service = WinDialogService();
     if (!service) {
         return IDCANCEL;
@@ -88,13 +97,15 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     return service->ShowMessageBox(owner, text ? text : L"", caption ? caption : L"Error", type);
 }
 
-int DesktopDialogService::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
+int DesktopDialogService::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type)
+{
     QMessageBox box(IconOf(type), QString::fromStdWString(caption), QString::fromStdWString(text), ButtonsOf(type),
                     OwnerWidget(owner));
     return ButtonId(box.exec());
 }
 
-FileDialogAnswer DesktopDialogService::ShowFileDialog(const FileDialogRequest& request) {
+FileDialogAnswer DesktopDialogService::ShowFileDialog(const FileDialogRequest& request)
+{
     QWidget* parent = OwnerWidget(request.owner);
     const QString name = QString::fromStdWString(request.fileName);
     const QString filter = QtFilter(request.filter);
@@ -102,8 +113,8 @@ FileDialogAnswer DesktopDialogService::ShowFileDialog(const FileDialogRequest& r
     if (request.open) {
         path = QFileDialog::getOpenFileName(parent, QString(), name, filter);
     } else {
-        const QFileDialog::Options options = (request.flags & OFN_OVERWRITEPROMPT) ? QFileDialog::Options()
-                                                                                   : QFileDialog::DontConfirmOverwrite;
+        const QFileDialog::Options options =
+            (request.flags & OFN_OVERWRITEPROMPT) ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
         // The dialog adds the default extension itself, before it asks about overwriting, so the
         // question is about the file that will really be written.
         QFileDialog dialog(parent, QString(), name, filter);
@@ -121,7 +132,8 @@ ScriptedDialogService::ScriptedDialogService() : m_previous(InstalledService()) 
 
 ScriptedDialogService::~ScriptedDialogService() { WinSetDialogService(m_previous); }
 
-int ScriptedDialogService::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type) {
+int ScriptedDialogService::ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT type)
+{
     m_messageBoxes.push_back(MessageBoxRequest{owner, text, caption, type});
     if (m_messageBoxAnswers.empty()) {
         return IDOK;
@@ -131,7 +143,8 @@ int ScriptedDialogService::ShowMessageBox(HWND owner, const std::wstring& text, 
     return answer;
 }
 
-FileDialogAnswer ScriptedDialogService::ShowFileDialog(const FileDialogRequest& request) {
+FileDialogAnswer ScriptedDialogService::ShowFileDialog(const FileDialogRequest& request)
+{
     m_fileDialogs.push_back(request);
     if (m_fileAnswers.empty()) {
         return FileDialogAnswer{};
@@ -142,7 +155,8 @@ FileDialogAnswer ScriptedDialogService::ShowFileDialog(const FileDialogRequest& 
 }
 
 CFileDialog::CFileDialog(BOOL openFileDialog, LPCWSTR defaultExtension, LPCWSTR fileName, DWORD flags, LPCWSTR filter,
-                         CWnd* parent) {
+                         CWnd* parent)
+{
     m_request.owner = parent ? parent->m_hWnd : nullptr;
     m_request.open = openFileDialog != FALSE;
     m_request.flags = flags;
@@ -151,7 +165,8 @@ CFileDialog::CFileDialog(BOOL openFileDialog, LPCWSTR defaultExtension, LPCWSTR 
     m_request.filter = filter ? filter : L"";
 }
 
-INT_PTR CFileDialog::DoModal() {
+INT_PTR CFileDialog::DoModal()
+{
     IWinDialogService* service = WinDialogService();
     const FileDialogAnswer answer = service ? service->ShowFileDialog(m_request) : FileDialogAnswer{};
     if (!answer.confirmed) {
@@ -161,7 +176,8 @@ INT_PTR CFileDialog::DoModal() {
     return IDOK;
 }
 
-std::wstring CFileDialog::GetFileName() const {
+std::wstring CFileDialog::GetFileName() const
+{
     const std::size_t slash = m_path.find_last_of(L"/\\");
     return slash == std::wstring::npos ? m_path : m_path.substr(slash + 1);
 }

@@ -26,7 +26,7 @@ struct FileDialogRequest {
 
 struct FileDialogAnswer {
     bool confirmed = false;
-    std::wstring path;  // full path of the chosen file
+    std::wstring path; // full path of the chosen file
 };
 
 class IWinDialogService {

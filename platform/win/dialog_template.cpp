@@ -13,7 +13,8 @@
 
 namespace {
 
-std::map<UINT, DialogTemplate>& Templates() {
+std::map<UINT, DialogTemplate>& Templates()
+{
     static std::map<UINT, DialogTemplate> templates;
     return templates;
 }
@@ -21,17 +22,20 @@ std::map<UINT, DialogTemplate>& Templates() {
 // a * b / c rounded half away from zero, as the platform's MulDiv.
 int MulDiv(int a, int b, int c) { return static_cast<int>(std::lround(static_cast<double>(a) * b / c)); }
 
-QFont TemplateFont(const DialogTemplate& dialogTemplate) {
+QFont TemplateFont(const DialogTemplate& dialogTemplate)
+{
     QFont font(QString::fromStdWString(dialogTemplate.fontName));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(dialogTemplate.fontPointSize);
     return font;
 }
 
-DialogBaseUnits BaseUnitsOf(const QFont& font) {
+DialogBaseUnits BaseUnitsOf(const QFont& font)
+{
     const QFontMetrics metrics(font);
     // The platform's average character width: the 52 letters, halved and rounded.
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     return DialogBaseUnits{(letters / 26 + 1) / 2, metrics.height()};
 }
 
@@ -40,7 +44,8 @@ struct ControlClass {
     DWORD style;
 };
 
-ControlClass ClassOf(DialogControlKind kind) {
+ControlClass ClassOf(DialogControlKind kind)
+{
     constexpr DWORD kControl = WS_CHILD | WS_VISIBLE;
     switch (kind) {
     case DialogControlKind::PushButton:
@@ -64,7 +69,8 @@ ControlClass ClassOf(DialogControlKind kind) {
     }
 }
 
-bool CreateControl(const DialogControl& control, HWND dialog, DialogBaseUnits units, HFONT font) {
+bool CreateControl(const DialogControl& control, HWND dialog, DialogBaseUnits units, HFONT font)
+{
     const ControlClass controlClass = ClassOf(control.kind);
     NativeCreateParams params;
     params.className = controlClass.name;
@@ -82,7 +88,8 @@ bool CreateControl(const DialogControl& control, HWND dialog, DialogBaseUnits un
 }
 
 // Pop-ups open centred over their owner, or over the screen.
-QPoint PopupOrigin(HWND owner, QSize size) {
+QPoint PopupOrigin(HWND owner, QSize size)
+{
     RECT ownerRect;
     QRect area;
     if (GetWindowRect(owner, &ownerRect)) {
@@ -93,27 +100,32 @@ QPoint PopupOrigin(HWND owner, QSize size) {
     return area.center() - QPoint(size.width() / 2, size.height() / 2);
 }
 
-}  // namespace
+} // namespace
 
-void RegisterDialogTemplate(const DialogTemplate& dialogTemplate) {
+void RegisterDialogTemplate(const DialogTemplate& dialogTemplate)
+{
     Templates().insert_or_assign(dialogTemplate.id, dialogTemplate);
 }
 
-const DialogTemplate* FindDialogTemplate(UINT id) {
+const DialogTemplate* FindDialogTemplate(UINT id)
+{
     const auto it = Templates().find(id);
     return it == Templates().end() ? nullptr : &it->second;
 }
 
-DialogBaseUnits DialogBaseUnitsOf(const DialogTemplate& dialogTemplate) {
+DialogBaseUnits DialogBaseUnitsOf(const DialogTemplate& dialogTemplate)
+{
     return BaseUnitsOf(TemplateFont(dialogTemplate));
 }
 
-RECT DialogUnitsToPixels(const DialogRect& rect, DialogBaseUnits units) {
+RECT DialogUnitsToPixels(const DialogRect& rect, DialogBaseUnits units)
+{
     return RECT{MulDiv(rect.x, units.cx, 4), MulDiv(rect.y, units.cy, 8), MulDiv(rect.x + rect.cx, units.cx, 4),
                 MulDiv(rect.y + rect.cy, units.cy, 8)};
 }
 
-HWND CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND parent, CWnd* object, bool popup) {
+HWND CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND parent, CWnd* object, bool popup)
+{
     const QFont font = TemplateFont(dialogTemplate);
     const DialogBaseUnits units = BaseUnitsOf(font);
     const RECT client = DialogUnitsToPixels(DialogRect{0, 0, dialogTemplate.cx, dialogTemplate.cy}, units);

@@ -18,14 +18,14 @@
 inline constexpr int IDC_STATIC = -1;
 
 enum class DialogControlKind {
-    PushButton,     // BS_PUSHBUTTON
-    DefPushButton,  // BS_DEFPUSHBUTTON
-    CheckBox,       // BS_AUTOCHECKBOX; add BS_MULTILINE for a wrapped caption
-    RadioButton,    // BS_AUTORADIOBUTTON; add WS_GROUP to the first of a group
-    GroupBox,       // BS_GROUPBOX
-    Static,         // SS_LEFT; add SS_CENTER, SS_SUNKEN, WS_BORDER, SS_CENTERIMAGE
-    Trackbar,       // horizontal with ticks below; add TBS_VERT, TBS_NOTICKS, TBS_BOTH, ...
-    TreeView,       // add TVS_HASLINES, TVS_HASBUTTONS, TVS_LINESATROOT, TVS_SHOWSELALWAYS
+    PushButton,    // BS_PUSHBUTTON
+    DefPushButton, // BS_DEFPUSHBUTTON
+    CheckBox,      // BS_AUTOCHECKBOX; add BS_MULTILINE for a wrapped caption
+    RadioButton,   // BS_AUTORADIOBUTTON; add WS_GROUP to the first of a group
+    GroupBox,      // BS_GROUPBOX
+    Static,        // SS_LEFT; add SS_CENTER, SS_SUNKEN, WS_BORDER, SS_CENTERIMAGE
+    Trackbar,      // horizontal with ticks below; add TBS_VERT, TBS_NOTICKS, TBS_BOTH, ...
+    TreeView,      // add TVS_HASLINES, TVS_HASBUTTONS, TVS_LINESATROOT, TVS_SHOWSELALWAYS
 };
 
 // A rectangle in dialog units: position and size.
@@ -41,7 +41,7 @@ struct DialogControl {
     DialogControlKind kind = DialogControlKind::Static;
     std::wstring caption;
     DialogRect rect;
-    DWORD style = 0;  // added to the kind's own style (WS_CHILD | WS_VISIBLE | ...)
+    DWORD style = 0; // added to the kind's own style (WS_CHILD | WS_VISIBLE | ...)
     DWORD exStyle = 0;
 };
 
@@ -53,11 +53,11 @@ inline constexpr DWORD kChildDialogStyle = DS_SETFONT | DS_CONTROL | WS_CHILD;
 struct DialogTemplate {
     UINT id = 0;
     std::wstring caption;
-    int cx = 0;  // client width in dialog units
-    int cy = 0;  // client height in dialog units
+    int cx = 0; // client width in dialog units
+    int cy = 0; // client height in dialog units
     DWORD style = kModalDialogStyle;
     DWORD exStyle = 0;
-    std::wstring fontName = L"MS Shell Dlg";  // resolved to an installed sans-serif face
+    std::wstring fontName = L"MS Shell Dlg"; // resolved to an installed sans-serif face
     int fontPointSize = 8;
     std::vector<DialogControl> controls;
 };

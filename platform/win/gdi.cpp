@@ -10,7 +10,8 @@
 
 namespace {
 
-int TextFlags(UINT format) {
+int TextFlags(UINT format)
+{
     int flags = Qt::AlignLeft;
     if (format & DT_CENTER) {
         flags = Qt::AlignHCenter;
@@ -33,11 +34,12 @@ int TextFlags(UINT format) {
 
 QPainter* PainterOf(HDC dc) { return dc ? dc->painter : nullptr; }
 
-}  // namespace
+} // namespace
 
 QColor ToQColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
 
-HFONT FontHandle(const QFont& font) {
+HFONT FontHandle(const QFont& font)
+{
     static std::vector<std::unique_ptr<HFONT__>> fonts;
     for (const auto& known : fonts) {
         if (known->font == font) {
@@ -52,7 +54,8 @@ CPen::CPen() = default;
 CPen::CPen(int style, int width, COLORREF color) { CreatePen(style, width, color); }
 CPen::~CPen() = default;
 
-BOOL CPen::CreatePen(int style, int width, COLORREF color) {
+BOOL CPen::CreatePen(int style, int width, COLORREF color)
+{
     m_pen = std::make_unique<HPEN__>(HPEN__{style, width, color});
     return TRUE;
 }
@@ -63,14 +66,16 @@ CBrush::CBrush() = default;
 CBrush::CBrush(COLORREF color) { CreateSolidBrush(color); }
 CBrush::~CBrush() = default;
 
-BOOL CBrush::CreateSolidBrush(COLORREF color) {
+BOOL CBrush::CreateSolidBrush(COLORREF color)
+{
     m_brush = std::make_unique<HBRUSH__>(HBRUSH__{color});
     return TRUE;
 }
 
 HBRUSH CBrush::GetSafeHandle() const { return m_brush.get(); }
 
-COLORREF GetSysColor(int index) {
+COLORREF GetSysColor(int index)
+{
     switch (index) {
     case COLOR_WINDOW:
         return RGB(255, 255, 255);
@@ -82,13 +87,15 @@ COLORREF GetSysColor(int index) {
     }
 }
 
-HBRUSH GetSysColorBrush(int index) {
+HBRUSH GetSysColorBrush(int index)
+{
     static std::map<int, HBRUSH__> brushes;
     auto [it, inserted] = brushes.try_emplace(index, HBRUSH__{GetSysColor(index)});
     return &it->second;
 }
 
-CDC* CDC::FromHandle(HDC dc) {
+CDC* CDC::FromHandle(HDC dc)
+{
     if (!dc) {
         return nullptr;
     }
@@ -100,19 +107,22 @@ CDC* CDC::FromHandle(HDC dc) {
 
 void CDC::FillRect(LPCRECT rect, CBrush* brush) { FillRect(rect, brush ? brush->GetSafeHandle() : nullptr); }
 
-void CDC::FillRect(LPCRECT rect, HBRUSH brush) {
+void CDC::FillRect(LPCRECT rect, HBRUSH brush)
+{
     if (rect && brush) {
         FillSolidRect(rect, brush->color);
     }
 }
 
-void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
+void CDC::FillSolidRect(LPCRECT rect, COLORREF color)
+{
     if (QPainter* painter = PainterOf(m_hDC); painter && rect) {
         painter->fillRect(ToQRect(*rect), ToQColor(color));
     }
 }
 
-CPen* CDC::SelectObject(CPen* pen) {
+CPen* CDC::SelectObject(CPen* pen)
+{
     if (!m_hDC) {
         return nullptr;
     }
@@ -121,7 +131,8 @@ CPen* CDC::SelectObject(CPen* pen) {
     return previous;
 }
 
-int CDC::SetBkMode(int mode) {
+int CDC::SetBkMode(int mode)
+{
     if (!m_hDC || (mode != TRANSPARENT && mode != OPAQUE)) {
         return 0;
     }
@@ -132,7 +143,8 @@ int CDC::SetBkMode(int mode) {
 
 int CDC::GetBkMode() const { return m_hDC ? m_hDC->bkMode : 0; }
 
-COLORREF CDC::SetTextColor(COLORREF color) {
+COLORREF CDC::SetTextColor(COLORREF color)
+{
     if (!m_hDC) {
         return 0;
     }
@@ -143,7 +155,8 @@ COLORREF CDC::SetTextColor(COLORREF color) {
 
 COLORREF CDC::GetTextColor() const { return m_hDC ? m_hDC->textColor : 0; }
 
-COLORREF CDC::SetBkColor(COLORREF color) {
+COLORREF CDC::SetBkColor(COLORREF color)
+{
     if (!m_hDC) {
         return 0;
     }
@@ -154,7 +167,8 @@ COLORREF CDC::SetBkColor(COLORREF color) {
 
 COLORREF CDC::GetBkColor() const { return m_hDC ? m_hDC->bkColor : 0; }
 
-CPoint CDC::MoveTo(int x, int y) {
+CPoint CDC::MoveTo(int x, int y)
+{
     if (!m_hDC) {
         return CPoint();
     }
@@ -163,7 +177,8 @@ CPoint CDC::MoveTo(int x, int y) {
     return previous;
 }
 
-BOOL CDC::LineTo(int x, int y) {
+BOOL CDC::LineTo(int x, int y)
+{
     if (!m_hDC) {
         return FALSE;
     }
@@ -183,7 +198,8 @@ BOOL CDC::LineTo(int x, int y) {
     return TRUE;
 }
 
-int CDC::DrawText(const std::wstring& text, LPRECT rect, UINT format) {
+int CDC::DrawText(const std::wstring& text, LPRECT rect, UINT format)
+{
     QPainter* painter = PainterOf(m_hDC);
     if (!painter || !rect) {
         return 0;
@@ -202,7 +218,8 @@ int CDC::DrawText(const std::wstring& text, LPRECT rect, UINT format) {
     return bounds.height();
 }
 
-BOOL CDC::DrawIcon(int x, int y, HICON icon) {
+BOOL CDC::DrawIcon(int x, int y, HICON icon)
+{
     QPainter* painter = PainterOf(m_hDC);
     if (!painter || !icon) {
         return FALSE;
@@ -213,7 +230,8 @@ BOOL CDC::DrawIcon(int x, int y, HICON icon) {
     return TRUE;
 }
 
-CPaintDC::CPaintDC(CWnd* window) {
+CPaintDC::CPaintDC(CWnd* window)
+{
     const WindowRecord* record = window ? WindowTable::Instance().Find(window->m_hWnd) : nullptr;
     if (record && record->paintDc) {
         m_hDC = record->paintDc;
@@ -227,14 +245,16 @@ CPaintDC::~CPaintDC() = default;
 
 namespace {
 
-std::map<UINT, std::unique_ptr<HICON__>>& Icons() {
+std::map<UINT, std::unique_ptr<HICON__>>& Icons()
+{
     static std::map<UINT, std::unique_ptr<HICON__>> icons;
     return icons;
 }
 
-}  // namespace
+} // namespace
 
-BOOL RegisterIconResource(UINT resourceId, const IconImage& image) {
+BOOL RegisterIconResource(UINT resourceId, const IconImage& image)
+{
     if (image.width <= 0 || image.height <= 0 ||
         image.argb.size() != static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height)) {
         return FALSE;
@@ -252,12 +272,14 @@ BOOL RegisterIconResource(UINT resourceId, const IconImage& image) {
     return TRUE;
 }
 
-HICON LoadIcon(UINT resourceId) {
+HICON LoadIcon(UINT resourceId)
+{
     const auto it = Icons().find(resourceId);
     return it == Icons().end() ? nullptr : it->second.get();
 }
 
-HCURSOR LoadCursorW(HINSTANCE, LPCWSTR name) {
+HCURSOR LoadCursorW(HINSTANCE, LPCWSTR name)
+{
     static HCURSOR__ arrow{Qt::ArrowCursor};
     static HCURSOR__ cross{Qt::CrossCursor};
     if (name == IDC_ARROW) {
@@ -269,7 +291,8 @@ HCURSOR LoadCursorW(HINSTANCE, LPCWSTR name) {
     return nullptr;
 }
 
-int GetSystemMetrics(int index) {
+int GetSystemMetrics(int index)
+{
     constexpr int kIconSize = 32;
     return (index == SM_CXICON || index == SM_CYICON) ? kIconSize : 0;
 }

@@ -16,7 +16,8 @@ namespace {
 
 enum class ButtonKind { Push, Check, Radio, Group };
 
-ButtonKind KindOf(DWORD style) {
+ButtonKind KindOf(DWORD style)
+{
     switch (style & BS_TYPEMASK) {
     case BS_CHECKBOX:
     case BS_AUTOCHECKBOX:
@@ -31,12 +32,14 @@ ButtonKind KindOf(DWORD style) {
     }
 }
 
-bool IsRadioButton(const WindowRecord& record) {
+bool IsRadioButton(const WindowRecord& record)
+{
     return IsWindowClass(record, kButtonClassName) && KindOf(record.style) == ButtonKind::Radio;
 }
 
 // The radio buttons that share a group with the given one, itself excluded.
-std::vector<HWND> GroupMates(HWND button) {
+std::vector<HWND> GroupMates(HWND button)
+{
     const WindowTable& table = WindowTable::Instance();
     const WindowRecord* self = table.Find(button);
     const WindowRecord* parent = self ? table.Find(self->parent) : nullptr;
@@ -67,7 +70,8 @@ public:
     explicit ButtonWindow(QAbstractButton* button) : NativeWindow(button), m_button(button) {}
     explicit ButtonWindow(QGroupBox* box) : NativeWindow(box), m_box(box) {}
 
-    void SetHandle(HWND handle) override {
+    void SetHandle(HWND handle) override
+    {
         NativeWindow::SetHandle(handle);
         if (m_button) {
             // The connection names the window by handle: the widget may outlive the window
@@ -76,7 +80,8 @@ public:
         }
     }
 
-    LRESULT DefProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT DefProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
         switch (message) {
         case BM_GETCHECK:
             return m_button && m_button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
@@ -91,7 +96,8 @@ public:
     }
 
 protected:
-    void ApplyText() override {
+    void ApplyText() override
+    {
         const QString text = QString::fromStdWString(Text());
         if (m_button) {
             m_button->setText(text);
@@ -101,7 +107,8 @@ protected:
     }
 
 private:
-    static void Clicked(HWND self) {
+    static void Clicked(HWND self)
+    {
         const WindowRecord* record = WindowTable::Instance().Find(self);
         if (!record) {
             return;
@@ -121,9 +128,10 @@ private:
     QPointer<QGroupBox> m_box;
 };
 
-}  // namespace
+} // namespace
 
-std::unique_ptr<NativeWindow> MakeButtonWindow(const NativeCreateParams& params, QWidget* parentWidget) {
+std::unique_ptr<NativeWindow> MakeButtonWindow(const NativeCreateParams& params, QWidget* parentWidget)
+{
     switch (KindOf(params.style)) {
     case ButtonKind::Check: {
         auto* box = new QCheckBox(parentWidget);
@@ -131,12 +139,12 @@ std::unique_ptr<NativeWindow> MakeButtonWindow(const NativeCreateParams& params,
     }
     case ButtonKind::Radio: {
         auto* radio = new QRadioButton(parentWidget);
-        radio->setAutoExclusive(false);  // groups follow WS_GROUP, not the Qt parent
+        radio->setAutoExclusive(false); // groups follow WS_GROUP, not the Qt parent
         return std::make_unique<ButtonWindow>(static_cast<QAbstractButton*>(radio));
     }
     case ButtonKind::Group: {
         auto* box = new QGroupBox(parentWidget);
-        box->setAttribute(Qt::WA_TransparentForMouseEvents);  // only a frame, as on the platform
+        box->setAttribute(Qt::WA_TransparentForMouseEvents); // only a frame, as on the platform
         return std::make_unique<ButtonWindow>(box);
     }
     case ButtonKind::Push:

@@ -7,7 +7,8 @@
 
 namespace {
 
-int TextFlags(DWORD style) {
+int TextFlags(DWORD style)
+{
     int flags = Qt::AlignLeft;
     switch (style & SS_TYPEMASK) {
     case SS_CENTER:
@@ -31,7 +32,8 @@ public:
 
     void SetHandle(HWND handle) { m_handle = handle; }
     // Repaints only when the text changes: echo labels are rewritten on every timer tick.
-    void SetText(const std::wstring& text) {
+    void SetText(const std::wstring& text)
+    {
         QString next = QString::fromStdWString(text);
         if (next == m_text) {
             return;
@@ -41,7 +43,8 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent*) override
+    {
         QPainter painter(this);
         HDC__ dc;
         dc.painter = &painter;
@@ -63,7 +66,8 @@ protected:
 
 private:
     // Draws the border styles and returns their width.
-    int PaintEdge(QPainter& painter) {
+    int PaintEdge(QPainter& painter)
+    {
         const QRect outline = rect().adjusted(0, 0, -1, -1);
         if (m_style & WS_BORDER) {
             painter.setPen(Qt::black);
@@ -92,13 +96,15 @@ class StaticWindow final : public NativeWindow {
 public:
     explicit StaticWindow(StaticWidget* widget) : NativeWindow(widget), m_widget(widget) {}
 
-    void SetHandle(HWND handle) override {
+    void SetHandle(HWND handle) override
+    {
         NativeWindow::SetHandle(handle);
         m_widget->SetHandle(handle);
     }
 
 protected:
-    void ApplyText() override {
+    void ApplyText() override
+    {
         if (m_widget) {
             m_widget->SetText(Text());
         }
@@ -108,8 +114,9 @@ private:
     QPointer<StaticWidget> m_widget;
 };
 
-}  // namespace
+} // namespace
 
-std::unique_ptr<NativeWindow> MakeStaticWindow(const NativeCreateParams& params, QWidget* parentWidget) {
+std::unique_ptr<NativeWindow> MakeStaticWindow(const NativeCreateParams& params, QWidget* parentWidget)
+{
     return std::make_unique<StaticWindow>(new StaticWidget(parentWidget, params.style, params.exStyle));
 }

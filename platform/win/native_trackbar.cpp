@@ -13,7 +13,8 @@
 
 namespace {
 
-UINT ScrollCode(int action) {
+UINT ScrollCode(int action)
+{
     switch (action) {
     case QAbstractSlider::SliderSingleStepAdd:
         return TB_LINEDOWN;
@@ -33,7 +34,8 @@ UINT ScrollCode(int action) {
     }
 }
 
-QSlider::TickPosition TickPositionOf(DWORD style) {
+QSlider::TickPosition TickPositionOf(DWORD style)
+{
     if (style & TBS_NOTICKS) {
         return QSlider::NoTicks;
     }
@@ -46,8 +48,9 @@ QSlider::TickPosition TickPositionOf(DWORD style) {
 
 class TrackbarWindow final : public NativeWindow {
 public:
-    TrackbarWindow(QSlider* slider, DWORD style) : NativeWindow(slider), m_slider(slider), m_style(style) {
-        slider->setRange(0, 100);  // the platform's initial range
+    TrackbarWindow(QSlider* slider, DWORD style) : NativeWindow(slider), m_slider(slider), m_style(style)
+    {
+        slider->setRange(0, 100); // the platform's initial range
         slider->setTickPosition(TickPositionOf(style));
         if (style & TBS_VERT) {
             slider->setInvertedAppearance(true);
@@ -56,10 +59,12 @@ public:
         ApplySizes();
     }
 
-    void SetHandle(HWND handle) override {
+    void SetHandle(HWND handle) override
+    {
         NativeWindow::SetHandle(handle);
-        QObject::connect(m_slider, &QAbstractSlider::actionTriggered, m_slider,
-                         [handle](int action) { Of(handle, [action](TrackbarWindow& t) { t.m_pendingCode = ScrollCode(action); }); });
+        QObject::connect(m_slider, &QAbstractSlider::actionTriggered, m_slider, [handle](int action) {
+            Of(handle, [action](TrackbarWindow& t) { t.m_pendingCode = ScrollCode(action); });
+        });
         QObject::connect(m_slider, &QAbstractSlider::valueChanged, m_slider,
                          [handle](int) { Of(handle, [](TrackbarWindow& t) { t.UserMoved(); }); });
         QObject::connect(m_slider, &QAbstractSlider::sliderReleased, m_slider, [handle] {
@@ -70,7 +75,8 @@ public:
         });
     }
 
-    LRESULT DefProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT DefProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
         if (!m_slider) {
             return 0;
         }
@@ -112,27 +118,29 @@ public:
     }
 
 private:
-    template <class Action>
-    static void Of(HWND handle, Action action) {
+    template <class Action> static void Of(HWND handle, Action action)
+    {
         if (const WindowRecord* record = WindowTable::Instance().Find(handle)) {
             action(static_cast<TrackbarWindow&>(*record->native));
         }
     }
 
-    template <class Change>
-    void Quietly(Change change) {
+    template <class Change> void Quietly(Change change)
+    {
         const bool wasQuiet = m_quiet;
         m_quiet = true;
         change();
         m_quiet = wasQuiet;
     }
 
-    void SetRange(int minimum, int maximum) {
+    void SetRange(int minimum, int maximum)
+    {
         Quietly([&] { m_slider->setRange(minimum, maximum); });
         ApplySizes();
     }
 
-    LRESULT Exchange(int& size, int value) {
+    LRESULT Exchange(int& size, int value)
+    {
         const int previous = size == kUnset ? PageSize() : size;
         size = value;
         ApplySizes();
@@ -140,13 +148,15 @@ private:
     }
 
     // Without an explicit page size the platform pages by a fifth of the range.
-    int PageSize() const {
+    int PageSize() const
+    {
         return m_pageSize != kUnset ? m_pageSize : std::max(1, (m_slider->maximum() - m_slider->minimum()) / 5);
     }
 
     // Ticks closer than a widget can show (a frequency of 1 over 100000 steps) are thinned to
     // at most kMaxTicks; the position semantics do not depend on them.
-    void ApplySizes() {
+    void ApplySizes()
+    {
         m_slider->setSingleStep(m_lineSize);
         m_slider->setPageStep(PageSize());
         const int span = std::max(1, m_slider->maximum() - m_slider->minimum());
@@ -154,19 +164,21 @@ private:
         m_slider->setTickInterval((m_style & TBS_AUTOTICKS) ? autoInterval : span);
     }
 
-    void UserMoved() {
+    void UserMoved()
+    {
         if (!m_quiet) {
             Notify(m_pendingCode);
         }
         m_pendingCode = TB_THUMBTRACK;
     }
 
-    void Notify(UINT code) {
+    void Notify(UINT code)
+    {
         const HWND self = Handle();
         const bool thumb = code == TB_THUMBTRACK || code == TB_THUMBPOSITION;
         const auto position = static_cast<WORD>(thumb ? m_slider->value() : 0);
-        SendMessageW(GetParent(self), (m_style & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(static_cast<WORD>(code), position),
-                     reinterpret_cast<LPARAM>(self));
+        SendMessageW(GetParent(self), (m_style & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL,
+                     MAKEWPARAM(static_cast<WORD>(code), position), reinterpret_cast<LPARAM>(self));
     }
 
     static constexpr int kUnset = -1;
@@ -181,9 +193,10 @@ private:
     bool m_quiet = false;
 };
 
-}  // namespace
+} // namespace
 
-std::unique_ptr<NativeWindow> MakeTrackbarWindow(const NativeCreateParams& params, QWidget* parentWidget) {
+std::unique_ptr<NativeWindow> MakeTrackbarWindow(const NativeCreateParams& params, QWidget* parentWidget)
+{
     auto* slider = new QSlider((params.style & TBS_VERT) ? Qt::Vertical : Qt::Horizontal, parentWidget);
     return std::make_unique<TrackbarWindow>(slider, params.style);
 }

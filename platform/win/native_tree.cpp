@@ -22,14 +22,16 @@ constexpr int kParamRole = Qt::UserRole + 2;
 
 class TreeViewWindow final : public NativeWindow {
 public:
-    TreeViewWindow(QTreeWidget* tree, DWORD style) : NativeWindow(tree), m_tree(tree) {
+    TreeViewWindow(QTreeWidget* tree, DWORD style) : NativeWindow(tree), m_tree(tree)
+    {
         tree->setColumnCount(1);
         tree->header()->hide();
         tree->setRootIsDecorated(style & TVS_LINESATROOT);
         tree->setSelectionMode(QAbstractItemView::SingleSelection);
     }
 
-    void SetHandle(HWND handle) override {
+    void SetHandle(HWND handle) override
+    {
         NativeWindow::SetHandle(handle);
         QObject::connect(m_tree, &QTreeWidget::currentItemChanged, m_tree,
                          [handle](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
@@ -39,7 +41,8 @@ public:
                          });
     }
 
-    LRESULT DefProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT DefProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
         if (!m_tree) {
             return 0;
         }
@@ -53,7 +56,8 @@ public:
         case TVM_GETCOUNT:
             return static_cast<LRESULT>(m_items.size());
         case TVM_GETNEXTITEM:
-            return reinterpret_cast<LRESULT>(HandleOf(Next(static_cast<UINT>(wParam), reinterpret_cast<HTREEITEM>(lParam))));
+            return reinterpret_cast<LRESULT>(
+                HandleOf(Next(static_cast<UINT>(wParam), reinterpret_cast<HTREEITEM>(lParam))));
         case TVM_SELECTITEM:
             return Select(static_cast<UINT>(wParam), reinterpret_cast<HTREEITEM>(lParam));
         case TVM_GETITEMW:
@@ -66,29 +70,32 @@ public:
     }
 
 private:
-    QTreeWidgetItem* ItemOf(HTREEITEM handle) const {
+    QTreeWidgetItem* ItemOf(HTREEITEM handle) const
+    {
         const auto it = m_items.find(handle);
         return it == m_items.end() ? nullptr : it->second;
     }
 
-    static HTREEITEM HandleOf(const QTreeWidgetItem* item) {
+    static HTREEITEM HandleOf(const QTreeWidgetItem* item)
+    {
         return item ? reinterpret_cast<HTREEITEM>(item->data(0, kHandleRole).value<quintptr>()) : nullptr;
     }
 
-    HTREEITEM Insert(const TVINSERTSTRUCTW* insert) {
+    HTREEITEM Insert(const TVINSERTSTRUCTW* insert)
+    {
         if (!insert) {
             return nullptr;
         }
-        QTreeWidgetItem* parent = (!insert->hParent || insert->hParent == TVI_ROOT)
-                                      ? m_tree->invisibleRootItem()
-                                      : ItemOf(insert->hParent);
+        QTreeWidgetItem* parent =
+            (!insert->hParent || insert->hParent == TVI_ROOT) ? m_tree->invisibleRootItem() : ItemOf(insert->hParent);
         if (!parent) {
             return nullptr;
         }
         int index = parent->childCount();
         if (insert->hInsertAfter == TVI_FIRST) {
             index = 0;
-        } else if (QTreeWidgetItem* after = ItemOf(insert->hInsertAfter); after && after->parent() == ItemParent(parent)) {
+        } else if (QTreeWidgetItem* after = ItemOf(insert->hInsertAfter);
+                   after && after->parent() == ItemParent(parent)) {
             index = parent->indexOfChild(after) + 1;
         }
         auto* item = new QTreeWidgetItem();
@@ -102,11 +109,13 @@ private:
     }
 
     // QTreeWidgetItem::parent() is null for top-level items, not the invisible root.
-    QTreeWidgetItem* ItemParent(QTreeWidgetItem* parent) const {
+    QTreeWidgetItem* ItemParent(QTreeWidgetItem* parent) const
+    {
         return parent == m_tree->invisibleRootItem() ? nullptr : parent;
     }
 
-    static void ApplyItem(QTreeWidgetItem* item, const TVITEMW& fields) {
+    static void ApplyItem(QTreeWidgetItem* item, const TVITEMW& fields)
+    {
         if ((fields.mask & TVIF_TEXT) && fields.pszText) {
             item->setText(0, QString::fromWCharArray(fields.pszText));
         }
@@ -117,7 +126,8 @@ private:
 
     // The selection leaves a deleted item before the item goes, so that the notification still
     // describes a live item.
-    LRESULT Delete(HTREEITEM handle) {
+    LRESULT Delete(HTREEITEM handle)
+    {
         if (!handle || handle == TVI_ROOT) {
             m_tree->setCurrentItem(nullptr);
             m_tree->clear();
@@ -139,14 +149,16 @@ private:
         return TRUE;
     }
 
-    void Forget(QTreeWidgetItem* item) {
+    void Forget(QTreeWidgetItem* item)
+    {
         for (int i = 0; i < item->childCount(); ++i) {
             Forget(item->child(i));
         }
         m_items.erase(HandleOf(item));
     }
 
-    static LRESULT Expand(UINT code, QTreeWidgetItem* item) {
+    static LRESULT Expand(UINT code, QTreeWidgetItem* item)
+    {
         if (!item) {
             return FALSE;
         }
@@ -165,7 +177,8 @@ private:
         }
     }
 
-    QTreeWidgetItem* Next(UINT code, HTREEITEM handle) const {
+    QTreeWidgetItem* Next(UINT code, HTREEITEM handle) const
+    {
         QTreeWidgetItem* item = ItemOf(handle);
         switch (code) {
         case TVGN_ROOT:
@@ -189,20 +202,23 @@ private:
         }
     }
 
-    QTreeWidgetItem* Sibling(QTreeWidgetItem* item, int step) const {
+    QTreeWidgetItem* Sibling(QTreeWidgetItem* item, int step) const
+    {
         QTreeWidgetItem* parent = item->parent() ? item->parent() : m_tree->invisibleRootItem();
         return parent->child(parent->indexOfChild(item) + step);
     }
 
     // The item at the top of the view; before the view has been laid out, the first item.
-    QTreeWidgetItem* FirstVisible() const {
+    QTreeWidgetItem* FirstVisible() const
+    {
         if (QTreeWidgetItem* top = m_tree->itemAt(1, 1)) {
             return top;
         }
         return m_tree->topLevelItem(0);
     }
 
-    LRESULT Select(UINT code, HTREEITEM handle) {
+    LRESULT Select(UINT code, HTREEITEM handle)
+    {
         QTreeWidgetItem* item = ItemOf(handle);
         if (handle && !item) {
             return FALSE;
@@ -220,7 +236,8 @@ private:
         return FALSE;
     }
 
-    static TVITEMW Describe(const QTreeWidgetItem* item) {
+    static TVITEMW Describe(const QTreeWidgetItem* item)
+    {
         TVITEMW fields;
         fields.mask = TVIF_HANDLE | TVIF_PARAM;
         fields.hItem = HandleOf(item);
@@ -228,7 +245,8 @@ private:
         return fields;
     }
 
-    LRESULT GetItem(TVITEMW* fields) const {
+    LRESULT GetItem(TVITEMW* fields) const
+    {
         const QTreeWidgetItem* item = fields ? ItemOf(fields->hItem) : nullptr;
         if (!item) {
             return FALSE;
@@ -245,7 +263,8 @@ private:
         return TRUE;
     }
 
-    LRESULT SetItem(const TVITEMW* fields) {
+    LRESULT SetItem(const TVITEMW* fields)
+    {
         QTreeWidgetItem* item = fields ? ItemOf(fields->hItem) : nullptr;
         if (!item) {
             return FALSE;
@@ -254,7 +273,8 @@ private:
         return TRUE;
     }
 
-    void SelectionChanged(const QTreeWidgetItem* current, const QTreeWidgetItem* previous) {
+    void SelectionChanged(const QTreeWidgetItem* current, const QTreeWidgetItem* previous)
+    {
         const WindowRecord* record = WindowTable::Instance().Find(Handle());
         if (!record) {
             return;
@@ -276,8 +296,9 @@ private:
     bool m_selectingByMessage = false;
 };
 
-}  // namespace
+} // namespace
 
-std::unique_ptr<NativeWindow> MakeTreeViewWindow(const NativeCreateParams& params, QWidget* parentWidget) {
+std::unique_ptr<NativeWindow> MakeTreeViewWindow(const NativeCreateParams& params, QWidget* parentWidget)
+{
     return std::make_unique<TreeViewWindow>(new QTreeWidget(parentWidget), params.style);
 }

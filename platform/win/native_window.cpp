@@ -17,13 +17,15 @@
 
 namespace {
 
-bool SameClassName(const std::wstring& a, const wchar_t* b) {
+bool SameClassName(const std::wstring& a, const wchar_t* b)
+{
     // Class names compare without regard to case, as the platform's do.
     return std::equal(a.begin(), a.end(), b, b + std::wcslen(b),
                       [](wchar_t x, wchar_t y) { return std::towlower(x) == std::towlower(y); });
 }
 
-LRESULT CopyText(const std::wstring& text, LPWSTR buffer, int maxCount) {
+LRESULT CopyText(const std::wstring& text, LPWSTR buffer, int maxCount)
+{
     if (!buffer || maxCount <= 0) {
         return 0;
     }
@@ -33,7 +35,8 @@ LRESULT CopyText(const std::wstring& text, LPWSTR buffer, int maxCount) {
     return static_cast<LRESULT>(count);
 }
 
-QIcon IconOf(const WindowRecord& record) {
+QIcon IconOf(const WindowRecord& record)
+{
     QIcon icon;
     for (const HICON handle : {record.bigIcon, record.smallIcon}) {
         if (handle) {
@@ -43,7 +46,8 @@ QIcon IconOf(const WindowRecord& record) {
     return icon;
 }
 
-LRESULT SetIcon(WindowRecord* record, WPARAM kind, HICON icon) {
+LRESULT SetIcon(WindowRecord* record, WPARAM kind, HICON icon)
+{
     if (!record) {
         return 0;
     }
@@ -56,7 +60,8 @@ LRESULT SetIcon(WindowRecord* record, WPARAM kind, HICON icon) {
     return reinterpret_cast<LRESULT>(previous);
 }
 
-LRESULT SetFont(WindowRecord* record, HFONT font, bool redraw) {
+LRESULT SetFont(WindowRecord* record, HFONT font, bool redraw)
+{
     if (!record) {
         return 0;
     }
@@ -72,7 +77,8 @@ LRESULT SetFont(WindowRecord* record, HFONT font, bool redraw) {
 
 // What the platform's default colour handling gives every control: window-text colour on the
 // button-face background.
-LRESULT DefaultControlColours(HDC dc) {
+LRESULT DefaultControlColours(HDC dc)
+{
     if (dc) {
         dc->textColor = GetSysColor(COLOR_WINDOWTEXT);
         dc->bkColor = GetSysColor(COLOR_BTNFACE);
@@ -80,7 +86,8 @@ LRESULT DefaultControlColours(HDC dc) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-LRESULT EraseWithClassBrush(const WindowRecord* record, HDC dc) {
+LRESULT EraseWithClassBrush(const WindowRecord* record, HDC dc)
+{
     if (!record || !record->classBrush || !dc || !dc->painter) {
         return 0;
     }
@@ -90,7 +97,8 @@ LRESULT EraseWithClassBrush(const WindowRecord* record, HDC dc) {
     return 1;
 }
 
-int BorderWidth(DWORD style, DWORD exStyle) {
+int BorderWidth(DWORD style, DWORD exStyle)
+{
     int width = 0;
     if (style & WS_BORDER) {
         width += 1;
@@ -104,7 +112,8 @@ int BorderWidth(DWORD style, DWORD exStyle) {
     return width;
 }
 
-UINT KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+UINT KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+{
     UINT flags = 0;
     if (buttons & Qt::LeftButton) {
         flags |= MK_LBUTTON;
@@ -126,7 +135,8 @@ UINT KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
 
 enum class ButtonEvent { Down, Up, DoubleClick };
 
-UINT ButtonMessage(Qt::MouseButton button, ButtonEvent event) {
+UINT ButtonMessage(Qt::MouseButton button, ButtonEvent event)
+{
     const int index = static_cast<int>(event);
     switch (button) {
     case Qt::LeftButton:
@@ -144,19 +154,19 @@ UINT ButtonMessage(Qt::MouseButton button, ButtonEvent event) {
 // events into the window's messages.
 class WindowWidget final : public QWidget {
 public:
-    WindowWidget(QWidget* parent, Qt::WindowFlags flags, int border, bool blackFrame, bool doubleClicks, bool dialogKeys)
-        : QWidget(parent, flags),
-          m_border(border),
-          m_blackFrame(blackFrame),
-          m_doubleClicks(doubleClicks),
-          m_dialogKeys(dialogKeys) {
+    WindowWidget(QWidget* parent, Qt::WindowFlags flags, int border, bool blackFrame, bool doubleClicks,
+                 bool dialogKeys)
+        : QWidget(parent, flags), m_border(border), m_blackFrame(blackFrame), m_doubleClicks(doubleClicks),
+          m_dialogKeys(dialogKeys)
+    {
         setMouseTracking(true);
     }
 
     void SetHandle(HWND handle) { m_handle = handle; }
 
 protected:
-    void paintEvent(QPaintEvent*) override {
+    void paintEvent(QPaintEvent*) override
+    {
         QPainter painter(this);
         PaintBorder(painter);
         painter.translate(m_border, m_border);
@@ -183,19 +193,22 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override { SendButton(event, ButtonEvent::Down); }
     void mouseReleaseEvent(QMouseEvent* event) override { SendButton(event, ButtonEvent::Up); }
-    void mouseDoubleClickEvent(QMouseEvent* event) override {
+    void mouseDoubleClickEvent(QMouseEvent* event) override
+    {
         // Without CS_DBLCLKS the second click of a double click is a plain button press.
         SendButton(event, m_doubleClicks ? ButtonEvent::DoubleClick : ButtonEvent::Down);
     }
     void mouseMoveEvent(QMouseEvent* event) override { SendMouse(WM_MOUSEMOVE, event); }
 
-    void closeEvent(QCloseEvent* event) override {
+    void closeEvent(QCloseEvent* event) override
+    {
         // The window decides in WM_CLOSE whether and how it goes away.
         event->ignore();
         SendMessageW(m_handle, WM_CLOSE, 0, 0);
     }
 
-    void keyPressEvent(QKeyEvent* event) override {
+    void keyPressEvent(QKeyEvent* event) override
+    {
         if (!m_dialogKeys || !isWindow()) {
             event->ignore();
             return;
@@ -211,14 +224,16 @@ protected:
 
 private:
     // WS_BORDER is a black line; the edge styles inside it are grey.
-    void PaintBorder(QPainter& painter) {
+    void PaintBorder(QPainter& painter)
+    {
         for (int line = 0; line < m_border; ++line) {
             painter.setPen(line == 0 && m_blackFrame ? QColor(Qt::black) : QColor(160, 160, 160));
             painter.drawRect(rect().adjusted(line, line, -1 - line, -1 - line));
         }
     }
 
-    int DefaultButtonId() const {
+    int DefaultButtonId() const
+    {
         const WindowRecord* record = WindowTable::Instance().Find(m_handle);
         for (const HWND child : record ? record->children : std::vector<HWND>{}) {
             const WindowRecord* control = WindowTable::Instance().Find(child);
@@ -230,13 +245,15 @@ private:
         return IDOK;
     }
 
-    void SendButton(QMouseEvent* event, ButtonEvent kind) {
+    void SendButton(QMouseEvent* event, ButtonEvent kind)
+    {
         if (const UINT message = ButtonMessage(event->button(), kind)) {
             SendMouse(message, event);
         }
     }
 
-    void SendMouse(UINT message, QMouseEvent* event) {
+    void SendMouse(UINT message, QMouseEvent* event)
+    {
         const QPoint client = event->position().toPoint() - QPoint(m_border, m_border);
         SendMessageW(m_handle, message, KeyFlags(event->buttons(), event->modifiers()),
                      MAKELPARAM(static_cast<WORD>(client.x()), static_cast<WORD>(client.y())));
@@ -252,28 +269,33 @@ private:
 class FrameworkWindow final : public NativeWindow {
 public:
     FrameworkWindow(WindowWidget* widget, int border, bool dialog)
-        : NativeWindow(widget), m_widget(widget), m_border(border), m_dialog(dialog) {}
+        : NativeWindow(widget), m_widget(widget), m_border(border), m_dialog(dialog)
+    {
+    }
 
     int ClientMargin() const override { return m_border; }
 
-    void SetHandle(HWND handle) override {
+    void SetHandle(HWND handle) override
+    {
         NativeWindow::SetHandle(handle);
         m_widget->SetHandle(handle);
     }
 
-    LRESULT DefProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT DefProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
         if (m_dialog && message == WM_CLOSE) {
             // A dialog closed from its frame is cancelled, as if Cancel had been pressed.
             return SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         }
         if (m_dialog && message == WM_ERASEBKGND) {
-            return 1;  // Qt fills a dialog with its palette's button-face colour.
+            return 1; // Qt fills a dialog with its palette's button-face colour.
         }
         return NativeWindow::DefProc(message, wParam, lParam);
     }
 
 protected:
-    void ApplyText() override {
+    void ApplyText() override
+    {
         if (m_widget && m_widget->isWindow()) {
             m_widget->setWindowTitle(QString::fromStdWString(Text()));
         }
@@ -285,7 +307,8 @@ private:
     bool m_dialog = false;
 };
 
-Qt::WindowFlags TopLevelFlags(DWORD style) {
+Qt::WindowFlags TopLevelFlags(DWORD style)
+{
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
     if ((style & WS_CAPTION) == WS_CAPTION) {
         flags |= Qt::WindowTitleHint;
@@ -298,7 +321,8 @@ Qt::WindowFlags TopLevelFlags(DWORD style) {
     return flags;
 }
 
-std::unique_ptr<NativeWindow> MakeWindowOfClass(const NativeCreateParams& params, QWidget* parentWidget) {
+std::unique_ptr<NativeWindow> MakeWindowOfClass(const NativeCreateParams& params, QWidget* parentWidget)
+{
     const std::wstring& name = params.className;
     if (name.empty() || FindWindowClass(name)) {
         return MakeFrameworkWindow(params, parentWidget, false);
@@ -321,7 +345,8 @@ std::unique_ptr<NativeWindow> MakeWindowOfClass(const NativeCreateParams& params
     return nullptr;
 }
 
-void PlaceWidget(QWidget* widget, const NativeCreateParams& params) {
+void PlaceWidget(QWidget* widget, const NativeCreateParams& params)
+{
     if (params.style & WS_CHILD) {
         widget->setGeometry(params.rect.translated(ClientOrigin(params.parent)));
     } else {
@@ -329,13 +354,14 @@ void PlaceWidget(QWidget* widget, const NativeCreateParams& params) {
     }
 }
 
-}  // namespace
+} // namespace
 
 NativeWindow::NativeWindow(QWidget* widget) : m_widget(widget) {}
 
 NativeWindow::~NativeWindow() = default;
 
-LRESULT NativeWindow::DefProc(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT NativeWindow::DefProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
     WindowRecord* record = WindowTable::Instance().Find(m_handle);
     switch (message) {
     case WM_SETTEXT:
@@ -368,8 +394,8 @@ LRESULT NativeWindow::DefProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-std::unique_ptr<NativeWindow> MakeFrameworkWindow(const NativeCreateParams& params, QWidget* parentWidget,
-                                                  bool dialog) {
+std::unique_ptr<NativeWindow> MakeFrameworkWindow(const NativeCreateParams& params, QWidget* parentWidget, bool dialog)
+{
     const bool child = params.style & WS_CHILD;
     const int border = child ? BorderWidth(params.style, params.exStyle) : 0;
     const WNDCLASSW* windowClass = params.className.empty() ? nullptr : FindWindowClass(params.className);
@@ -388,17 +414,20 @@ std::unique_ptr<NativeWindow> MakeFrameworkWindow(const NativeCreateParams& para
     return std::make_unique<FrameworkWindow>(widget, border, dialog);
 }
 
-bool IsWindowClass(const WindowRecord& record, const wchar_t* className) {
+bool IsWindowClass(const WindowRecord& record, const wchar_t* className)
+{
     return SameClassName(record.className, className);
 }
 
-QPoint ClientOrigin(HWND window) {
+QPoint ClientOrigin(HWND window)
+{
     const WindowRecord* record = WindowTable::Instance().Find(window);
     const int margin = record ? record->native->ClientMargin() : 0;
     return QPoint(margin, margin);
 }
 
-HWND CreateNativeWindow(const NativeCreateParams& params, CWnd* object) {
+HWND CreateNativeWindow(const NativeCreateParams& params, CWnd* object)
+{
     WindowTable& table = WindowTable::Instance();
     const bool child = params.style & WS_CHILD;
     WindowRecord* parentRecord = table.Find(params.parent);

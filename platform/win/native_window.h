@@ -41,11 +41,11 @@ private:
 };
 
 struct NativeCreateParams {
-    std::wstring className;  // empty: the framework's default window class
+    std::wstring className; // empty: the framework's default window class
     std::wstring text;
     DWORD style = 0;
     DWORD exStyle = 0;
-    QRect rect;  // parent's client coordinates for a child window, screen coordinates otherwise
+    QRect rect; // parent's client coordinates for a child window, screen coordinates otherwise
     HWND parent = nullptr;
     int id = 0;
     LPVOID createParam = nullptr;
@@ -67,8 +67,7 @@ inline constexpr wchar_t kTreeViewClassName[] = L"SysTreeView32";
 
 // Window classes, one factory each (native_*.cpp). The widget is created as a child of
 // parentWidget (or as a top-level window owned by it for pop-ups).
-std::unique_ptr<NativeWindow> MakeFrameworkWindow(const NativeCreateParams& params, QWidget* parentWidget,
-                                                  bool dialog);
+std::unique_ptr<NativeWindow> MakeFrameworkWindow(const NativeCreateParams& params, QWidget* parentWidget, bool dialog);
 std::unique_ptr<NativeWindow> MakeStaticWindow(const NativeCreateParams& params, QWidget* parentWidget);
 std::unique_ptr<NativeWindow> MakeButtonWindow(const NativeCreateParams& params, QWidget* parentWidget);
 std::unique_ptr<NativeWindow> MakeTrackbarWindow(const NativeCreateParams& params, QWidget* parentWidget);

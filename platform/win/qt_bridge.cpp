@@ -5,12 +5,14 @@
 
 #include <QVariant>
 
-QWidget* WidgetOfWindow(HWND window) {
+QWidget* WidgetOfWindow(HWND window)
+{
     const WindowRecord* record = WindowTable::Instance().Find(window);
     return record ? record->native->Widget() : nullptr;
 }
 
-HWND WindowOfWidget(const QWidget* widget) {
+HWND WindowOfWidget(const QWidget* widget)
+{
     if (!widget) {
         return nullptr;
     }

@@ -7,18 +7,20 @@
 
 namespace {
 
-IWinTimerSource*& InstalledSource() {
+IWinTimerSource*& InstalledSource()
+{
     static IWinTimerSource* source = nullptr;
     return source;
 }
 
-}  // namespace
+} // namespace
 
 void WinSetTimerSource(IWinTimerSource* source) { InstalledSource() = source; }
 
 IWinTimerSource* WinTimerSource() { return InstalledSource(); }
 
-bool DeliverTimer(HWND window, UINT_PTR id) {
+bool DeliverTimer(HWND window, UINT_PTR id)
+{
     const WindowRecord* record = WindowTable::Instance().Find(window);
     if (!record || !record->timers.contains(id)) {
         return false;
@@ -30,7 +32,8 @@ bool DeliverTimer(HWND window, UINT_PTR id) {
 QtTimerSource::QtTimerSource() = default;
 QtTimerSource::~QtTimerSource() = default;
 
-void QtTimerSource::StartTimer(HWND window, UINT_PTR id, UINT elapseMs) {
+void QtTimerSource::StartTimer(HWND window, UINT_PTR id, UINT elapseMs)
+{
     auto& timer = m_timers[{window, id}];
     if (!timer) {
         timer = std::make_unique<QTimer>();
@@ -39,7 +42,8 @@ void QtTimerSource::StartTimer(HWND window, UINT_PTR id, UINT elapseMs) {
     timer->start(static_cast<int>(elapseMs));
 }
 
-void QtTimerSource::StopTimer(HWND window, UINT_PTR id) {
+void QtTimerSource::StopTimer(HWND window, UINT_PTR id)
+{
     auto node = m_timers.extract({window, id});
     if (node.empty()) {
         return;
@@ -59,7 +63,8 @@ void ManualTimerSource::StopTimer(HWND window, UINT_PTR id) { m_running.erase({w
 
 bool ManualTimerSource::IsRunning(HWND window, UINT_PTR id) const { return m_running.contains({window, id}); }
 
-UINT ManualTimerSource::Interval(HWND window, UINT_PTR id) const {
+UINT ManualTimerSource::Interval(HWND window, UINT_PTR id) const
+{
     const auto it = m_running.find({window, id});
     return it == m_running.end() ? 0 : it->second;
 }

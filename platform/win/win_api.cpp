@@ -12,12 +12,14 @@ namespace {
 
 WindowRecord* Find(HWND window) { return WindowTable::Instance().Find(window); }
 
-QWidget* WidgetOf(HWND window) {
+QWidget* WidgetOf(HWND window)
+{
     const WindowRecord* record = Find(window);
     return record ? record->native->Widget() : nullptr;
 }
 
-QRect ScreenRect(const QWidget& widget) {
+QRect ScreenRect(const QWidget& widget)
+{
     if (widget.isWindow()) {
         return widget.frameGeometry();
     }
@@ -25,7 +27,8 @@ QRect ScreenRect(const QWidget& widget) {
 }
 
 // The window and everything it owns, parents before children.
-void CollectTree(HWND window, std::vector<HWND>& tree) {
+void CollectTree(HWND window, std::vector<HWND>& tree)
+{
     tree.push_back(window);
     if (const WindowRecord* record = Find(window)) {
         for (const HWND child : record->children) {
@@ -34,16 +37,18 @@ void CollectTree(HWND window, std::vector<HWND>& tree) {
     }
 }
 
-std::wstring& ApplicationName() {
+std::wstring& ApplicationName()
+{
     static std::wstring name = L"Relief";
     return name;
 }
 
-}  // namespace
+} // namespace
 
 BOOL IsWindow(HWND window) { return WidgetOf(window) != nullptr; }
 
-HWND GetDlgItem(HWND dialog, int id) {
+HWND GetDlgItem(HWND dialog, int id)
+{
     const WindowRecord* record = Find(dialog);
     if (!record) {
         return nullptr;
@@ -57,17 +62,20 @@ HWND GetDlgItem(HWND dialog, int id) {
     return nullptr;
 }
 
-int GetDlgCtrlID(HWND window) {
+int GetDlgCtrlID(HWND window)
+{
     const WindowRecord* record = Find(window);
     return record && record->child ? record->id : 0;
 }
 
-HWND GetParent(HWND window) {
+HWND GetParent(HWND window)
+{
     const WindowRecord* record = Find(window);
     return record ? record->parent : nullptr;
 }
 
-BOOL GetWindowRect(HWND window, LPRECT rect) {
+BOOL GetWindowRect(HWND window, LPRECT rect)
+{
     const QWidget* widget = WidgetOf(window);
     if (!widget || !rect) {
         return FALSE;
@@ -77,7 +85,8 @@ BOOL GetWindowRect(HWND window, LPRECT rect) {
     return TRUE;
 }
 
-BOOL GetClientRect(HWND window, LPRECT rect) {
+BOOL GetClientRect(HWND window, LPRECT rect)
+{
     const WindowRecord* record = Find(window);
     const QWidget* widget = record ? record->native->Widget() : nullptr;
     if (!widget || !rect) {
@@ -88,7 +97,8 @@ BOOL GetClientRect(HWND window, LPRECT rect) {
     return TRUE;
 }
 
-BOOL ScreenToClient(HWND window, LPPOINT point) {
+BOOL ScreenToClient(HWND window, LPPOINT point)
+{
     const QWidget* widget = WidgetOf(window);
     if (!widget || !point) {
         return FALSE;
@@ -98,7 +108,8 @@ BOOL ScreenToClient(HWND window, LPPOINT point) {
     return TRUE;
 }
 
-BOOL ClientToScreen(HWND window, LPPOINT point) {
+BOOL ClientToScreen(HWND window, LPPOINT point)
+{
     const QWidget* widget = WidgetOf(window);
     if (!widget || !point) {
         return FALSE;
@@ -108,7 +119,8 @@ BOOL ClientToScreen(HWND window, LPPOINT point) {
     return TRUE;
 }
 
-BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
+BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint)
+{
     const WindowRecord* record = Find(window);
     QWidget* widget = record ? record->native->Widget() : nullptr;
     if (!widget) {
@@ -128,7 +140,8 @@ BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) 
     return TRUE;
 }
 
-BOOL BringWindowToTop(HWND window) {
+BOOL BringWindowToTop(HWND window)
+{
     QWidget* widget = WidgetOf(window);
     if (!widget) {
         return FALSE;
@@ -140,7 +153,8 @@ BOOL BringWindowToTop(HWND window) {
     return TRUE;
 }
 
-BOOL ShowWindow(HWND window, int command) {
+BOOL ShowWindow(HWND window, int command)
+{
     QPointer<QWidget> widget = WidgetOf(window);
     if (!widget) {
         return FALSE;
@@ -174,7 +188,8 @@ BOOL ShowWindow(HWND window, int command) {
     return wasVisible;
 }
 
-BOOL UpdateWindow(HWND window) {
+BOOL UpdateWindow(HWND window)
+{
     QWidget* widget = WidgetOf(window);
     if (!widget) {
         return FALSE;
@@ -185,7 +200,8 @@ BOOL UpdateWindow(HWND window) {
     return TRUE;
 }
 
-BOOL InvalidateRect(HWND window, LPCRECT rect, BOOL) {
+BOOL InvalidateRect(HWND window, LPCRECT rect, BOOL)
+{
     QWidget* widget = WidgetOf(window);
     if (!widget) {
         return FALSE;
@@ -199,7 +215,8 @@ BOOL InvalidateRect(HWND window, LPCRECT rect, BOOL) {
     return TRUE;
 }
 
-BOOL EnableWindow(HWND window, BOOL enable) {
+BOOL EnableWindow(HWND window, BOOL enable)
+{
     QWidget* widget = WidgetOf(window);
     if (!widget) {
         return FALSE;
@@ -209,39 +226,47 @@ BOOL EnableWindow(HWND window, BOOL enable) {
     return wasDisabled ? TRUE : FALSE;
 }
 
-BOOL IsWindowEnabled(HWND window) {
+BOOL IsWindowEnabled(HWND window)
+{
     const QWidget* widget = WidgetOf(window);
     return widget && !widget->testAttribute(Qt::WA_Disabled);
 }
 
-BOOL IsWindowVisible(HWND window) {
+BOOL IsWindowVisible(HWND window)
+{
     const QWidget* widget = WidgetOf(window);
     return widget && widget->isVisible();
 }
 
-BOOL IsIconic(HWND window) {
+BOOL IsIconic(HWND window)
+{
     const QWidget* widget = WidgetOf(window);
     return widget && widget->isMinimized();
 }
 
-BOOL SetWindowTextW(HWND window, LPCWSTR text) {
+BOOL SetWindowTextW(HWND window, LPCWSTR text)
+{
     return IsWindow(window) ? static_cast<BOOL>(SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)))
                             : FALSE;
 }
 
-int GetWindowTextW(HWND window, LPWSTR buffer, int maxCount) {
-    return static_cast<int>(SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
+int GetWindowTextW(HWND window, LPWSTR buffer, int maxCount)
+{
+    return static_cast<int>(
+        SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(maxCount), reinterpret_cast<LPARAM>(buffer)));
 }
 
 int GetWindowTextLengthW(HWND window) { return static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)); }
 
-std::wstring GetWindowTextString(HWND window) {
+std::wstring GetWindowTextString(HWND window)
+{
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-LONG GetWindowLongW(HWND window, int index) {
+LONG GetWindowLongW(HWND window, int index)
+{
     const WindowRecord* record = Find(window);
     const QWidget* widget = record ? record->native->Widget() : nullptr;
     if (!widget) {
@@ -267,7 +292,8 @@ LONG GetWindowLongW(HWND window, int index) {
     }
 }
 
-BOOL DestroyWindow(HWND window) {
+BOOL DestroyWindow(HWND window)
+{
     WindowTable& table = WindowTable::Instance();
     if (!table.Find(window)) {
         return FALSE;
@@ -289,7 +315,8 @@ BOOL DestroyWindow(HWND window) {
     return TRUE;
 }
 
-LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     const WindowRecord* record = Find(window);
     if (!record) {
         return 0;
@@ -302,7 +329,8 @@ LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return native->DefProc(message, wParam, lParam);
 }
 
-BOOL CheckDlgButton(HWND dialog, int id, UINT check) {
+BOOL CheckDlgButton(HWND dialog, int id, UINT check)
+{
     const HWND button = GetDlgItem(dialog, id);
     if (!button) {
         return FALSE;
@@ -311,11 +339,13 @@ BOOL CheckDlgButton(HWND dialog, int id, UINT check) {
     return TRUE;
 }
 
-UINT IsDlgButtonChecked(HWND dialog, int id) {
+UINT IsDlgButtonChecked(HWND dialog, int id)
+{
     return static_cast<UINT>(SendMessageW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0));
 }
 
-BOOL CheckRadioButton(HWND dialog, int firstId, int lastId, int checkId) {
+BOOL CheckRadioButton(HWND dialog, int firstId, int lastId, int checkId)
+{
     if (!IsWindow(dialog)) {
         return FALSE;
     }
@@ -327,7 +357,8 @@ BOOL CheckRadioButton(HWND dialog, int firstId, int lastId, int checkId) {
 
 BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text) { return SetWindowTextW(GetDlgItem(dialog, id), text); }
 
-UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, void* callback) {
+UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, void* callback)
+{
     WindowRecord* record = Find(window);
     IWinTimerSource* source = WinTimerSource();
     if (!record || callback || !source) {
@@ -339,7 +370,8 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT elapse, void* callback) {
     return id != 0 ? id : 1;
 }
 
-BOOL KillTimer(HWND window, UINT_PTR id) {
+BOOL KillTimer(HWND window, UINT_PTR id)
+{
     WindowRecord* record = Find(window);
     if (!record || record->timers.erase(id) == 0) {
         return FALSE;
@@ -350,7 +382,8 @@ BOOL KillTimer(HWND window, UINT_PTR id) {
     return TRUE;
 }
 
-HWND SetCapture(HWND window) {
+HWND SetCapture(HWND window)
+{
     WindowTable& table = WindowTable::Instance();
     const HWND previous = table.Capture();
     if (IsWindow(window)) {
@@ -359,7 +392,8 @@ HWND SetCapture(HWND window) {
     return previous;
 }
 
-BOOL ReleaseCapture() {
+BOOL ReleaseCapture()
+{
     WindowTable::Instance().SetCapture(nullptr);
     return TRUE;
 }

@@ -8,12 +8,10 @@
 #include <QApplication>
 
 WinSystem::WinSystem(int& argc, char** argv)
-    : m_host(std::make_unique<WinWindowHost>()),
-      m_timers(std::make_unique<QtTimerSource>()),
-      m_dialogs(std::make_unique<DesktopDialogService>()),
-      m_previousHost(D3D9GetWindowHost()),
-      m_previousTimers(WinTimerSource()),
-      m_previousDialogs(WinDialogService()) {
+    : m_host(std::make_unique<WinWindowHost>()), m_timers(std::make_unique<QtTimerSource>()),
+      m_dialogs(std::make_unique<DesktopDialogService>()), m_previousHost(D3D9GetWindowHost()),
+      m_previousTimers(WinTimerSource()), m_previousDialogs(WinDialogService())
+{
     if (!QApplication::instance()) {
         m_application = std::make_unique<QApplication>(argc, argv);
     }
@@ -22,7 +20,8 @@ WinSystem::WinSystem(int& argc, char** argv)
     WinSetDialogService(m_dialogs.get());
 }
 
-WinSystem::~WinSystem() {
+WinSystem::~WinSystem()
+{
     if (D3D9GetWindowHost() == m_host.get()) {
         D3D9SetWindowHost(m_previousHost);
     }
@@ -44,12 +43,14 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::ExitInstance() { return 0; }
 
-int CWinApp::Run() {
+int CWinApp::Run()
+{
     QApplication::exec();
     return ExitInstance();
 }
 
-int AfxWinMain(CWinApp& app, int argc, char** argv) {
+int AfxWinMain(CWinApp& app, int argc, char** argv)
+{
     WinSystem system(argc, argv);
     if (!app.m_appName.empty()) {
         WinSetApplicationName(app.m_appName);

@@ -45,17 +45,28 @@ using HTREEITEM = _TREEITEM*;
 // Word packing of message parameters.
 constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
 constexpr WORD HIWORD(std::uintptr_t value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
-constexpr LONG MAKELONG(WORD low, WORD high) {
+constexpr LONG MAKELONG(WORD low, WORD high)
+{
     return static_cast<LONG>(static_cast<DWORD>(low) | (static_cast<DWORD>(high) << 16));
 }
-constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(low, high))); }
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high)
+{
+    return static_cast<WPARAM>(static_cast<DWORD>(MAKELONG(low, high)));
+}
 constexpr LPARAM MAKELPARAM(WORD low, WORD high) { return static_cast<LPARAM>(MAKELONG(low, high)); }
 // Client coordinates in mouse messages are signed 16-bit values.
-constexpr int GET_X_LPARAM(LPARAM value) { return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(value))); }
-constexpr int GET_Y_LPARAM(LPARAM value) { return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(value))); }
+constexpr int GET_X_LPARAM(LPARAM value)
+{
+    return static_cast<std::int16_t>(LOWORD(static_cast<std::uintptr_t>(value)));
+}
+constexpr int GET_Y_LPARAM(LPARAM value)
+{
+    return static_cast<std::int16_t>(HIWORD(static_cast<std::uintptr_t>(value)));
+}
 
 // Colour references: red in the low byte, then green, then blue.
-constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b) {
+constexpr COLORREF RGB(BYTE r, BYTE g, BYTE b)
+{
     return static_cast<COLORREF>(r) | (static_cast<COLORREF>(g) << 8) | (static_cast<COLORREF>(b) << 16);
 }
 constexpr BYTE GetRValue(COLORREF c) { return static_cast<BYTE>(c & 0xFF); }
@@ -343,7 +354,7 @@ struct CREATESTRUCTW {
     LPCWSTR lpszName = nullptr;
     LPCWSTR lpszClass = nullptr;
     DWORD dwExStyle = 0;
-    UINT_PTR id = 0;  // the control id of a child window
+    UINT_PTR id = 0; // the control id of a child window
 };
 
 struct WNDCLASSW {

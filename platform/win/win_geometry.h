@@ -9,7 +9,8 @@
 class CPoint : public POINT {
 public:
     CPoint() = default;
-    CPoint(int px, int py) {
+    CPoint(int px, int py)
+    {
         x = px;
         y = py;
     }
@@ -19,25 +20,28 @@ public:
 class CRect : public RECT {
 public:
     CRect() = default;
-    CRect(int l, int t, int r, int b) {
+    CRect(int l, int t, int r, int b)
+    {
         left = l;
         top = t;
         right = r;
         bottom = b;
     }
-    CRect(const RECT& r) : RECT(r) {}  // NOLINT: converting as the framework's CRect does
+    CRect(const RECT& r) : RECT(r) {} // NOLINT: converting as the framework's CRect does
 
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
     CPoint TopLeft() const { return CPoint(left, top); }
     CPoint BottomRight() const { return CPoint(right, bottom); }
-    void OffsetRect(int dx, int dy) {
+    void OffsetRect(int dx, int dy)
+    {
         left += dx;
         right += dx;
         top += dy;
         bottom += dy;
     }
-    bool operator==(const CRect& other) const {
+    bool operator==(const CRect& other) const
+    {
         return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
     }
     operator LPRECT() { return this; }

@@ -12,7 +12,8 @@ namespace {
 // The presented pixels are B, G, R, A in memory, which is QImage's ARGB32 on little-endian
 // machines. The device's alpha is not coverage (a clear colour may carry alpha 0), so the
 // window shows the colours as opaque.
-QImage OpaqueCopy(const D3D9PresentedImage& image) {
+QImage OpaqueCopy(const D3D9PresentedImage& image)
+{
     QImage copy(static_cast<int>(image.width), static_cast<int>(image.height), QImage::Format_RGB32);
     const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 4;
     for (int y = 0; y < copy.height(); ++y) {
@@ -25,11 +26,12 @@ QImage OpaqueCopy(const D3D9PresentedImage& image) {
     return copy;
 }
 
-}  // namespace
+} // namespace
 
 bool WinWindowHost::IsLiveWindow(HWND window) const { return IsWindow(window) != FALSE; }
 
-bool WinWindowHost::GetClientSize(HWND window, UINT* width, UINT* height) const {
+bool WinWindowHost::GetClientSize(HWND window, UINT* width, UINT* height) const
+{
     RECT client;
     if (!GetClientRect(window, &client)) {
         return false;
@@ -43,7 +45,8 @@ bool WinWindowHost::GetClientSize(HWND window, UINT* width, UINT* height) const 
     return true;
 }
 
-void WinWindowHost::PresentImage(HWND window, const D3D9PresentedImage& image) {
+void WinWindowHost::PresentImage(HWND window, const D3D9PresentedImage& image)
+{
     WindowRecord* record = WindowTable::Instance().Find(window);
     QWidget* widget = record ? record->native->Widget() : nullptr;
     if (!widget || !image.bgra || image.width == 0 || image.height == 0) {

@@ -12,19 +12,22 @@ struct RegisteredClass {
     WNDCLASSW attributes;
 };
 
-std::map<std::wstring, RegisteredClass>& Classes() {
+std::map<std::wstring, RegisteredClass>& Classes()
+{
     static std::map<std::wstring, RegisteredClass> classes;
     return classes;
 }
 
-}  // namespace
+} // namespace
 
-const WNDCLASSW* FindWindowClass(const std::wstring& name) {
+const WNDCLASSW* FindWindowClass(const std::wstring& name)
+{
     const auto it = Classes().find(name);
     return it == Classes().end() ? nullptr : &it->second.attributes;
 }
 
-ATOM RegisterClassW(const WNDCLASSW* windowClass) {
+ATOM RegisterClassW(const WNDCLASSW* windowClass)
+{
     if (!windowClass || !windowClass->lpszClassName || !*windowClass->lpszClassName) {
         return 0;
     }
@@ -38,7 +41,8 @@ ATOM RegisterClassW(const WNDCLASSW* windowClass) {
     return static_cast<ATOM>(0xC000 + Classes().size());
 }
 
-LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
+LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon)
+{
     std::wostringstream name;
     name << L"Afx:" << std::hex << classStyle << L':' << cursor << L':' << background << L':' << icon;
     if (const WNDCLASSW* known = FindWindowClass(name.str())) {

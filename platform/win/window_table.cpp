@@ -9,12 +9,14 @@
 WindowRecord::WindowRecord() = default;
 WindowRecord::~WindowRecord() = default;
 
-WindowTable& WindowTable::Instance() {
+WindowTable& WindowTable::Instance()
+{
     static WindowTable table;
     return table;
 }
 
-HWND WindowTable::Add(std::unique_ptr<WindowRecord> record) {
+HWND WindowTable::Add(std::unique_ptr<WindowRecord> record)
+{
     m_nextHandle += 4;
     const HWND handle = reinterpret_cast<HWND>(m_nextHandle);
     record->handle = handle;
@@ -22,7 +24,8 @@ HWND WindowTable::Add(std::unique_ptr<WindowRecord> record) {
     return handle;
 }
 
-WindowRecord* WindowTable::Find(HWND window) const {
+WindowRecord* WindowTable::Find(HWND window) const
+{
     if (!window) {
         return nullptr;
     }
@@ -30,7 +33,8 @@ WindowRecord* WindowTable::Find(HWND window) const {
     return it == m_records.end() ? nullptr : it->second.get();
 }
 
-void WindowTable::Remove(HWND window) {
+void WindowTable::Remove(HWND window)
+{
     const auto it = m_records.find(window);
     if (it == m_records.end()) {
         return;

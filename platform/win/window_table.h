@@ -19,26 +19,26 @@ class NativeWindow;
 
 struct WindowRecord {
     WindowRecord();
-    ~WindowRecord();  // out of line: CWnd is complete only there
+    ~WindowRecord(); // out of line: CWnd is complete only there
 
     HWND handle = nullptr;
-    HWND parent = nullptr;  // parent of a child window, owner of a pop-up
+    HWND parent = nullptr; // parent of a child window, owner of a pop-up
     bool child = false;
     int id = 0;
-    DWORD style = 0;  // creation style; WS_VISIBLE and WS_DISABLED are read from the widget
+    DWORD style = 0; // creation style; WS_VISIBLE and WS_DISABLED are read from the widget
     DWORD exStyle = 0;
-    std::wstring className;  // empty for the framework's default window class
+    std::wstring className; // empty for the framework's default window class
     HBRUSH classBrush = nullptr;
     std::shared_ptr<NativeWindow> native;
-    CWnd* object = nullptr;          // the attached framework object, if any
-    std::unique_ptr<CWnd> wrapper;   // stand-in object handed out by CWnd::FromHandle
-    std::vector<HWND> children;      // child and owned windows, in creation order
+    CWnd* object = nullptr;        // the attached framework object, if any
+    std::unique_ptr<CWnd> wrapper; // stand-in object handed out by CWnd::FromHandle
+    std::vector<HWND> children;    // child and owned windows, in creation order
     HFONT font = nullptr;
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
     std::set<UINT_PTR> timers;
-    HDC paintDc = nullptr;  // set while the window paints
-    QImage presented;       // the last frame the device presented into this window
+    HDC paintDc = nullptr; // set while the window paints
+    QImage presented;      // the last frame the device presented into this window
 };
 
 class WindowTable {

@@ -19,7 +19,8 @@ constexpr float kDepthPerUnit = 0.01f;
 
 } // namespace
 
-D3DXMATRIX TopView(float halfExtent) {
+D3DXMATRIX TopView(float halfExtent)
+{
     D3DXMATRIX view;
     view(0, 0) = 1.0f / halfExtent;
     view(2, 1) = 1.0f / halfExtent;
@@ -29,7 +30,8 @@ D3DXMATRIX TopView(float halfExtent) {
     return view;
 }
 
-D3DXMATRIX FrontView(float halfExtent) {
+D3DXMATRIX FrontView(float halfExtent)
+{
     D3DXMATRIX view;
     view(0, 0) = 1.0f / halfExtent;
     view(1, 1) = 1.0f / halfExtent;
@@ -39,13 +41,15 @@ D3DXMATRIX FrontView(float halfExtent) {
     return view;
 }
 
-const std::vector<std::uint8_t>& GlFixture::Image() const {
+const std::vector<std::uint8_t>& GlFixture::Image() const
+{
     static const std::vector<std::uint8_t> none;
     const PresentedFrame* frame = m_windows.LastFrame(m_window);
     return frame != nullptr ? frame->bgra : none;
 }
 
-void GlFixture::SetUp() {
+void GlFixture::SetUp()
+{
     if (!CanCreateD3D9Device()) {
         GTEST_SKIP() << kNoDeviceReason;
     }
@@ -56,7 +60,8 @@ void GlFixture::SetUp() {
     SetView(FrontView(1.0f));
 }
 
-void GlFixture::TearDown() {
+void GlFixture::TearDown()
+{
     if (HasFailure() && !Image().empty()) {
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
         ADD_FAILURE() << "last frame saved as " << SaveImage(std::string(test->test_suite_name()) + "." + test->name());
@@ -67,14 +72,16 @@ void GlFixture::TearDown() {
     GetGraphicsSystem()->ReleaseResources();
 }
 
-void GlFixture::SetView(const D3DXMATRIX& view) {
+void GlFixture::SetView(const D3DXMATRIX& view)
+{
     m_view = view;
     if (m_device != nullptr) {
         m_device->SetTransform(D3DTS_VIEW, &m_view);
     }
 }
 
-void GlFixture::Render(const std::function<void(TQR_DrawHelper*)>& draw) {
+void GlFixture::Render(const std::function<void(TQR_DrawHelper*)>& draw)
+{
     m_device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0f, 0);
     m_device->BeginScene();
     {
@@ -87,12 +94,14 @@ void GlFixture::Render(const std::function<void(TQR_DrawHelper*)>& draw) {
     ASSERT_EQ(Image().size(), std::size_t{kSize} * kSize * 4);
 }
 
-Rgb GlFixture::PixelAt(int x, int y) const {
+Rgb GlFixture::PixelAt(int x, int y) const
+{
     const std::uint8_t* pixel = Image().data() + (static_cast<std::size_t>(y) * kSize + x) * 4;
     return Rgb{pixel[2], pixel[1], pixel[0]};
 }
 
-::testing::AssertionResult GlFixture::PixelNear(int x, int y, Rgb expected, int tolerance) const {
+::testing::AssertionResult GlFixture::PixelNear(int x, int y, Rgb expected, int tolerance) const
+{
     if (x < 0 || y < 0 || x >= static_cast<int>(kSize) || y >= static_cast<int>(kSize)) {
         return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") lies outside the image";
     }
@@ -106,7 +115,8 @@ Rgb GlFixture::PixelAt(int x, int y) const {
                                          << ", " << expected.b << ")";
 }
 
-::testing::AssertionResult GlFixture::PixelNearAround(int x, int y, Rgb expected, int radius) const {
+::testing::AssertionResult GlFixture::PixelNearAround(int x, int y, Rgb expected, int radius) const
+{
     for (int dy = -radius; dy <= radius; ++dy) {
         for (int dx = -radius; dx <= radius; ++dx) {
             if (PixelNear(x + dx, y + dy, expected)) {
@@ -118,7 +128,8 @@ Rgb GlFixture::PixelAt(int x, int y) const {
                                          << PixelNear(x, y, expected).message();
 }
 
-std::pair<int, int> GlFixture::PixelOf(float x, float y, float z) const {
+std::pair<int, int> GlFixture::PixelOf(float x, float y, float z) const
+{
     const D3DXVECTOR3 world(x, y, z);
     D3DXVECTOR3 clip;
     D3DXVec3TransformCoord(&clip, &world, &m_view);
@@ -126,7 +137,8 @@ std::pair<int, int> GlFixture::PixelOf(float x, float y, float z) const {
     return {static_cast<int>((clip.x + 1.0f) * 0.5f * size), static_cast<int>((1.0f - clip.y) * 0.5f * size)};
 }
 
-std::string GlFixture::SaveImage(const std::string& name) const {
+std::string GlFixture::SaveImage(const std::string& name) const
+{
     const std::filesystem::path folder = std::filesystem::path(RELIEF_TEST_OUTPUT_DIR) / "primitives";
     std::filesystem::create_directories(folder);
     std::vector<std::uint8_t> rgba(Image().size());

@@ -2,7 +2,8 @@
 
 #include <fstream>
 
-bool CopyMarkerMeshes() {
+bool CopyMarkerMeshes()
+{
     const std::filesystem::path data = std::filesystem::path(RELIEF_SOURCE_DIR) / "data" / "MeshFiles";
     std::filesystem::create_directories("MeshFiles");
     for (const char* name : {"sphere.x", "cylinder.x", "cone.x"}) {
@@ -16,7 +17,8 @@ bool CopyMarkerMeshes() {
     return true;
 }
 
-void WriteBoxMesh(const std::filesystem::path& path, const TQR_Vector3& min, const TQR_Vector3& max) {
+void WriteBoxMesh(const std::filesystem::path& path, const TQR_Vector3& min, const TQR_Vector3& max)
+{
     if (path.has_parent_path()) {
         std::filesystem::create_directories(path.parent_path());
     }

@@ -19,7 +19,8 @@ constexpr D3DCOLOR kSnow = 0xFFFFFFFF;
 class GridTest : public DeviceFixture {
 protected:
     // The vertices and indices of the table's mesh of that name, copied out.
-    static std::vector<TQRD3D_ColorVertex> Vertices(const wchar_t* name) {
+    static std::vector<TQRD3D_ColorVertex> Vertices(const wchar_t* name)
+    {
         ID3DXMesh* mesh = GetGraphicsSystem()->FindMesh(name, false)->GetMesh();
         void* data = nullptr;
         mesh->LockVertexBuffer(0, &data);
@@ -28,7 +29,8 @@ protected:
         mesh->UnlockVertexBuffer();
         return vertices;
     }
-    static std::vector<WORD> Indices(const wchar_t* name) {
+    static std::vector<WORD> Indices(const wchar_t* name)
+    {
         ID3DXMesh* mesh = GetGraphicsSystem()->FindMesh(name, false)->GetMesh();
         void* data = nullptr;
         mesh->LockIndexBuffer(0, &data);
@@ -38,14 +40,16 @@ protected:
         return indices;
     }
     // Select, read, set the height, and let the next selection write it back.
-    static void SetHeight(TQRD3D_PrimitiveMeshCustom& grid, int row, int column, float y) {
+    static void SetHeight(TQRD3D_PrimitiveMeshCustom& grid, int row, int column, float y)
+    {
         grid.SelectVertex(row, column);
         const TQR_Vector3 position = grid.GetSelectedVertex();
         grid.SetSelectedVertex(position.x, y, position.z);
     }
 };
 
-TEST_F(GridTest, GridOf65IsWrittenReadBackAndLaidOutRowByRow) {
+TEST_F(GridTest, GridOf65IsWrittenReadBackAndLaidOutRowByRow)
+{
     CreateDevice();
     TQRD3D_PrimitiveMeshCustom grid(65, L"HiResFloor.x");
     EXPECT_EQ(grid.GetSpacing(), 0.03125f);
@@ -77,12 +81,13 @@ TEST_F(GridTest, GridOf65IsWrittenReadBackAndLaidOutRowByRow) {
     }
 }
 
-TEST_F(GridTest, StoredHeightPicksTheBandColourWithStrictThresholds) {
+TEST_F(GridTest, StoredHeightPicksTheBandColourWithStrictThresholds)
+{
     CreateDevice();
     TQRD3D_PrimitiveMeshCustom grid(3, L"grid.x");
-    const std::pair<float, D3DCOLOR> bands[] = {{4.5f, kSnow}, {4.0001f, kSnow}, {4.0f, kHill}, {3.0f, kHill},
-                                               {2.0f, kHill},  {1.9999f, kLowland}, {1.0f, kLowland},
-                                               {-5.0f, kLowland}};
+    const std::pair<float, D3DCOLOR> bands[] = {{4.5f, kSnow},    {4.0001f, kSnow}, {4.0f, kHill},
+                                                {3.0f, kHill},    {2.0f, kHill},    {1.9999f, kLowland},
+                                                {1.0f, kLowland}, {-5.0f, kLowland}};
     for (const auto& [height, color] : bands) {
         SCOPED_TRACE(height);
         SetHeight(grid, 1, 2, height);
@@ -93,7 +98,8 @@ TEST_F(GridTest, StoredHeightPicksTheBandColourWithStrictThresholds) {
     }
 }
 
-TEST_F(GridTest, SetHeightReachesTheMeshOnlyAtTheNextWriteBack) {
+TEST_F(GridTest, SetHeightReachesTheMeshOnlyAtTheNextWriteBack)
+{
     CreateDevice();
     const std::vector<std::pair<const char*, std::function<void(TQRD3D_PrimitiveMeshCustom&)>>> writeBacks = {
         {"select", [](TQRD3D_PrimitiveMeshCustom& grid) { grid.SelectVertex(0, 0); }},
@@ -117,7 +123,8 @@ TEST_F(GridTest, SetHeightReachesTheMeshOnlyAtTheNextWriteBack) {
     }
 }
 
-TEST_F(GridTest, BeforeTheDeviceOnlyTheCacheChangesAndAPendingVertexIsWrittenOnceReady) {
+TEST_F(GridTest, BeforeTheDeviceOnlyTheCacheChangesAndAPendingVertexIsWrittenOnceReady)
+{
     TQRD3D_PrimitiveMeshCustom grid(3, L"grid.x");
     grid.SelectVertex(1, 1);
     grid.SetSelectedVertex(0.5f, 7.0f, -0.5f);
@@ -135,7 +142,8 @@ TEST_F(GridTest, BeforeTheDeviceOnlyTheCacheChangesAndAPendingVertexIsWrittenOnc
     EXPECT_EQ(vertices[4].y, 0.0f) << "the released one was lost before the device existed";
 }
 
-TEST_F(GridTest, AnEntryOfTheSameNameIsTakenOverWhenItIsAGridOfThatSize) {
+TEST_F(GridTest, AnEntryOfTheSameNameIsTakenOverWhenItIsAGridOfThatSize)
+{
     CreateDevice();
     TQRD3D_PrimitiveMeshCustom first(3, L"grid.x");
     SetHeight(first, 1, 1, 2.5f);
@@ -154,7 +162,8 @@ TEST_F(GridTest, AnEntryOfTheSameNameIsTakenOverWhenItIsAGridOfThatSize) {
     EXPECT_FALSE(larger.IsMeshReady());
 }
 
-TEST_F(GridTest, NullNameWritesTheDefaultFileAndReleasingNothingSelectedWritesNothing) {
+TEST_F(GridTest, NullNameWritesTheDefaultFileAndReleasingNothingSelectedWritesNothing)
+{
     CreateDevice();
     TQRD3D_PrimitiveMeshCustom grid(3, nullptr);
     grid.SetSelectedVertex(0.0f, 9.0f, 0.0f);
@@ -168,7 +177,8 @@ TEST_F(GridTest, NullNameWritesTheDefaultFileAndReleasingNothingSelectedWritesNo
     }
 }
 
-TEST_F(GridTest, BoxIsTheFlatFloorsAndDrawingRecomputesNormalsAfterAVertexMoved) {
+TEST_F(GridTest, BoxIsTheFlatFloorsAndDrawingRecomputesNormalsAfterAVertexMoved)
+{
     CreateDevice();
     TQRD3D_PrimitiveMeshCustom grid(3, L"grid.x");
     grid.SetLighting(false);
@@ -194,7 +204,8 @@ TEST_F(GridTest, BoxIsTheFlatFloorsAndDrawingRecomputesNormalsAfterAVertexMoved)
     EXPECT_GT(Vertices(L"grid.x")[3].nx, 0.0f) << "the centre sank: the left vertex leans towards it";
 }
 
-TEST_F(GridTest, ReleasedResourcesSendTheGridBackToNotReady) {
+TEST_F(GridTest, ReleasedResourcesSendTheGridBackToNotReady)
+{
     CreateDevice();
     TQRD3D_PrimitiveMeshCustom grid(3, L"grid.x");
     ASSERT_TRUE(grid.CreateMesh());
@@ -206,7 +217,8 @@ TEST_F(GridTest, ReleasedResourcesSendTheGridBackToNotReady) {
     EXPECT_TRUE(m_device.draws.empty());
 }
 
-TEST_F(GridTest, SizeOutsideSixteenBitIndicesNeverBecomesReady) {
+TEST_F(GridTest, SizeOutsideSixteenBitIndicesNeverBecomesReady)
+{
     CreateDevice();
     for (int side : {1, 257, 100000}) {
         SCOPED_TRACE(side);

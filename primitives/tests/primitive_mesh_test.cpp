@@ -19,7 +19,8 @@ namespace {
 
 class PrimitiveMeshTest : public DeviceFixture {};
 
-TQR_Material RedMaterial() {
+TQR_Material RedMaterial()
+{
     TQR_Material material;
     material.m_diffuse = TQR_Color(255, 0, 0, 255);
     material.m_power = 7.0f;
@@ -28,7 +29,8 @@ TQR_Material RedMaterial() {
 
 // Lit, material 0 (the primitive's own after the set-up) shows; unlit, the first colour is
 // the only emission.
-TEST_F(PrimitiveMeshTest, SetupMakesMaterialZeroThePrimitivesAndUnlitDrawsEmitTheFirstColour) {
+TEST_F(PrimitiveMeshTest, SetupMakesMaterialZeroThePrimitivesAndUnlitDrawsEmitTheFirstColour)
+{
     CreateDevice();
     WriteBoxMesh("box.x", {0, 0, 0}, {1, 1, 1});
     for (bool lighting : {true, false}) {
@@ -55,7 +57,8 @@ TEST_F(PrimitiveMeshTest, SetupMakesMaterialZeroThePrimitivesAndUnlitDrawsEmitTh
     }
 }
 
-TEST_F(PrimitiveMeshTest, TakesTheFilesFirstMaterialOnlyWhenBuiltAfterTheDevice) {
+TEST_F(PrimitiveMeshTest, TakesTheFilesFirstMaterialOnlyWhenBuiltAfterTheDevice)
+{
     WriteBoxMesh("box.x", {0, 0, 0}, {1, 1, 1});
     TQRD3D_PrimitiveMesh early(L"box.x");
     CreateDevice();
@@ -71,7 +74,8 @@ TEST_F(PrimitiveMeshTest, TakesTheFilesFirstMaterialOnlyWhenBuiltAfterTheDevice)
     EXPECT_EQ(GetGraphicsSystem()->FindMesh(L"box.x")->GetFirstMaterial(), TQR_Material());
 }
 
-TEST_F(PrimitiveMeshTest, BoxIsTheEntrysOwnAndAMissingFileGivesNoneAndIsReportedAtEveryUse) {
+TEST_F(PrimitiveMeshTest, BoxIsTheEntrysOwnAndAMissingFileGivesNoneAndIsReportedAtEveryUse)
+{
     CreateDevice();
     WriteBoxMesh("MeshFiles/box.x", {-1, -2, -3}, {4, 5, 6});
     TQRD3D_PrimitiveMesh box(L"box.x");
@@ -93,7 +97,8 @@ TEST_F(PrimitiveMeshTest, BoxIsTheEntrysOwnAndAMissingFileGivesNoneAndIsReported
 }
 
 // The arrow on the device draw helper, so each mesh draw records its world transform.
-TEST_F(PrimitiveMeshTest, ArrowLeavesOutAFlatHeadAndDrawsNothingWithoutOne) {
+TEST_F(PrimitiveMeshTest, ArrowLeavesOutAFlatHeadAndDrawsNothingWithoutOne)
+{
     const std::pair<const char*, std::size_t> cases[] = {{"deep head", 2}, {"flat head", 1}, {"no head", 0}};
     for (const auto& [name, draws] : cases) {
         SCOPED_TRACE(name);

@@ -13,7 +13,8 @@ constexpr Rgb kWhite{255, 255, 255};
 class GridGlTest : public GlFixture {
 protected:
     // A floor as the world draws it: unlit, so the vertex colours show.
-    static void Raise(TQRD3D_PrimitiveMeshCustom& grid, int first, int last, float y) {
+    static void Raise(TQRD3D_PrimitiveMeshCustom& grid, int first, int last, float y)
+    {
         for (int row = first; row <= last; ++row) {
             for (int column = first; column <= last; ++column) {
                 grid.SelectVertex(row, column);
@@ -25,7 +26,8 @@ protected:
     }
 };
 
-TEST_F(GridGlTest, FlatFloorShowsOneBandAndRaisedVerticesTheOthers) {
+TEST_F(GridGlTest, FlatFloorShowsOneBandAndRaisedVerticesTheOthers)
+{
     SetView(TopView(1.0f));
     TQRD3D_PrimitiveMeshCustom grid(65, L"HiResFloor.x");
     grid.SetLighting(false);
@@ -43,7 +45,8 @@ TEST_F(GridGlTest, FlatFloorShowsOneBandAndRaisedVerticesTheOthers) {
     EXPECT_TRUE(PixelNear(96, 20, kLowland));
 }
 
-TEST_F(GridGlTest, WireFrameShowsBackgroundBetweenEdges) {
+TEST_F(GridGlTest, WireFrameShowsBackgroundBetweenEdges)
+{
     SetView(TopView(1.0f));
     TQRD3D_PrimitiveMeshCustom grid(9, L"wire.x");
     grid.SetLighting(false);
@@ -66,7 +69,8 @@ class PivotGlTest : public GlFixture {};
 
 // The pivot display through a node: a disc blue at the centre fading to white at its rim of
 // 0.2, and red, green and blue axes 1.3 long.
-TEST_F(PivotGlTest, PivotDiscAndAxisFrameShowTheirColours) {
+TEST_F(PivotGlTest, PivotDiscAndAxisFrameShowTheirColours)
+{
     SetView(FrontView(1.6f));
     TQR_SceneNode node(L"pivot");
     node.SetPivotVisible(true);

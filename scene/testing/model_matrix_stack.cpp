@@ -1,6 +1,7 @@
 #include "scene/testing/model_matrix_stack.h"
 
-TQR_Matrix4 TQR_Matrix4::Translation(const TQR_Vector3& t) {
+TQR_Matrix4 TQR_Matrix4::Translation(const TQR_Vector3& t)
+{
     TQR_Matrix4 result;
     result.m[3][0] = t.x;
     result.m[3][1] = t.y;
@@ -8,7 +9,8 @@ TQR_Matrix4 TQR_Matrix4::Translation(const TQR_Vector3& t) {
     return result;
 }
 
-TQR_Matrix4 TQR_Matrix4::Scaling(const TQR_Vector3& s) {
+TQR_Matrix4 TQR_Matrix4::Scaling(const TQR_Vector3& s)
+{
     TQR_Matrix4 result;
     result.m[0][0] = s.x;
     result.m[1][1] = s.y;
@@ -16,7 +18,8 @@ TQR_Matrix4 TQR_Matrix4::Scaling(const TQR_Vector3& s) {
     return result;
 }
 
-TQR_Matrix4 TQR_Matrix4::Rotation(const TQR_Matrix3& r) {
+TQR_Matrix4 TQR_Matrix4::Rotation(const TQR_Matrix3& r)
+{
     TQR_Matrix4 result;
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
@@ -26,7 +29,8 @@ TQR_Matrix4 TQR_Matrix4::Rotation(const TQR_Matrix3& r) {
     return result;
 }
 
-TQR_Matrix4 TQR_Matrix4::operator*(const TQR_Matrix4& other) const {
+TQR_Matrix4 TQR_Matrix4::operator*(const TQR_Matrix4& other) const
+{
     TQR_Matrix4 result;
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 4; ++column) {
@@ -40,7 +44,8 @@ TQR_Matrix4 TQR_Matrix4::operator*(const TQR_Matrix4& other) const {
     return result;
 }
 
-TQR_Vector3 TQR_Matrix4::TransformCoord(const TQR_Vector3& p) const {
+TQR_Vector3 TQR_Matrix4::TransformCoord(const TQR_Vector3& p) const
+{
     float out[4];
     for (int column = 0; column < 4; ++column) {
         out[column] = p.x * m[0][column] + p.y * m[1][column] + p.z * m[2][column] + m[3][column];
@@ -57,7 +62,8 @@ void TQR_ModelMatrixStack::LoadIdentity() { m_matrices.back() = TQR_Matrix4{}; }
 
 void TQR_ModelMatrixStack::Push() { m_matrices.push_back(m_matrices.back()); }
 
-bool TQR_ModelMatrixStack::Pop() {
+bool TQR_ModelMatrixStack::Pop()
+{
     if (m_matrices.size() <= 1) {
         return false;
     }

@@ -8,13 +8,15 @@
 
 namespace {
 
-TQR_BoundingBox Box(float x0, float y0, float z0, float x1, float y1, float z1) {
+TQR_BoundingBox Box(float x0, float y0, float z0, float x1, float y1, float z1)
+{
     TQR_BoundingBox box;
     box.SetCorners(x0, y0, z0, x1, y1, z1);
     return box;
 }
 
-TQR_BoundingBox EmptyBox() {
+TQR_BoundingBox EmptyBox()
+{
     TQR_BoundingBox box;
     box.MakeEmpty();
     return box;
@@ -31,12 +33,14 @@ public:
     void Draw(TQR_DrawHelper*) const override {}
 };
 
-void ExpectCorners(const TQR_BoundingBox& box, const TQR_Vector3& min, const TQR_Vector3& max) {
+void ExpectCorners(const TQR_BoundingBox& box, const TQR_Vector3& min, const TQR_Vector3& max)
+{
     EXPECT_EQ(box.GetMin(), min);
     EXPECT_EQ(box.GetMax(), max);
 }
 
-TEST(BoundingBoxTest, SetCornersSortsEachAxis) {
+TEST(BoundingBoxTest, SetCornersSortsEachAxis)
+{
     const TQR_BoundingBox box = Box(1, 5, -2, -1, 3, 4);
     ExpectCorners(box, {-1, 3, -2}, {1, 5, 4});
     EXPECT_EQ(box.GetCenter(), (TQR_Vector3{0, 4, 1}));
@@ -45,7 +49,8 @@ TEST(BoundingBoxTest, SetCornersSortsEachAxis) {
     EXPECT_EQ(box.Depth(), 6.0f);
 }
 
-TEST(BoundingBoxTest, EmptyBoxIsInvalidWithMinusTwoExtent) {
+TEST(BoundingBoxTest, EmptyBoxIsInvalidWithMinusTwoExtent)
+{
     const TQR_BoundingBox empty = EmptyBox();
     EXPECT_FALSE(empty.IsValid());
     EXPECT_EQ(empty.Width(), -2.0f);
@@ -54,7 +59,8 @@ TEST(BoundingBoxTest, EmptyBoxIsInvalidWithMinusTwoExtent) {
     EXPECT_TRUE(TQR_BoundingBox().IsValid());
 }
 
-TEST(BoundingBoxTest, UnionRules) {
+TEST(BoundingBoxTest, UnionRules)
+{
     const TQR_BoundingBox away = Box(2, 3, 4, 5, 6, 7);
     const Sphere sphere;
     const TQR_BoundingBox empty = EmptyBox();
@@ -80,7 +86,8 @@ TEST(BoundingBoxTest, UnionRules) {
     }
 }
 
-TEST(BoundingBoxTest, OverlapRules) {
+TEST(BoundingBoxTest, OverlapRules)
+{
     const TQR_BoundingBox box = Box(0, 0, 0, 1, 1, 1);
     struct Case {
         const char* name;
@@ -103,7 +110,8 @@ TEST(BoundingBoxTest, OverlapRules) {
     EXPECT_FALSE(box.Intersects(nullptr));
 }
 
-TEST(BoundingBoxTest, ContainsIncludesTheFaces) {
+TEST(BoundingBoxTest, ContainsIncludesTheFaces)
+{
     const TQR_BoundingBox box = Box(0, 0, 0, 1, 2, 3);
     EXPECT_TRUE(box.Contains(1, 2, 3));
     EXPECT_TRUE(box.Contains(0, 1, 1.5f));
@@ -111,7 +119,8 @@ TEST(BoundingBoxTest, ContainsIncludesTheFaces) {
     EXPECT_FALSE(EmptyBox().Contains(0, 0, 0));
 }
 
-TEST(BoundingBoxTest, DrawsTwelveEdgesMinZFaceFirst) {
+TEST(BoundingBoxTest, DrawsTwelveEdgesMinZFaceFirst)
+{
     const TQR_BoundingBox box = Box(0, 0, 0, 1, 2, 3);
     TQR_RecordingDrawHelper helper;
     box.Draw(&helper);

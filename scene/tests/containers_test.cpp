@@ -15,7 +15,8 @@ struct Tracked {
 static_assert(!std::is_copy_assignable_v<TQR_PointerArray<Tracked*>>);
 static_assert(!std::is_copy_constructible_v<TQR_PointerArray<Tracked*>>);
 
-TEST(ArrayTest, GetOutOfRangeReturnsNull) {
+TEST(ArrayTest, GetOutOfRangeReturnsNull)
+{
     TQR_Array<int*> array;
     EXPECT_EQ(array.Get(0), nullptr);
     int value = 3;
@@ -25,7 +26,8 @@ TEST(ArrayTest, GetOutOfRangeReturnsNull) {
     EXPECT_EQ(array.Get(0), &value);
 }
 
-TEST(ArrayTest, InsertAtClampsTheIndex) {
+TEST(ArrayTest, InsertAtClampsTheIndex)
+{
     TQR_Array<int> array;
     array.Append(1);
     array.Append(2);
@@ -39,7 +41,8 @@ TEST(ArrayTest, InsertAtClampsTheIndex) {
     }
 }
 
-TEST(ArrayTest, RemoveAtOutOfRangeChangesNothing) {
+TEST(ArrayTest, RemoveAtOutOfRangeChangesNothing)
+{
     TQR_Array<int> array;
     array.Append(7);
     array.RemoveAt(-1);
@@ -49,7 +52,8 @@ TEST(ArrayTest, RemoveAtOutOfRangeChangesNothing) {
     EXPECT_EQ(array.Count(), 0);
 }
 
-TEST(ArrayTest, PlainArrayOfPointersLeavesObjectsAlive) {
+TEST(ArrayTest, PlainArrayOfPointersLeavesObjectsAlive)
+{
     int alive = 0;
     Tracked first(alive);
     Tracked second(alive);
@@ -62,7 +66,8 @@ TEST(ArrayTest, PlainArrayOfPointersLeavesObjectsAlive) {
     EXPECT_EQ(alive, 2);
 }
 
-TEST(PointerArrayTest, DestructionSkipsNullEntriesAndDeletesTheRest) {
+TEST(PointerArrayTest, DestructionSkipsNullEntriesAndDeletesTheRest)
+{
     int alive = 0;
     {
         TQR_PointerArray<Tracked*> array;
@@ -75,7 +80,8 @@ TEST(PointerArrayTest, DestructionSkipsNullEntriesAndDeletesTheRest) {
     EXPECT_EQ(alive, 0);
 }
 
-TEST(PointerArrayTest, RemoveAtDeletesTheRemovedObjectOnly) {
+TEST(PointerArrayTest, RemoveAtDeletesTheRemovedObjectOnly)
+{
     int alive = 0;
     TQR_PointerArray<Tracked*> array;
     Tracked* kept = new Tracked(alive);
@@ -100,7 +106,8 @@ struct Branch {
     TQR_PointerArray<Branch*> m_children;
 };
 
-TEST(PointerArrayTest, TypeCanOwnAnArrayOfItselfAndDeletesRecursively) {
+TEST(PointerArrayTest, TypeCanOwnAnArrayOfItselfAndDeletesRecursively)
+{
     int alive = 0;
     {
         Branch root(alive);

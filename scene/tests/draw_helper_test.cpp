@@ -9,7 +9,8 @@ namespace {
 
 const TQR_Color kWhite(255, 255, 255, 255);
 
-TEST(DrawHelperTest, BaseStartsWithTheDescribedAttributes) {
+TEST(DrawHelperTest, BaseStartsWithTheDescribedAttributes)
+{
     const TQR_DrawHelper helper;
     EXPECT_EQ(helper.GetLevelOfDetail(), 2);
     EXPECT_EQ(helper.GetShadeMode(), 1);
@@ -21,7 +22,8 @@ TEST(DrawHelperTest, BaseStartsWithTheDescribedAttributes) {
     EXPECT_TRUE(helper.GetTextureFileName().empty());
 }
 
-TEST(DrawHelperTest, SettersReturnThePreviousValue) {
+TEST(DrawHelperTest, SettersReturnThePreviousValue)
+{
     TQR_DrawHelper helper;
     const TQR_Color red(255, 0, 0, 255);
     EXPECT_EQ(helper.SetColor1(red), kWhite);
@@ -34,7 +36,8 @@ TEST(DrawHelperTest, SettersReturnThePreviousValue) {
     EXPECT_EQ(helper.GetMaterial().m_power, 40.0f);
 }
 
-TEST(DrawHelperTest, ResetAttributesKeepsModesMaterialAndTexture) {
+TEST(DrawHelperTest, ResetAttributesKeepsModesMaterialAndTexture)
+{
     TQR_RecordingDrawHelper helper;
     TQR_Material shiny;
     shiny.m_power = 40.0f;
@@ -60,7 +63,8 @@ TEST(DrawHelperTest, ResetAttributesKeepsModesMaterialAndTexture) {
     EXPECT_EQ(helper.GetTextureFileName(), L"grass.png");
 }
 
-TEST(RecordingDrawHelperTest, StackComposesAndRestoresTransforms) {
+TEST(RecordingDrawHelperTest, StackComposesAndRestoresTransforms)
+{
     TQR_RecordingDrawHelper helper;
     helper.PushModelTransform();
     helper.SetTransformation(1, 0, 0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0);
@@ -77,7 +81,8 @@ TEST(RecordingDrawHelperTest, StackComposesAndRestoresTransforms) {
     EXPECT_EQ(helper.ModelMatrix(), TQR_Matrix4());
 }
 
-TEST(StatusTest, ShowStatusWritesToTheInstalledSinkOnly) {
+TEST(StatusTest, ShowStatusWritesToTheInstalledSinkOnly)
+{
     ShowStatus(L"nobody listens");
     std::vector<std::wstring> shown;
     SetStatusSink([&shown](const std::wstring& text) { shown.push_back(text); });

@@ -18,15 +18,15 @@ constexpr std::uint32_t kRed = 0xFFFF0000u;
 constexpr std::uint32_t kBlack = 0xFF000000u;
 
 // Opens the velocity, which only the primitive family itself reads and writes.
-template <typename Base>
-class Movable : public Base {
+template <typename Base> class Movable : public Base {
 public:
     using Base::GetPrimVelocity;
     using Base::SetPrimVelocity;
 };
 
 // The recorded calls before the first drawing call.
-std::vector<std::string> SetupSigs(const TQR_RecordingDrawHelper& helper) {
+std::vector<std::string> SetupSigs(const TQR_RecordingDrawHelper& helper)
+{
     std::vector<std::string> sigs;
     for (const TQR_RecordedCall& call : helper.Calls()) {
         if (call.name.rfind("Draw", 0) == 0) {
@@ -38,18 +38,21 @@ std::vector<std::string> SetupSigs(const TQR_RecordingDrawHelper& helper) {
 }
 
 // The minimum and maximum corner of the primitive's box; nothing when it has none.
-std::vector<TQR_Vector3> BoxCorners(TQR_Primitive& primitive) {
+std::vector<TQR_Vector3> BoxCorners(TQR_Primitive& primitive)
+{
     const auto* box = dynamic_cast<const TQR_BoundingBox*>(primitive.GetBoundingVolume(2));
     return box == nullptr ? std::vector<TQR_Vector3>{} : std::vector<TQR_Vector3>{box->GetMin(), box->GetMax()};
 }
 using Corners = std::vector<TQR_Vector3>;
 
-std::vector<std::string> Plus(std::vector<std::string> first, const std::vector<std::string>& more) {
+std::vector<std::string> Plus(std::vector<std::string> first, const std::vector<std::string>& more)
+{
     first.insert(first.end(), more.begin(), more.end());
     return first;
 }
 
-TEST(PrimitiveTest, SetupLoadsBaseAttributesThenEachKindsOwn) {
+TEST(PrimitiveTest, SetupLoadsBaseAttributesThenEachKindsOwn)
+{
     // ResetAttributes records itself and then the two switches it makes.
     const std::vector<std::string> reset = {"ResetAttributes", "EnableBlending 0", "EnableTexture 0"};
     const std::vector<std::string> fresh =
@@ -88,7 +91,8 @@ TEST(PrimitiveTest, SetupLoadsBaseAttributesThenEachKindsOwn) {
     }
 }
 
-TEST(PrimitiveTest, BoundingVolumeNeedsVisibilityAndAVolumeAndLeavesRedFlatWireFrame) {
+TEST(PrimitiveTest, BoundingVolumeNeedsVisibilityAndAVolumeAndLeavesRedFlatWireFrame)
+{
     TQR_ProbePrimitive primitive;
     primitive.SetShowBoundingVolume(true);
     TQR_RecordingDrawHelper withoutVolume;
@@ -114,7 +118,8 @@ TEST(PrimitiveTest, BoundingVolumeNeedsVisibilityAndAVolumeAndLeavesRedFlatWireF
     EXPECT_TRUE(invisible.Calls().empty());
 }
 
-TEST(PrimitiveTest, VelocityAwayFromPointKeepsSpeed) {
+TEST(PrimitiveTest, VelocityAwayFromPointKeepsSpeed)
+{
     struct Row {
         const char* what;
         TQR_Vector3 velocity, from, expected;
@@ -131,7 +136,8 @@ TEST(PrimitiveTest, VelocityAwayFromPointKeepsSpeed) {
     }
 }
 
-TEST(PrimitiveLineTest, PlaceStartsAtIndexZeroAndDragMovesTheEnd) {
+TEST(PrimitiveLineTest, PlaceStartsAtIndexZeroAndDragMovesTheEnd)
+{
     Movable<TQR_PrimitiveLine> line;
     line.PlaceVertex(0, 1, 2);
     line.DragVertex(4, 6);
@@ -148,7 +154,8 @@ TEST(PrimitiveLineTest, PlaceStartsAtIndexZeroAndDragMovesTheEnd) {
     EXPECT_EQ(BoxCorners(line), (Corners{{3, -8, -2}, {9, 2, -2}}));
 }
 
-TEST(PrimitivePointTest, UpdateMovesPointAndShrinksBoxOntoIt) {
+TEST(PrimitivePointTest, UpdateMovesPointAndShrinksBoxOntoIt)
+{
     Movable<TQR_PrimitivePoint> point;
     point.SetPrimVelocity({1, 0, 0});
     point.Update(2);
@@ -156,7 +163,8 @@ TEST(PrimitivePointTest, UpdateMovesPointAndShrinksBoxOntoIt) {
     EXPECT_EQ(BoxCorners(point), (Corners{{2, 0, 0}, {2, 0, 0}}));
 }
 
-TEST(PrimitiveListTest, OwnsMembersAndDrawsVisibleOnesInOrderWithOwnAttributes) {
+TEST(PrimitiveListTest, OwnsMembersAndDrawsVisibleOnesInOrderWithOwnAttributes)
+{
     int destroyed = 0;
     auto list = std::make_unique<TQR_PrimitiveList>();
     for (float tag : {1.0f, 2.0f, 3.0f}) {

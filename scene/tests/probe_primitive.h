@@ -15,14 +15,18 @@
 class TQR_ProbePrimitive : public TQR_Primitive {
 public:
     explicit TQR_ProbePrimitive(float tag = 0.0f, int* destructions = nullptr)
-        : m_tag(tag), m_destructions(destructions) {}
-    ~TQR_ProbePrimitive() override {
+        : m_tag(tag), m_destructions(destructions)
+    {
+    }
+    ~TQR_ProbePrimitive() override
+    {
         if (m_destructions != nullptr) {
             ++*m_destructions;
         }
     }
 
-    void GiveBox(float x0, float y0, float z0, float x1, float y1, float z1) {
+    void GiveBox(float x0, float y0, float z0, float x1, float y1, float z1)
+    {
         m_box.SetCorners(x0, y0, z0, x1, y1, z1);
         m_hasBox = true;
     }
@@ -42,13 +46,15 @@ private:
 };
 
 // "Name", "Name arg" or "Name text": a call with its first argument (colours as their ARGB word).
-inline std::string Sig(const std::string& name, double arg) {
+inline std::string Sig(const std::string& name, double arg)
+{
     char text[32];
     std::snprintf(text, sizeof text, " %.10g", arg);
     return name + text;
 }
 
-inline std::string Sig(const TQR_RecordedCall& call) {
+inline std::string Sig(const TQR_RecordedCall& call)
+{
     if (!call.text.empty()) {
         return call.name + " " + std::string(call.text.begin(), call.text.end());
     }
@@ -56,7 +62,8 @@ inline std::string Sig(const TQR_RecordedCall& call) {
 }
 
 // The signatures of the recorded calls whose names are in the filter (all when it is empty).
-inline std::vector<std::string> Sigs(const TQR_RecordingDrawHelper& helper, const std::vector<std::string>& filter = {}) {
+inline std::vector<std::string> Sigs(const TQR_RecordingDrawHelper& helper, const std::vector<std::string>& filter = {})
+{
     std::vector<std::string> sigs;
     for (const TQR_RecordedCall& call : helper.Calls()) {
         if (filter.empty() || std::find(filter.begin(), filter.end(), call.name) != filter.end()) {

@@ -19,13 +19,15 @@ private:
     int* m_destructions;
 };
 
-TQR_XformInfo Translated(float x, float y, float z) {
+TQR_XformInfo Translated(float x, float y, float z)
+{
     TQR_XformInfo xform;
     xform.SetTranslation(x, y, z);
     return xform;
 }
 
-TEST(SceneNodeTest, EmptyNodePushesAndPopsExactlyOnce) {
+TEST(SceneNodeTest, EmptyNodePushesAndPopsExactlyOnce)
+{
     TQR_SceneNode node(L"empty");
     TQR_RecordingDrawHelper helper;
     node.Draw(2, &helper);
@@ -34,7 +36,8 @@ TEST(SceneNodeTest, EmptyNodePushesAndPopsExactlyOnce) {
     EXPECT_EQ(helper.StackDepth(), 1);
 }
 
-TEST(SceneNodeTest, PivotDisplayFollowsChildrenInsideTheNodesTransform) {
+TEST(SceneNodeTest, PivotDisplayFollowsChildrenInsideTheNodesTransform)
+{
     TQR_SceneNode root(L"root");
     root.SetXformInfo(Translated(5, 0, 0));
     root.SetPrimitive(new TQR_ProbePrimitive(1));
@@ -54,13 +57,37 @@ TEST(SceneNodeTest, PivotDisplayFollowsChildrenInsideTheNodesTransform) {
                       blue = Sig("SetColor1", 0xFF0000FFu);
     EXPECT_EQ(Sigs(helper, {push, pop, "SetTransformation", "DrawPoint", "DrawCircle", "DrawLine", "SetColor1",
                             "EnableLighting"}),
-              (std::vector<std::string>{push, setup, Sig("SetColor1", 0xFF000000u), "EnableLighting 1", "DrawPoint 1",
-                                        push, noTranslation, Sig("SetColor1", 0xFF000000u), "EnableLighting 1",
-                                        "DrawPoint 2", pop, push, noTranslation, Sig("SetColor1", 0xFF000000u),
-                                        "EnableLighting 1", "DrawPoint 3", pop, Sig("SetColor1", 0xFFFFFFFFu),
-                                        "DrawCircle 0", push, noTranslation, Sig("SetColor1", 0xFF000000u),
-                                        "EnableLighting 0", red, "DrawLine 0", green, "DrawLine 0", blue,
-                                        "DrawLine 0", pop, pop}));
+              (std::vector<std::string>{push,
+                                        setup,
+                                        Sig("SetColor1", 0xFF000000u),
+                                        "EnableLighting 1",
+                                        "DrawPoint 1",
+                                        push,
+                                        noTranslation,
+                                        Sig("SetColor1", 0xFF000000u),
+                                        "EnableLighting 1",
+                                        "DrawPoint 2",
+                                        pop,
+                                        push,
+                                        noTranslation,
+                                        Sig("SetColor1", 0xFF000000u),
+                                        "EnableLighting 1",
+                                        "DrawPoint 3",
+                                        pop,
+                                        Sig("SetColor1", 0xFFFFFFFFu),
+                                        "DrawCircle 0",
+                                        push,
+                                        noTranslation,
+                                        Sig("SetColor1", 0xFF000000u),
+                                        "EnableLighting 0",
+                                        red,
+                                        "DrawLine 0",
+                                        green,
+                                        "DrawLine 0",
+                                        blue,
+                                        "DrawLine 0",
+                                        pop,
+                                        pop}));
     EXPECT_EQ(helper.StackDepth(), 1);
 
     // The disc of radius 0.2 at the node's origin; each axis line ends 1.3 from it.
@@ -78,7 +105,8 @@ TEST(SceneNodeTest, PivotDisplayFollowsChildrenInsideTheNodesTransform) {
     EXPECT_EQ(placed, (std::vector<TQR_Vector3>{{5, 0, 0}, {6.3f, 0, 0}, {5, 1.3f, 0}, {5, 0, 1.3f}}));
 }
 
-TEST(SceneNodeTest, SetPrimitiveDeletesOnlyAReplacedPrimitive) {
+TEST(SceneNodeTest, SetPrimitiveDeletesOnlyAReplacedPrimitive)
+{
     int destroyed = 0;
     TQR_SceneNode node(L"node");
     auto* first = new TQR_ProbePrimitive(1, &destroyed);
@@ -93,7 +121,8 @@ TEST(SceneNodeTest, SetPrimitiveDeletesOnlyAReplacedPrimitive) {
     EXPECT_EQ(node.GetPrimitive(), nullptr);
 }
 
-TEST(SceneNodeTest, UpdatePositionMovesOnlyTheTranslation) {
+TEST(SceneNodeTest, UpdatePositionMovesOnlyTheTranslation)
+{
     TQR_SceneNode node(L"moving");
     TQR_XformInfo xform = Translated(1, 1, 1);
     xform.SetScale(2, 2, 2);
@@ -104,7 +133,8 @@ TEST(SceneNodeTest, UpdatePositionMovesOnlyTheTranslation) {
     EXPECT_EQ(node.GetXformInfo(), xform);
 }
 
-TEST(SceneNodeTest, ChildrenAreOwnedAndOutOfRangeIndexGivesNull) {
+TEST(SceneNodeTest, ChildrenAreOwnedAndOutOfRangeIndexGivesNull)
+{
     int nodes = 0;
     int primitives = 0;
     auto root = std::make_unique<CountedNode>(&nodes);

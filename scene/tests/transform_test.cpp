@@ -10,13 +10,15 @@ namespace {
 
 constexpr float kTolerance = 1e-5f;
 
-void ExpectNear(const TQR_Vector3& actual, const TQR_Vector3& expected) {
+void ExpectNear(const TQR_Vector3& actual, const TQR_Vector3& expected)
+{
     EXPECT_NEAR(actual.x, expected.x, kTolerance);
     EXPECT_NEAR(actual.y, expected.y, kTolerance);
     EXPECT_NEAR(actual.z, expected.z, kTolerance);
 }
 
-void ExpectIdentity(const TQR_Matrix3& m) {
+void ExpectIdentity(const TQR_Matrix3& m)
+{
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 3; ++column) {
             EXPECT_NEAR(m.m[row][column], row == column ? 1.0f : 0.0f, kTolerance) << row << "," << column;
@@ -25,19 +27,22 @@ void ExpectIdentity(const TQR_Matrix3& m) {
 }
 
 // Where the node's transform, composed onto an identity stack, puts a local point.
-TQR_Vector3 Place(const TQR_XformInfo& xform, const TQR_Vector3& point) {
+TQR_Vector3 Place(const TQR_XformInfo& xform, const TQR_Vector3& point)
+{
     TQR_RecordingDrawHelper helper;
     xform.SetupModelTransform(&helper);
     return helper.ModelMatrix().TransformCoord(point);
 }
 
-TEST(VectorMathTest, NormalizeLeavesZeroVectorUnchanged) {
+TEST(VectorMathTest, NormalizeLeavesZeroVectorUnchanged)
+{
     EXPECT_EQ(VectorNormalize({0, 0, 0}), (TQR_Vector3{0, 0, 0}));
     ExpectNear(VectorNormalize({3, 0, -4}), {0.6f, 0.0f, -0.8f});
     EXPECT_FLOAT_EQ(VectorDot({1, 2, 3}, {4, -5, 6}), 12.0f);
 }
 
-TEST(VectorMathTest, QuaternionFromZeroAxisKeepsOnlyTheCosine) {
+TEST(VectorMathTest, QuaternionFromZeroAxisKeepsOnlyTheCosine)
+{
     const TQR_Quaternion q = QuaternionFromAxisAngle({0, 0, 0}, 60.0f);
     EXPECT_EQ(q.x, 0.0f);
     EXPECT_EQ(q.y, 0.0f);
@@ -48,14 +53,16 @@ TEST(VectorMathTest, QuaternionFromZeroAxisKeepsOnlyTheCosine) {
     EXPECT_NEAR(halfTurn.w, 0.0f, kTolerance);
 }
 
-TEST(VectorMathTest, HamiltonProductIsNotCommutative) {
+TEST(VectorMathTest, HamiltonProductIsNotCommutative)
+{
     const TQR_Quaternion i{1, 0, 0, 0};
     const TQR_Quaternion j{0, 1, 0, 0};
     EXPECT_EQ(QuaternionMultiply(i, j), (TQR_Quaternion{0, 0, 1, 0}));
     EXPECT_EQ(QuaternionMultiply(j, i), (TQR_Quaternion{0, 0, -1, 0}));
 }
 
-TEST(VectorMathTest, ZeroQuaternionIsNotDividedByZero) {
+TEST(VectorMathTest, ZeroQuaternionIsNotDividedByZero)
+{
     const TQR_Quaternion zero{0, 0, 0, 0};
     EXPECT_EQ(QuaternionNormalize(zero), zero);
     ExpectIdentity(QuaternionToMatrix(zero));
@@ -63,26 +70,30 @@ TEST(VectorMathTest, ZeroQuaternionIsNotDividedByZero) {
     EXPECT_EQ(QuaternionNormalize(tiny), tiny);
 }
 
-TEST(VectorMathTest, QuaternionToMatrixNormalisesACopy) {
+TEST(VectorMathTest, QuaternionToMatrixNormalisesACopy)
+{
     TQR_XformInfo xform;
     xform.SetRotation({0, 0, 0, 4});
     EXPECT_EQ(xform.GetRotation().w, 4.0f);
     ExpectIdentity(xform.GetRotationMatrix());
 }
 
-TEST(TransformTest, DefaultTransformIsTheIdentity) {
+TEST(TransformTest, DefaultTransformIsTheIdentity)
+{
     const TQR_XformInfo xform;
     ExpectIdentity(xform.GetRotationMatrix());
     ExpectNear(Place(xform, {1.5f, -2, 3}), {1.5f, -2, 3});
 }
 
-TEST(TransformTest, RotateY90MapsMinusZToMinusX) {
+TEST(TransformTest, RotateY90MapsMinusZToMinusX)
+{
     TQR_XformInfo xform;
     xform.RotateY(90.0f);
     ExpectNear(VectorTimesMatrix3({0, 0, -1}, xform.GetRotationMatrix()), {-1, 0, 0});
 }
 
-TEST(TransformTest, RotationIncrementActsAboutTheLocalAxis) {
+TEST(TransformTest, RotationIncrementActsAboutTheLocalAxis)
+{
     // After turning 90 degrees about Y, the local X axis points along world -Z, so a further
     // turn about local X moves local +Y towards world +X rather than towards world +Z.
     TQR_XformInfo xform;
@@ -91,14 +102,16 @@ TEST(TransformTest, RotationIncrementActsAboutTheLocalAxis) {
     ExpectNear(VectorTimesMatrix3({0, 1, 0}, xform.GetRotationMatrix()), {1, 0, 0});
 }
 
-TEST(TransformTest, RotateX30ThenBackIsTheIdentity) {
+TEST(TransformTest, RotateX30ThenBackIsTheIdentity)
+{
     TQR_XformInfo xform;
     xform.RotateX(30.0f);
     xform.RotateX(-30.0f);
     ExpectIdentity(xform.GetRotationMatrix());
 }
 
-TEST(TransformTest, PivotStaysFixedUnderScale) {
+TEST(TransformTest, PivotStaysFixedUnderScale)
+{
     TQR_XformInfo xform;
     xform.SetPivot(1, 0, 0);
     xform.SetScale(2, 2, 2);
@@ -106,7 +119,8 @@ TEST(TransformTest, PivotStaysFixedUnderScale) {
     ExpectNear(Place(xform, {0, 0, 0}), {-1, 0, 0});
 }
 
-TEST(TransformTest, ModelMatrixScalesRotatesAboutPivotThenTranslates) {
+TEST(TransformTest, ModelMatrixScalesRotatesAboutPivotThenTranslates)
+{
     TQR_XformInfo xform;
     xform.SetPivot(1, 0, 0);
     xform.SetScale(2, 3, 4);
@@ -116,7 +130,8 @@ TEST(TransformTest, ModelMatrixScalesRotatesAboutPivotThenTranslates) {
     ExpectNear(Place(xform, {2, 1, 0}), {8, 22, 30});
 }
 
-TEST(TransformTest, ResetKeepsThePivot) {
+TEST(TransformTest, ResetKeepsThePivot)
+{
     TQR_XformInfo xform;
     xform.SetPivot(1, 2, 3);
     xform.SetScale(2, 2, 2);
@@ -128,7 +143,8 @@ TEST(TransformTest, ResetKeepsThePivot) {
     EXPECT_EQ(xform, expected);
 }
 
-TEST(TransformTest, SetupModelTransformHandsRowVectorRotation) {
+TEST(TransformTest, SetupModelTransformHandsRowVectorRotation)
+{
     TQR_XformInfo xform;
     xform.RotateY(90.0f);
     xform.SetTranslation(1, 2, 3);
@@ -145,7 +161,8 @@ TEST(TransformTest, SetupModelTransformHandsRowVectorRotation) {
     EXPECT_NEAR(args[12], 1.0, kTolerance);
 }
 
-TEST(TransformTest, DrawPivotDrawsABlueCentredWhiteRimmedDisc) {
+TEST(TransformTest, DrawPivotDrawsABlueCentredWhiteRimmedDisc)
+{
     TQR_XformInfo xform;
     xform.SetPivot(1, 2, 3);
     TQR_RecordingDrawHelper helper;

@@ -12,7 +12,7 @@ struct MeshArrays {
     std::vector<D3DXVECTOR3> normals;
     std::vector<float> u;
     std::vector<float> v;
-    std::vector<DWORD> indices;  // three per triangle
+    std::vector<DWORD> indices; // three per triangle
     std::vector<DWORD> subsets; // one per triangle
 };
 

@@ -10,7 +10,8 @@ namespace {
 
 class LightControlTest : public PanelTest<LightControl, IDD_LIGHT_CONTROL> {
 protected:
-    void ExpectSliders(std::initializer_list<std::pair<int, float>> expected) {
+    void ExpectSliders(std::initializer_list<std::pair<int, float>> expected)
+    {
         for (const auto& [id, value] : expected) {
             EXPECT_NEAR(Slider(id).GetValue(), value, kSliderStep) << "slider " << id;
         }
@@ -19,11 +20,16 @@ protected:
     CTerrainWorld& m_lights = World();
 };
 
-TEST_F(LightControlTest, ShowsTheChosenLightAndKeepsSlidersForValuesOutOfRange) {
+TEST_F(LightControlTest, ShowsTheChosenLightAndKeepsSlidersForValuesOutOfRange)
+{
     EXPECT_EQ(m_panel.GetCheckedRadioButton(IDC_LIGHT_POINT, IDC_LIGHT_SPOT), IDC_LIGHT_POINT);
     EXPECT_EQ(m_panel.GetCheckedRadioButton(IDC_LIGHT_DIFFUSE, IDC_LIGHT_AMBIENT), IDC_LIGHT_DIFFUSE);
-    ExpectSliders({{IDC_LIGHT_RED, 0.2f}, {IDC_LIGHT_BLUE, 0.2f}, {IDC_LIGHT_ALPHA, 1.0f}, {IDC_LIGHT_Y, 12.0f},
-                   {IDC_LIGHT_THETA, 45.0f}, {IDC_LIGHT_PHI, 60.0f}});
+    ExpectSliders({{IDC_LIGHT_RED, 0.2f},
+                   {IDC_LIGHT_BLUE, 0.2f},
+                   {IDC_LIGHT_ALPHA, 1.0f},
+                   {IDC_LIGHT_Y, 12.0f},
+                   {IDC_LIGHT_THETA, 45.0f},
+                   {IDC_LIGHT_PHI, 60.0f}});
 
     m_lights.GetSpotLight().SetPosition(5, 30, -1);
     m_lights.GetSpotLight().SetPhi(1.0471976f / 2);
@@ -31,7 +37,8 @@ TEST_F(LightControlTest, ShowsTheChosenLightAndKeepsSlidersForValuesOutOfRange) 
     ExpectSliders({{IDC_LIGHT_BLUE, 128 / 255.0f}, {IDC_LIGHT_X, 5.0f}, {IDC_LIGHT_Y, 12.0f}, {IDC_LIGHT_PHI, 30.0f}});
 }
 
-TEST_F(LightControlTest, AnySliderRewritesTheWholeLightFromTheControls) {
+TEST_F(LightControlTest, AnySliderRewritesTheWholeLightFromTheControls)
+{
     TQRD3D_Light& light = m_lights.GetPointLight();
     light.SetPosition(1, 1, 1);
     light.SetFalloff(7);
@@ -51,7 +58,8 @@ TEST_F(LightControlTest, AnySliderRewritesTheWholeLightFromTheControls) {
     EXPECT_FLOAT_EQ(light.GetTheta(), 0.7853982f);
 }
 
-TEST_F(LightControlTest, DirectionModeWritesTheNormalisedDirectionAndKeepsAZeroVector) {
+TEST_F(LightControlTest, DirectionModeWritesTheNormalisedDirectionAndKeepsAZeroVector)
+{
     TQRD3D_Light& light = m_lights.GetPointLight();
     light.SetDirection({0, 0, 0});
     ClickControl(m_panel, IDC_LIGHT_DIRECTION_MODE);
@@ -66,7 +74,8 @@ TEST_F(LightControlTest, DirectionModeWritesTheNormalisedDirectionAndKeepsAZeroV
     EXPECT_EQ(light.GetPosition(), (TQR_Vector3{2, 12, 2})) << "direction mode leaves the position";
 }
 
-TEST_F(LightControlTest, RadioButtonsAndCheckBoxesActOnTheChosenLightAndColour) {
+TEST_F(LightControlTest, RadioButtonsAndCheckBoxesActOnTheChosenLightAndColour)
+{
     ClickControl(m_panel, IDC_LIGHT_DIRECTIONAL);
     ClickControl(m_panel, IDC_LIGHT_AMBIENT);
     ExpectSliders({{IDC_LIGHT_GREEN, 26 / 255.0f}});
@@ -82,7 +91,8 @@ TEST_F(LightControlTest, RadioButtonsAndCheckBoxesActOnTheChosenLightAndColour) 
     EXPECT_FALSE(m_lights.GetPointLight().IsOn());
 }
 
-TEST(LightControlWithoutWorldTest, SelectsNothingUntilAWorldIsThere) {
+TEST(LightControlWithoutWorldTest, SelectsNothingUntilAWorldIsThere)
+{
     PanelHost host;
     LightControl panel;
     ASSERT_TRUE(panel.Create(IDD_LIGHT_CONTROL, &host.Window()));
@@ -93,4 +103,4 @@ TEST(LightControlWithoutWorldTest, SelectsNothingUntilAWorldIsThere) {
     EXPECT_EQ(world.GetWorld().GetPointLight().GetPosition(), (TQR_Vector3{-3, 12, 2}));
 }
 
-}  // namespace
+} // namespace

@@ -15,7 +15,8 @@ namespace {
 
 constexpr UINT kHostTemplate = 9800;
 
-DialogTemplate HostTemplate() {
+DialogTemplate HostTemplate()
+{
     DialogTemplate t;
     t.id = kHostTemplate;
     t.cx = 400;
@@ -23,26 +24,30 @@ DialogTemplate HostTemplate() {
     return t;
 }
 
-}  // namespace
+} // namespace
 
-PanelHost::PanelHost() : m_host(kHostTemplate) {
+PanelHost::PanelHost() : m_host(kHostTemplate)
+{
     RegisterPanelTemplates();
     RegisterDialogTemplate(HostTemplate());
     EXPECT_TRUE(m_host.Create(kHostTemplate));
     m_host.ShowWindow(SW_SHOW);
 }
 
-TQRMFC_SliderCtrlWithEcho& SliderOf(const CWnd& panel, int id) {
+TQRMFC_SliderCtrlWithEcho& SliderOf(const CWnd& panel, int id)
+{
     return *static_cast<TQRMFC_SliderCtrlWithEcho*>(panel.GetDlgItem(id));
 }
 
-void ClickControl(const CWnd& dialog, int id) {
+void ClickControl(const CWnd& dialog, int id)
+{
     QWidget* button = WidgetOfWindow(::GetDlgItem(dialog.m_hWnd, id));
     ASSERT_NE(button, nullptr) << "no control " << id;
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
 }
 
-void MoveSliderTo(TQRMFC_SliderCtrlWithEcho& slider, float value) {
+void MoveSliderTo(TQRMFC_SliderCtrlWithEcho& slider, float value)
+{
     auto* widget = static_cast<QSlider*>(WidgetOfWindow(slider.m_hWnd));
     ASSERT_NE(widget, nullptr) << "the slider has no window";
     const int before = slider.GetPos();

@@ -57,10 +57,10 @@ std::wstring ControlText(const CWnd& dialog, int id);
 bool IsControlEnabled(const CWnd& dialog, int id);
 
 // A panel made from its template inside a shown host, over a registered world.
-template <class Panel, unsigned int kTemplateId>
-class PanelTest : public ::testing::Test {
+template <class Panel, unsigned int kTemplateId> class PanelTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_panel.Create(kTemplateId, &m_host.Window()));
         m_panel.ShowWindow(SW_SHOW);
     }

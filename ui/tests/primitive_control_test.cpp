@@ -14,7 +14,8 @@ namespace {
 // Every colour the panel can edit: flat, second, emissive, ambient, diffuse, specular.
 enum Slot { kFlat, kSecond, kEmissive, kAmbient, kDiffuse, kSpecular };
 
-std::array<TQR_Color, 6> AllColours(const TQR_Primitive& p) {
+std::array<TQR_Color, 6> AllColours(const TQR_Primitive& p)
+{
     const TQR_Material m = p.GetMaterial();
     return {p.GetFlatColor(), p.GetSecondColor(), m.m_emissive, m.m_ambient, m.m_diffuse, m.m_specular};
 }
@@ -24,7 +25,8 @@ protected:
     PrimitiveControlTest() { PaintDistinctColours(); }
 
     // A write to the wrong colour shows when each starts different.
-    void PaintDistinctColours() {
+    void PaintDistinctColours()
+    {
         m_primitive.SetFlatColor(TQR_Color(10, 20, 30, 40));
         m_primitive.SetSecondColor(TQR_Color(50, 60, 70, 80));
         TQR_Material material;
@@ -38,7 +40,8 @@ protected:
     PlainPrimitive m_primitive;
 };
 
-TEST_F(PrimitiveControlTest, EachChannelEditsTheColourOfTheLightingStateAlone) {
+TEST_F(PrimitiveControlTest, EachChannelEditsTheColourOfTheLightingStateAlone)
+{
     struct Case {
         int channel;
         bool lighting;
@@ -63,7 +66,8 @@ TEST_F(PrimitiveControlTest, EachChannelEditsTheColourOfTheLightingStateAlone) {
     }
 }
 
-TEST_F(PrimitiveControlTest, PowerModeUsesTheAlphaSliderFrom0To200) {
+TEST_F(PrimitiveControlTest, PowerModeUsesTheAlphaSliderFrom0To200)
+{
     m_panel.SetPrimitive(&m_primitive);
     ClickControl(m_panel, IDC_PRIM_POWER);
     EXPECT_FALSE(IsControlEnabled(m_panel, IDC_PRIM_RED));
@@ -85,7 +89,8 @@ TEST_F(PrimitiveControlTest, PowerModeUsesTheAlphaSliderFrom0To200) {
     EXPECT_NEAR(Slider(IDC_PRIM_ALPHA).GetValue(), 10.0f, kSliderStep) << "beyond 200: where power mode starts";
 }
 
-TEST_F(PrimitiveControlTest, CheckBoxesShowAndSwitchTheAttributes) {
+TEST_F(PrimitiveControlTest, CheckBoxesShowAndSwitchTheAttributes)
+{
     m_primitive.SetFillMode(1);
     m_primitive.SetBlending(true);
     m_primitive.SetShowBoundingVolume(true);
@@ -109,7 +114,8 @@ TEST_F(PrimitiveControlTest, CheckBoxesShowAndSwitchTheAttributes) {
         << "lighting on: the same sliders show the emissive colour";
 }
 
-TEST_F(PrimitiveControlTest, BrowseShowsTheFileNameAndARefreshTheFullPath) {
+TEST_F(PrimitiveControlTest, BrowseShowsTheFileNameAndARefreshTheFullPath)
+{
     ScriptedDialogService dialogs;
     m_panel.SetPrimitive(&m_primitive);
     EXPECT_TRUE(m_panel.IsWindowVisible());
@@ -129,4 +135,4 @@ TEST_F(PrimitiveControlTest, BrowseShowsTheFileNameAndARefreshTheFullPath) {
     EXPECT_FALSE(m_panel.IsWindowVisible());
 }
 
-}  // namespace
+} // namespace

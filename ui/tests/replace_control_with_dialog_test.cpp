@@ -15,7 +15,8 @@ constexpr int kPanelCheck = 6009;
 
 class ReplaceControlWithDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         DialogTemplate host;
         host.id = kHostTemplate;
         host.cx = 250;
@@ -33,7 +34,8 @@ protected:
         m_host.ShowWindow(SW_SHOW);
     }
 
-    CRect PlaceOf(HWND window) const {
+    CRect PlaceOf(HWND window) const
+    {
         CRect rect;
         GetWindowRect(window, &rect);
         m_host.ScreenToClient(&rect);
@@ -45,7 +47,8 @@ protected:
     CDialog m_panel{kPanelTemplate};
 };
 
-TEST_F(ReplaceControlWithDialogTest, ChildDialogTakesThePlaceholdersRectangleAndShows) {
+TEST_F(ReplaceControlWithDialogTest, ChildDialogTakesThePlaceholdersRectangleAndShows)
+{
     const HWND placeholder = ::GetDlgItem(m_host.m_hWnd, kPlaceholder);
     const CRect place = PlaceOf(placeholder);
     ASSERT_TRUE(ReplaceControlWithDialog(&m_host, kPlaceholder, &m_panel, kPanelTemplate));
@@ -57,13 +60,15 @@ TEST_F(ReplaceControlWithDialogTest, ChildDialogTakesThePlaceholdersRectangleAnd
     EXPECT_TRUE(m_messages.MessageBoxes().empty());
 }
 
-TEST_F(ReplaceControlWithDialogTest, MissingPlaceholderFailsSilently) {
+TEST_F(ReplaceControlWithDialogTest, MissingPlaceholderFailsSilently)
+{
     EXPECT_FALSE(ReplaceControlWithDialog(&m_host, 4006, &m_panel, kPanelTemplate));
     EXPECT_EQ(m_panel.m_hWnd, nullptr);
     EXPECT_TRUE(m_messages.MessageBoxes().empty());
 }
 
-TEST_F(ReplaceControlWithDialogTest, FailedChildCreationIsReportedAfterThePlaceholderIsGone) {
+TEST_F(ReplaceControlWithDialogTest, FailedChildCreationIsReportedAfterThePlaceholderIsGone)
+{
     const HWND placeholder = ::GetDlgItem(m_host.m_hWnd, kPlaceholder);
     EXPECT_FALSE(ReplaceControlWithDialog(&m_host, kPlaceholder, &m_panel, 9699));
     EXPECT_FALSE(IsWindow(placeholder));
@@ -75,4 +80,4 @@ TEST_F(ReplaceControlWithDialogTest, FailedChildCreationIsReportedAfterThePlaceh
     EXPECT_EQ(box.type, MB_OK);
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,8 @@ protected:
     static constexpr int kListChild = 3;
     static constexpr int kEmptyListChild = 4;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         auto* list = new TQR_PrimitiveList;
         for (int i = 0; i < 3; ++i) {
             auto* member = new PlainPrimitive;
@@ -39,10 +40,14 @@ protected:
     CSliderCtrl& NthSlider() { return *static_cast<CSliderCtrl*>(m_panel.GetDlgItem(IDC_SCENE_NTH_SLIDER)); }
     std::wstring IndexLabel() { return ControlText(m_panel, IDC_SCENE_NTH_LABEL); }
     CPrimitiveControl& Primitives() { return m_panel.GetPrimitivePanel(); }
-    bool ShowsTexturing() { return Primitives().IsDlgButtonChecked(IDC_PRIM_TEXTURE) == static_cast<UINT>(BST_CHECKED); }
+    bool ShowsTexturing()
+    {
+        return Primitives().IsDlgButtonChecked(IDC_PRIM_TEXTURE) == static_cast<UINT>(BST_CHECKED);
+    }
 
     // Picks a child of the root by its index among the root item's children.
-    void PickChild(int index) {
+    void PickChild(int index)
+    {
         HTREEITEM item = Tree().GetChildItem(Tree().GetRootItem());
         for (int i = 0; i < index; ++i) {
             item = Tree().GetNextSiblingItem(item);
@@ -53,7 +58,8 @@ protected:
     void MoveNthSlider(int position) { static_cast<QSlider*>(WidgetOfWindow(NthSlider().m_hWnd))->setValue(position); }
 };
 
-TEST_F(SceneTreeControlTest, TreeShowsTheRootThenItsChildrenInOrderWithTheRootSelected) {
+TEST_F(SceneTreeControlTest, TreeShowsTheRootThenItsChildrenInOrderWithTheRootSelected)
+{
     HTREEITEM item = Tree().GetRootItem();
     EXPECT_EQ(Tree().GetItemText(item), L"root node");
     EXPECT_EQ(Tree().GetSelectedItem(), item);
@@ -74,7 +80,8 @@ TEST_F(SceneTreeControlTest, TreeShowsTheRootThenItsChildrenInOrderWithTheRootSe
     EXPECT_FALSE(World().GetAirplaneMesh().IsVisible());
 }
 
-TEST_F(SceneTreeControlTest, SliderChoosesTheListMemberAndIsLeftAloneForOtherNodes) {
+TEST_F(SceneTreeControlTest, SliderChoosesTheListMemberAndIsLeftAloneForOtherNodes)
+{
     PickChild(kListChild);
     EXPECT_EQ(NthSlider().GetRangeMax(), 2);
     EXPECT_FALSE(ShowsTexturing()) << "member 0 is shown first";
@@ -92,4 +99,4 @@ TEST_F(SceneTreeControlTest, SliderChoosesTheListMemberAndIsLeftAloneForOtherNod
     EXPECT_FALSE(Primitives().IsWindowVisible()) << "an empty list has no member to edit";
 }
 
-}  // namespace
+} // namespace

@@ -25,7 +25,8 @@ public:
 
 class SliderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         DialogTemplate t;
         t.id = kTemplateId;
         t.cx = 300;
@@ -35,12 +36,14 @@ protected:
         m_dialog.ShowWindow(SW_SHOW);
     }
 
-    void CreateSlider(DWORD style, const CRect& rect) {
+    void CreateSlider(DWORD style, const CRect& rect)
+    {
         ASSERT_TRUE(m_slider.Create(style | WS_VISIBLE, rect, &m_dialog, kSliderId));
     }
 
     // The slider's and the echo's rectangles in the dialog's client coordinates.
-    CRect PlaceOf(HWND window) const {
+    CRect PlaceOf(HWND window) const
+    {
         CRect rect;
         GetWindowRect(window, &rect);
         m_dialog.ScreenToClient(&rect);
@@ -50,7 +53,8 @@ protected:
     HWND Echo() const { return ::GetDlgItem(m_dialog.m_hWnd, kEchoId); }
     std::wstring EchoText() const { return GetWindowTextString(Echo()); }
 
-    int EchoCount() const {
+    int EchoCount() const
+    {
         int count = 0;
         for (const QWidget* child : WidgetOfWindow(m_dialog.m_hWnd)->findChildren<QWidget*>()) {
             const HWND window = WindowOfWidget(child);
@@ -63,14 +67,16 @@ protected:
     RecordingSlider m_slider;
 };
 
-TEST_F(SliderTest, FirstInitGivesTheRightmostFiftyPixelsToTheEchoOnce) {
+TEST_F(SliderTest, FirstInitGivesTheRightmostFiftyPixelsToTheEchoOnce)
+{
     CreateSlider(TBS_HORZ, CRect(10, 10, 210, 40));
     m_slider.InitSlider(0, 1, 0);
     EXPECT_EQ(PlaceOf(m_slider.m_hWnd), CRect(10, 10, 160, 40));
     ASSERT_NE(Echo(), nullptr);
     EXPECT_EQ(PlaceOf(Echo()), CRect(160, 10, 210, 40));
     EXPECT_EQ(EchoText(), L" 0.00");
-    EXPECT_EQ(SendMessageW(Echo(), WM_GETFONT, 0, 0), m_dialog.SendMessage(WM_GETFONT)) << "the echo takes the dialog's font";
+    EXPECT_EQ(SendMessageW(Echo(), WM_GETFONT, 0, 0), m_dialog.SendMessage(WM_GETFONT))
+        << "the echo takes the dialog's font";
     EXPECT_EQ(GetWindowLongW(Echo(), GWL_STYLE), static_cast<LONG>(0x50001200));
 
     m_slider.InitSlider(-1, 1, 0.5f);
@@ -79,7 +85,8 @@ TEST_F(SliderTest, FirstInitGivesTheRightmostFiftyPixelsToTheEchoOnce) {
     EXPECT_EQ(EchoText(), L" 0.50");
 }
 
-TEST_F(SliderTest, ValuesMapOntoTheStepRangeAndOutOfRangeValuesAreRefused) {
+TEST_F(SliderTest, ValuesMapOntoTheStepRangeAndOutOfRangeValuesAreRefused)
+{
     CreateSlider(TBS_HORZ, CRect(10, 10, 210, 40));
     m_slider.InitSlider(-20, 20, 0);
     EXPECT_EQ(m_slider.GetPos(), 50000);
@@ -99,7 +106,8 @@ TEST_F(SliderTest, ValuesMapOntoTheStepRangeAndOutOfRangeValuesAreRefused) {
     EXPECT_EQ(EchoText(), L" -2.70");
 }
 
-TEST_F(SliderTest, InvalidInitChangesNothing) {
+TEST_F(SliderTest, InvalidInitChangesNothing)
+{
     CreateSlider(TBS_HORZ, CRect(10, 10, 210, 40));
     m_slider.InitSlider(0, 10, 5);
     for (const auto& [min, max, initial] : {std::tuple{1.0f, 1.0f, 1.0f}, std::tuple{0.0f, 1.0f, 2.0f},
@@ -117,7 +125,8 @@ TEST_F(SliderTest, InvalidInitChangesNothing) {
     EXPECT_FALSE(unbound.SetValue(2.0f)) << "without a window the default range 0..1 is kept";
 }
 
-TEST_F(SliderTest, VerticalSliderGrowsUpwardsWithItsEchoAbove) {
+TEST_F(SliderTest, VerticalSliderGrowsUpwardsWithItsEchoAbove)
+{
     CreateSlider(TBS_VERT, CRect(100, 20, 131, 220));
     m_slider.InitSlider(0, 62, 62);
     EXPECT_EQ(m_slider.GetPos(), 0) << "the maximum is at the top";
@@ -131,7 +140,8 @@ TEST_F(SliderTest, VerticalSliderGrowsUpwardsWithItsEchoAbove) {
     EXPECT_FLOAT_EQ(m_slider.GetValue(), 0.0f) << "the bottom end is the minimum";
 }
 
-TEST_F(SliderTest, UserMoveIsReflectedToTheSliderWhichRefreshesItsEcho) {
+TEST_F(SliderTest, UserMoveIsReflectedToTheSliderWhichRefreshesItsEcho)
+{
     CreateSlider(TBS_HORZ, CRect(10, 10, 210, 40));
     m_slider.InitSlider(0, 1, 0);
     EXPECT_TRUE(m_slider.changes.empty()) << "setting values is not a move";
@@ -141,7 +151,8 @@ TEST_F(SliderTest, UserMoveIsReflectedToTheSliderWhichRefreshesItsEcho) {
     EXPECT_EQ(EchoText(), L" 0.20");
 }
 
-TEST_F(SliderTest, HidingTheSliderHidesItsEchoAndShowingShowsIt) {
+TEST_F(SliderTest, HidingTheSliderHidesItsEchoAndShowingShowsIt)
+{
     CreateSlider(TBS_HORZ, CRect(10, 10, 210, 40));
     m_slider.InitSlider(0, 1, 0);
     m_slider.ShowWindow(SW_HIDE);
@@ -150,4 +161,4 @@ TEST_F(SliderTest, HidingTheSliderHidesItsEchoAndShowingShowsIt) {
     EXPECT_TRUE(IsWindowVisible(Echo()));
 }
 
-}  // namespace
+} // namespace

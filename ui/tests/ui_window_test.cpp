@@ -31,18 +31,21 @@ public:
     };
 
     bool IsInitialized() const override { return window != nullptr; }
-    bool AttachWindow(HWND w) override {
+    bool AttachWindow(HWND w) override
+    {
         ++attaches;
         window = accepts ? w : nullptr;
         return accepts;
     }
-    void DetachWindow() override {
+    void DetachWindow() override
+    {
         ++detaches;
         window = nullptr;
     }
     void BeginDraw() override {}
     void EndDraw() override {}
-    void DrawGraphics() override {
+    void DrawGraphics() override
+    {
         ++draws;
         UINT width = 0;
         UINT height = 0;
@@ -52,11 +55,12 @@ public:
         }
         std::vector<std::uint8_t> pixels;
         for (UINT i = 0; i < width * height; ++i) {
-            pixels.insert(pixels.end(), {0, 200, 0, 255});  // green
+            pixels.insert(pixels.end(), {0, 200, 0, 255}); // green
         }
         host->PresentImage(window, D3D9PresentedImage{width, height, pixels.data()});
     }
-    void HandleMouseButton(bool down, unsigned int flags, int x, int y) override {
+    void HandleMouseButton(bool down, unsigned int flags, int x, int y) override
+    {
         buttons.push_back({down, flags, x, y, GetCapture()});
     }
     void HandleMouseMove(unsigned int flags, int x, int y) override { moves.push_back({false, flags, x, y, nullptr}); }
@@ -80,19 +84,24 @@ protected:
 
 class UIWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         DialogTemplate t;
         t.id = kTemplateId;
         t.cx = 300;
         t.cy = 200;
-        t.controls = {{kPlaceholder, DialogControlKind::Static, L"Small View PlaceHolder", {10, 10, 200, 150},
+        t.controls = {{kPlaceholder,
+                       DialogControlKind::Static,
+                       L"Small View PlaceHolder",
+                       {10, 10, 200, 150},
                        WS_BORDER | SS_CENTER}};
         RegisterDialogTemplate(t);
         ASSERT_TRUE(m_dialog.Create(kTemplateId));
         m_dialog.ShowWindow(SW_SHOW);
     }
 
-    CRect PlaceOf(HWND window) const {
+    CRect PlaceOf(HWND window) const
+    {
         CRect rect;
         GetWindowRect(window, &rect);
         m_dialog.ScreenToClient(&rect);
@@ -106,7 +115,8 @@ protected:
     TQRMFC_UIWindow m_view{true};
 };
 
-TEST_F(UIWindowTest, ReplacesThePlaceholderTakingItsPlaceIdAndStyle) {
+TEST_F(UIWindowTest, ReplacesThePlaceholderTakingItsPlaceIdAndStyle)
+{
     const HWND placeholder = ::GetDlgItem(m_dialog.m_hWnd, kPlaceholder);
     const CRect place = PlaceOf(placeholder);
     ASSERT_TRUE(m_view.ReplaceDialogControl(m_dialog.m_hWnd, kPlaceholder));
@@ -122,7 +132,8 @@ TEST_F(UIWindowTest, ReplacesThePlaceholderTakingItsPlaceIdAndStyle) {
     EXPECT_TRUE(m_messages.MessageBoxes().empty()) << "a missing placeholder fails silently";
 }
 
-TEST_F(UIWindowTest, CreationFailureIsReportedAfterThePlaceholderIsGone) {
+TEST_F(UIWindowTest, CreationFailureIsReportedAfterThePlaceholderIsGone)
+{
     const HWND placeholder = ::GetDlgItem(m_dialog.m_hWnd, kPlaceholder);
     RefusingWindow view;
     EXPECT_FALSE(view.ReplaceDialogControl(m_dialog.m_hWnd, kPlaceholder));
@@ -135,7 +146,8 @@ TEST_F(UIWindowTest, CreationFailureIsReportedAfterThePlaceholderIsGone) {
     EXPECT_EQ(box.type, MB_ICONERROR);
 }
 
-TEST_F(UIWindowTest, WithoutHandlerPaintsWhiteWithTheMessageCentred) {
+TEST_F(UIWindowTest, WithoutHandlerPaintsWhiteWithTheMessageCentred)
+{
     ASSERT_TRUE(m_view.ReplaceDialogControl(m_dialog.m_hWnd, kPlaceholder));
     const QImage image = Grab(m_view);
     EXPECT_EQ(image.pixelColor(3, 3), QColor(Qt::white));
@@ -154,7 +166,8 @@ TEST_F(UIWindowTest, WithoutHandlerPaintsWhiteWithTheMessageCentred) {
     EXPECT_LT(dark.height(), image.height() / 4) << "a single line";
 }
 
-TEST_F(UIWindowTest, AttachingReplacesTheHandlerAndTheSameHandlerStaysAttached) {
+TEST_F(UIWindowTest, AttachingReplacesTheHandlerAndTheSameHandlerStaysAttached)
+{
     ASSERT_TRUE(m_view.ReplaceDialogControl(m_dialog.m_hWnd, kPlaceholder));
     FakeHandler first;
     FakeHandler second;
@@ -180,14 +193,16 @@ TEST_F(UIWindowTest, AttachingReplacesTheHandlerAndTheSameHandlerStaysAttached) 
     EXPECT_EQ(m_messages.MessageBoxes()[0].type, MB_ICONERROR);
 }
 
-TEST_F(UIWindowTest, HandlerIsOnlyRecordedBeforeTheWindowExists) {
+TEST_F(UIWindowTest, HandlerIsOnlyRecordedBeforeTheWindowExists)
+{
     FakeHandler handler;
     EXPECT_TRUE(m_view.AttachViewport(&handler));
     EXPECT_EQ(handler.attaches, 0);
     EXPECT_EQ(m_view.GetHandler(), &handler);
 }
 
-TEST_F(UIWindowTest, ButtonsCaptureTheMouseAndReleaseReportsTheReleasedButton) {
+TEST_F(UIWindowTest, ButtonsCaptureTheMouseAndReleaseReportsTheReleasedButton)
+{
     ASSERT_TRUE(m_view.ReplaceDialogControl(m_dialog.m_hWnd, kPlaceholder));
     FakeHandler handler;
     ASSERT_TRUE(m_view.AttachViewport(&handler));
@@ -196,7 +211,8 @@ TEST_F(UIWindowTest, ButtonsCaptureTheMouseAndReleaseReportsTheReleasedButton) {
         Qt::MouseButton button;
         unsigned int flag;
     };
-    for (const Case& c : {Case{Qt::LeftButton, MK_LBUTTON}, Case{Qt::MiddleButton, MK_MBUTTON}, Case{Qt::RightButton, MK_RBUTTON}}) {
+    for (const Case& c :
+         {Case{Qt::LeftButton, MK_LBUTTON}, Case{Qt::MiddleButton, MK_MBUTTON}, Case{Qt::RightButton, MK_RBUTTON}}) {
         SCOPED_TRACE(c.flag);
         handler.buttons.clear();
         QTest::mousePress(widget, c.button, Qt::NoModifier, QPoint(41, 31));
@@ -222,14 +238,16 @@ TEST_F(UIWindowTest, ButtonsCaptureTheMouseAndReleaseReportsTheReleasedButton) {
     EXPECT_EQ(handler.moves.back().flags, 0u);
 }
 
-TEST_F(UIWindowTest, WithoutHandlerMouseInputDoesNothing) {
+TEST_F(UIWindowTest, WithoutHandlerMouseInputDoesNothing)
+{
     ASSERT_TRUE(m_view.ReplaceDialogControl(m_dialog.m_hWnd, kPlaceholder));
     QTest::mousePress(WidgetOfWindow(m_view.m_hWnd), Qt::LeftButton);
     EXPECT_EQ(GetCapture(), nullptr);
     QTest::mouseRelease(WidgetOfWindow(m_view.m_hWnd), Qt::LeftButton);
 }
 
-TEST_F(UIWindowTest, ShowsWhatTheHandlerPresentsAndDrawsOnPaintOnlyWhenNotOwnerDrawn) {
+TEST_F(UIWindowTest, ShowsWhatTheHandlerPresentsAndDrawsOnPaintOnlyWhenNotOwnerDrawn)
+{
     const QColor green(0, 200, 0);
     for (const bool ownerDraws : {true, false}) {
         SCOPED_TRACE(ownerDraws ? "owner draws" : "draws on paint");
@@ -244,7 +262,7 @@ TEST_F(UIWindowTest, ShowsWhatTheHandlerPresentsAndDrawsOnPaintOnlyWhenNotOwnerD
         EXPECT_EQ(handler.draws, ownerDraws ? 0 : 1);
         if (ownerDraws) {
             EXPECT_NE(image.pixelColor(image.width() / 2, image.height() / 2), green);
-            handler.DrawGraphics();  // as the owner's timer does
+            handler.DrawGraphics(); // as the owner's timer does
             image = Grab(view);
         }
         EXPECT_EQ(image.pixelColor(image.width() / 2, image.height() / 2), green);
@@ -252,4 +270,4 @@ TEST_F(UIWindowTest, ShowsWhatTheHandlerPresentsAndDrawsOnPaintOnlyWhenNotOwnerD
     }
 }
 
-}  // namespace
+} // namespace

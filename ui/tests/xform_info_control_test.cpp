@@ -8,7 +8,8 @@
 
 namespace {
 
-void ExpectSameRotation(const TQR_Quaternion& actual, const TQR_Quaternion& expected) {
+void ExpectSameRotation(const TQR_Quaternion& actual, const TQR_Quaternion& expected)
+{
     EXPECT_NEAR(actual.x, expected.x, 1e-5f);
     EXPECT_NEAR(actual.y, expected.y, 1e-5f);
     EXPECT_NEAR(actual.z, expected.z, 1e-5f);
@@ -17,7 +18,8 @@ void ExpectSameRotation(const TQR_Quaternion& actual, const TQR_Quaternion& expe
 
 class XformInfoControlTest : public PanelTest<CXformInfoControl, IDD_XFORM_INFO_CONTROL> {
 protected:
-    void ShowNode(const TQR_XformInfo& xform) {
+    void ShowNode(const TQR_XformInfo& xform)
+    {
         m_panel.SetRanges(-10, 10, 0.1f, 3, -180, 180);
         m_node.SetXformInfo(xform);
         m_panel.SetSceneNode(&m_node);
@@ -26,7 +28,8 @@ protected:
     TQR_SceneNode m_node{L"floor"};
 };
 
-TEST_F(XformInfoControlTest, ScaleModeReinitialisesOnlyTheComponentsInsideTheScaleRange) {
+TEST_F(XformInfoControlTest, ScaleModeReinitialisesOnlyTheComponentsInsideTheScaleRange)
+{
     TQR_XformInfo floor;
     floor.SetScale(15, 1, 15);
     floor.SetTranslation(4, -2, 7);
@@ -39,7 +42,8 @@ TEST_F(XformInfoControlTest, ScaleModeReinitialisesOnlyTheComponentsInsideTheSca
     EXPECT_EQ(m_node.GetXformInfo(), floor) << "showing must not change the node";
 }
 
-TEST_F(XformInfoControlTest, RotateModeAppliesOnlyTheChangeSinceThePreviousMove) {
+TEST_F(XformInfoControlTest, RotateModeAppliesOnlyTheChangeSinceThePreviousMove)
+{
     TQR_XformInfo expected;
     expected.RotateY(90);
     ShowNode(expected);
@@ -58,7 +62,8 @@ TEST_F(XformInfoControlTest, RotateModeAppliesOnlyTheChangeSinceThePreviousMove)
     ExpectSameRotation(m_node.GetXformInfo().GetRotation(), expected.GetRotation());
 }
 
-TEST_F(XformInfoControlTest, PivotModeWritesThePivotWithTheTranslationRange) {
+TEST_F(XformInfoControlTest, PivotModeWritesThePivotWithTheTranslationRange)
+{
     ShowNode({});
     MoveSliderTo(Slider(IDC_XFORM_Y), 6);
     ClickControl(m_panel, IDC_XFORM_PIVOT);
@@ -68,7 +73,8 @@ TEST_F(XformInfoControlTest, PivotModeWritesThePivotWithTheTranslationRange) {
     EXPECT_NEAR(m_node.GetXformInfo().GetTranslation().y, 6.0f, kSliderStep);
 }
 
-TEST_F(XformInfoControlTest, ResetGivesTheIdentityTransformAndShowsZeroTranslation) {
+TEST_F(XformInfoControlTest, ResetGivesTheIdentityTransformAndShowsZeroTranslation)
+{
     TQR_XformInfo airplane;
     airplane.SetTranslation(-2, 6, -2);
     airplane.SetPivot(1, 1, 1);
@@ -79,7 +85,8 @@ TEST_F(XformInfoControlTest, ResetGivesTheIdentityTransformAndShowsZeroTranslati
     EXPECT_NEAR(Slider(IDC_XFORM_Y).GetValue(), 0.0f, kSliderStep);
 }
 
-TEST_F(XformInfoControlTest, ShowPivotSwitchesTheNodesPivotDisplayAndNothingWithoutANode) {
+TEST_F(XformInfoControlTest, ShowPivotSwitchesTheNodesPivotDisplayAndNothingWithoutANode)
+{
     ClickControl(m_panel, IDC_XFORM_SHOW_PIVOT);
     m_panel.SetSceneNode(&m_node);
     EXPECT_EQ(m_panel.IsDlgButtonChecked(IDC_XFORM_SHOW_PIVOT), 0u);
@@ -89,4 +96,4 @@ TEST_F(XformInfoControlTest, ShowPivotSwitchesTheNodesPivotDisplayAndNothingWith
     EXPECT_FALSE(m_node.IsPivotVisible());
 }
 
-}  // namespace
+} // namespace

@@ -69,7 +69,8 @@ TEST_F(MouseHandlersTest, LeftDragRotatesOneDegreePerPixelFromThePress)
 
 TEST_F(MouseHandlersTest, RightDragZoomsAlongTheLineToTheTargetAndPassesThroughIt)
 {
-    for (CMouseCameraHandler* view : {static_cast<CMouseCameraHandler*>(&m_big), static_cast<CMouseCameraHandler*>(&m_small)}) {
+    for (CMouseCameraHandler* view :
+         {static_cast<CMouseCameraHandler*>(&m_big), static_cast<CMouseCameraHandler*>(&m_small)}) {
         SCOPED_TRACE(view == &m_big ? "large view" : "small view");
         FaceTheOrigin(*view, 25.0f);
         Press(*view, MK_RBUTTON, 300, 10);
@@ -94,12 +95,12 @@ TEST_F(MouseHandlersTest, SmallViewPansWithTheLeftButtonOnlyInsideItsArea)
         TQR_Vector3 eye;
     };
     const Step steps[] = {
-        {200, 100, {10.0f, 0.0f, -10.0f}},     // inside: 100 pixels right, eye and target move left
-        {341, 100, {10.0f, 0.0f, -10.0f}},     // right of the area
-        {4, 100, {10.0f, 0.0f, -10.0f}},       // the left edge is outside
-        {300, 4, {10.0f, 0.0f, -10.0f}},       // the bottom edge is outside
-        {340, 100, {24.0f, 0.0f, -10.0f}},     // back inside: the whole travel since the last pan
-        {340, 365, {24.0f, -26.5f, -10.0f}},   // the top edge is inside
+        {200, 100, {10.0f, 0.0f, -10.0f}},   // inside: 100 pixels right, eye and target move left
+        {341, 100, {10.0f, 0.0f, -10.0f}},   // right of the area
+        {4, 100, {10.0f, 0.0f, -10.0f}},     // the left edge is outside
+        {300, 4, {10.0f, 0.0f, -10.0f}},     // the bottom edge is outside
+        {340, 100, {24.0f, 0.0f, -10.0f}},   // back inside: the whole travel since the last pan
+        {340, 365, {24.0f, -26.5f, -10.0f}}, // the top edge is inside
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(testing::Message() << "to (" << step.x << ", " << step.y << ")");
@@ -175,4 +176,4 @@ TEST_F(MouseHandlersTest, EventsWithoutALiveWindowAreIgnored)
     EXPECT_EQ(detached.GetCamera().GetPosition(), (TQR_Vector3{0.0f, 10.0f, -25.0f}));
 }
 
-}  // namespace
+} // namespace

@@ -15,13 +15,12 @@ void RegisterViewTemplate()
     t.cy = 200;
     t.controls = {
         {kBigViewPlaceholder, DialogControlKind::Static, L"", {10, 10, 240, 160}, SS_SUNKEN},
-        {kSmallViewPlaceholder, DialogControlKind::Static, L"Small View PlaceHolder", {260, 10, 120, 100},
-         SS_SUNKEN},
+        {kSmallViewPlaceholder, DialogControlKind::Static, L"Small View PlaceHolder", {260, 10, 120, 100}, SS_SUNKEN},
     };
     RegisterDialogTemplate(t);
 }
 
-}  // namespace
+} // namespace
 
 ViewTestDialog::ViewTestDialog() : CDialog(kTemplateId)
 {

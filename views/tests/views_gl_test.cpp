@@ -93,4 +93,4 @@ TEST(ViewsGlTest, BothViewsDrawTheTerrainOnLightGrey)
     GetGraphicsSystem()->ReleaseResources();
 }
 
-}  // namespace
+} // namespace

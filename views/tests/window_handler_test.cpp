@@ -77,7 +77,7 @@ TEST_F(WindowHandlerTest, ViewMatrixTurnsTheSceneByYawThenPitchBeforeTheLookAt)
         int yaw;
         int pitch;
         TQR_Vector3 point;
-        TQR_Vector3 rotated;  // where the rotations take the point before the look-at
+        TQR_Vector3 rotated; // where the rotations take the point before the look-at
     };
     const Row rows[] = {
         {0, 0, {1.0f, 2.0f, 3.0f}, {1.0f, 2.0f, 3.0f}},
@@ -85,7 +85,7 @@ TEST_F(WindowHandlerTest, ViewMatrixTurnsTheSceneByYawThenPitchBeforeTheLookAt)
         {0, 90, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f}},
         {90, 90, {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}},
     };
-    const D3DXVECTOR3 eye(0.0f, 0.0f, -10.0f);  // the right axis is +x
+    const D3DXVECTOR3 eye(0.0f, 0.0f, -10.0f); // the right axis is +x
     const D3DXVECTOR3 origin(0.0f, 0.0f, 0.0f);
     const D3DXVECTOR3 up(0.0f, 1.0f, 0.0f);
     D3DXMATRIX lookAt;
@@ -107,7 +107,7 @@ TEST_F(WindowHandlerTest, PickingRaysRunFromTheEyeThroughTheDevicePoint)
     const float slope = std::tan(m_handler.GetCamera().GetFovRadians() * 0.5f);
     TQR_Vector3 origin;
     TQR_Vector3 direction;
-    m_handler.DeviceToWorld(200, 100, origin, direction);  // top right corner, 2:1 window
+    m_handler.DeviceToWorld(200, 100, origin, direction); // top right corner, 2:1 window
     ExpectNear(origin, {0.0f, 0.0f, -1.0f});
     ExpectNear(direction, {-2.0f * slope, slope, 1.0f});
 
@@ -169,4 +169,4 @@ TEST_F(WindowHandlerTest, WithoutADeviceAttachingFailsAndDrawingDoesNothing)
     EXPECT_EQ(m_messages.MessageBoxes().size(), 1u) << "a missing placeholder fails silently";
 }
 
-}  // namespace
+} // namespace

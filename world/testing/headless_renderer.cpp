@@ -10,7 +10,8 @@ constexpr D3DCOLOR kBackground = 0x00CCCCCC;
 D3DXVECTOR3 ToD3DX(const TQR_Vector3& v) { return D3DXVECTOR3(v.x, v.y, v.z); }
 
 void ComputeViewAndProjection(const WorldCamera& camera, int width, int height, D3DXMATRIX& view,
-                              D3DXMATRIX& projection) {
+                              D3DXMATRIX& projection)
+{
     const D3DXVECTOR3 eye = ToD3DX(camera.eye);
     const D3DXVECTOR3 lookAt = ToD3DX(camera.lookAt);
     const D3DXVECTOR3 up(0.0f, 1.0f, 0.0f);
@@ -26,7 +27,8 @@ WorldCamera BigViewCamera() { return WorldCamera{{0.0f, 10.0f, -25.0f}, {0.0f, 0
 
 WorldCamera SmallViewCamera() { return WorldCamera{{0.0f, 40.0f, -1.0f}, {0.0f, 0.0f, 0.0f}}; }
 
-D3DXMATRIX ViewProjection(const WorldCamera& camera, int width, int height) {
+D3DXMATRIX ViewProjection(const WorldCamera& camera, int width, int height)
+{
     D3DXMATRIX view;
     D3DXMATRIX projection;
     ComputeViewAndProjection(camera, width, height, view, projection);
@@ -35,7 +37,8 @@ D3DXMATRIX ViewProjection(const WorldCamera& camera, int width, int height) {
     return product;
 }
 
-std::pair<int, int> ProjectToImage(const WorldCamera& camera, int width, int height, const TQR_Vector3& point) {
+std::pair<int, int> ProjectToImage(const WorldCamera& camera, int width, int height, const TQR_Vector3& point)
+{
     const D3DXMATRIX viewProjection = ViewProjection(camera, width, height);
     const D3DXVECTOR3 world = ToD3DX(point);
     D3DXVECTOR3 clip;
@@ -44,7 +47,8 @@ std::pair<int, int> ProjectToImage(const WorldCamera& camera, int width, int hei
             static_cast<int>((1.0f - clip.y) * 0.5f * static_cast<float>(height))};
 }
 
-HeadlessWorldRenderer::~HeadlessWorldRenderer() {
+HeadlessWorldRenderer::~HeadlessWorldRenderer()
+{
     for (auto& [size, view] : m_views) {
         if (view.chain != nullptr) {
             view.chain->Release();
@@ -53,7 +57,8 @@ HeadlessWorldRenderer::~HeadlessWorldRenderer() {
     GetGraphicsSystem()->ReleaseResources();
 }
 
-const HeadlessWorldRenderer::View* HeadlessWorldRenderer::FindOrAddView(int width, int height) {
+const HeadlessWorldRenderer::View* HeadlessWorldRenderer::FindOrAddView(int width, int height)
+{
     const std::pair<int, int> size{width, height};
     if (const auto found = m_views.find(size); found != m_views.end()) {
         return &found->second;
@@ -76,7 +81,8 @@ const HeadlessWorldRenderer::View* HeadlessWorldRenderer::FindOrAddView(int widt
     return &m_views.emplace(size, view).first->second;
 }
 
-WorldImage HeadlessWorldRenderer::Render(CTerrainWorld& world, const WorldCamera& camera, int width, int height) {
+WorldImage HeadlessWorldRenderer::Render(CTerrainWorld& world, const WorldCamera& camera, int width, int height)
+{
     const View* view = FindOrAddView(width, height);
     IDirect3DDevice9* device = GetGraphicsSystem()->GetDevice();
     if (view == nullptr || device == nullptr) {
@@ -91,7 +97,8 @@ WorldImage HeadlessWorldRenderer::Render(CTerrainWorld& world, const WorldCamera
 }
 
 void DrawViewFrame(IDirect3DDevice9& device, IDirect3DSwapChain9& chain, HWND window, const WorldCamera& camera,
-                   int width, int height, const std::function<void()>& drawScene) {
+                   int width, int height, const std::function<void()>& drawScene)
+{
     IDirect3DSurface9* backBuffer = nullptr;
     if (FAILED(chain.GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
         return;

@@ -4,7 +4,8 @@
 
 #include <string>
 
-ScopedWorldFolder::ScopedWorldFolder() {
+ScopedWorldFolder::ScopedWorldFolder()
+{
     std::error_code error;
     m_previous = std::filesystem::current_path(error);
     std::string pattern = (std::filesystem::temp_directory_path(error) / "relief-world-view-XXXXXX").string();
@@ -21,7 +22,8 @@ ScopedWorldFolder::ScopedWorldFolder() {
     m_ready = !error;
 }
 
-ScopedWorldFolder::~ScopedWorldFolder() {
+ScopedWorldFolder::~ScopedWorldFolder()
+{
     std::error_code ignored;
     if (!m_previous.empty()) {
         std::filesystem::current_path(m_previous, ignored);

@@ -6,7 +6,8 @@
 
 #include <cstdlib>
 
-WorldPixel WorldImage::At(int x, int y) const {
+WorldPixel WorldImage::At(int x, int y) const
+{
     if (!Contains(x, y) || bgra.size() < static_cast<std::size_t>(width) * height * 4) {
         return {};
     }
@@ -14,12 +15,14 @@ WorldPixel WorldImage::At(int x, int y) const {
     return {pixel[2], pixel[1], pixel[0]};
 }
 
-bool PixelNear(const WorldPixel& actual, const WorldPixel& expected, int tolerance) {
+bool PixelNear(const WorldPixel& actual, const WorldPixel& expected, int tolerance)
+{
     return std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
            std::abs(actual.b - expected.b) <= tolerance;
 }
 
-bool SaveImagePng(const WorldImage& image, const std::string& path) {
+bool SaveImagePng(const WorldImage& image, const std::string& path)
+{
     if (image.IsEmpty()) {
         return false;
     }

@@ -15,14 +15,16 @@ const TQR_Vector3 kStart{-2.0f, 6.0f, -2.0f};
 
 class AirplaneFlightTest : public ::testing::Test {
 protected:
-    void Tick(double seconds) {
+    void Tick(double seconds)
+    {
         m_time.AdvanceSeconds(seconds);
         m_world.Update();
     }
     TQR_SceneNode& Airplane() { return *m_world.GetRoot().GetChild(CTerrainWorld::kAirplaneChild); }
     TQR_Vector3 Position() { return Airplane().GetXformInfo().GetTranslation(); }
     // The nose direction in the world: the airplane's local -z.
-    TQR_Vector3 Nose() {
+    TQR_Vector3 Nose()
+    {
         return VectorTimesMatrix3({0.0f, 0.0f, -1.0f}, Airplane().GetXformInfo().GetRotationMatrix());
     }
 
@@ -30,13 +32,15 @@ protected:
     CTerrainWorld m_world{m_time.MakeClock()};
 };
 
-void ExpectNear(const TQR_Vector3& actual, const TQR_Vector3& expected, float tolerance = 1e-4f) {
+void ExpectNear(const TQR_Vector3& actual, const TQR_Vector3& expected, float tolerance = 1e-4f)
+{
     EXPECT_NEAR(actual.x, expected.x, tolerance);
     EXPECT_NEAR(actual.y, expected.y, tolerance);
     EXPECT_NEAR(actual.z, expected.z, tolerance);
 }
 
-TEST_F(AirplaneFlightTest, StandsStillUntilAnimatedAndThenTurnsLeftByDefault) {
+TEST_F(AirplaneFlightTest, StandsStillUntilAnimatedAndThenTurnsLeftByDefault)
+{
     Tick(2.0);
     ExpectNear(Position(), kStart, 0.0f);
     ExpectNear(Nose(), {0.0f, 0.0f, -1.0f});
@@ -49,7 +53,8 @@ TEST_F(AirplaneFlightTest, StandsStillUntilAnimatedAndThenTurnsLeftByDefault) {
     ExpectNear(Position(), {kStart.x - 0.2f * std::sin(heading), kStart.y, kStart.z - 0.2f * std::cos(heading)});
 }
 
-TEST_F(AirplaneFlightTest, StraightFlightMovesAlongMinusZAtTheSpeed) {
+TEST_F(AirplaneFlightTest, StraightFlightMovesAlongMinusZAtTheSpeed)
+{
     for (int direction : {kFlyStraight, 7, -1}) {
         SCOPED_TRACE(direction);
         const TQR_Vector3 before = Position();
@@ -62,7 +67,8 @@ TEST_F(AirplaneFlightTest, StraightFlightMovesAlongMinusZAtTheSpeed) {
     }
 }
 
-TEST_F(AirplaneFlightTest, NinetyDegreesOfTurnTakeNineSecondsWhateverTheSpeed) {
+TEST_F(AirplaneFlightTest, NinetyDegreesOfTurnTakeNineSecondsWhateverTheSpeed)
+{
     struct Case {
         int direction;
         float speed;
@@ -92,7 +98,8 @@ TEST_F(AirplaneFlightTest, NinetyDegreesOfTurnTakeNineSecondsWhateverTheSpeed) {
     }
 }
 
-TEST_F(AirplaneFlightTest, HiddenAirplaneKeepsFlyingAndPausingFreezesIt) {
+TEST_F(AirplaneFlightTest, HiddenAirplaneKeepsFlyingAndPausingFreezesIt)
+{
     m_world.SetAnimate(true);
     m_world.SetFlyDirection(kFlyStraight);
     m_world.ShowAirplane(false);

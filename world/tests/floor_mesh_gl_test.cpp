@@ -8,7 +8,8 @@
 namespace {
 
 // Height colours of the grid mesh (ARGB).
-D3DCOLOR BandColor(float height) {
+D3DCOLOR BandColor(float height)
+{
     if (height > 4.0f) {
         return 0xFFFFFFFF;
     }
@@ -17,7 +18,8 @@ D3DCOLOR BandColor(float height) {
 
 using FloorMeshGlTest = WorldGlTest;
 
-TEST_F(FloorMeshGlTest, GeneratedTerrainIsCopiedIntoEveryFloorVertexWithItsBandColour) {
+TEST_F(FloorMeshGlTest, GeneratedTerrainIsCopiedIntoEveryFloorVertexWithItsBandColour)
+{
     m_world->SetRoughness(0.9f);
     m_world->GenerateTerrain();
     const std::vector<TQRD3D_ColorVertex> vertices = FloorVertices();
@@ -36,7 +38,8 @@ TEST_F(FloorMeshGlTest, GeneratedTerrainIsCopiedIntoEveryFloorVertexWithItsBandC
     EXPECT_EQ(m_world->GetFloorMesh().GetSelectedIndex(), -1) << "the copy leaves no vertex selected";
 }
 
-TEST_F(FloorMeshGlTest, SelectorFloatsHalfAUnitAboveTheSelectedVertex) {
+TEST_F(FloorMeshGlTest, SelectorFloatsHalfAUnitAboveTheSelectedVertex)
+{
     struct Case {
         int row;
         int column;
@@ -45,8 +48,8 @@ TEST_F(FloorMeshGlTest, SelectorFloatsHalfAUnitAboveTheSelectedVertex) {
     };
     m_world->SetRoughness(0.4f);
     m_world->GenerateTerrain();
-    for (const Case& selection : {Case{0, 0, -15.0f, 15.0f}, Case{62, 62, 14.0625f, -14.0625f},
-                                  Case{10, 40, 3.75f, 10.3125f}}) {
+    for (const Case& selection :
+         {Case{0, 0, -15.0f, 15.0f}, Case{62, 62, 14.0625f, -14.0625f}, Case{10, 40, 3.75f, 10.3125f}}) {
         SCOPED_TRACE(testing::Message() << "vertex (" << selection.row << ", " << selection.column << ")");
         m_world->SetSelectedRow(selection.row);
         m_world->SetSelectedColumn(selection.column);
@@ -60,7 +63,8 @@ TEST_F(FloorMeshGlTest, SelectorFloatsHalfAUnitAboveTheSelectedVertex) {
     }
 }
 
-TEST_F(FloorMeshGlTest, EditedHeightMovesTheSphereButIsNeitherInTheGridNorSaved) {
+TEST_F(FloorMeshGlTest, EditedHeightMovesTheSphereButIsNeitherInTheGridNorSaved)
+{
     m_world->SetRoughness(0.4f);
     m_world->GenerateTerrain();
     const int row = 10;
@@ -89,7 +93,8 @@ TEST_F(FloorMeshGlTest, EditedHeightMovesTheSphereButIsNeitherInTheGridNorSaved)
     EXPECT_NEAR(m_world->GetSelectedY(), generated, 1e-5f);
 }
 
-TEST_F(FloorMeshGlTest, FailedLoadLeavesTheFloorMeshUntouched) {
+TEST_F(FloorMeshGlTest, FailedLoadLeavesTheFloorMeshUntouched)
+{
     m_world->SetRoughness(0.4f);
     m_world->GenerateTerrain();
     m_world->SetSelectedHeight(-7);

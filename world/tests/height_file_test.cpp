@@ -20,14 +20,16 @@ namespace {
 constexpr std::size_t kStored = 4096;
 
 // A terrain with the given constant draw, so two terrains can be told apart.
-std::unique_ptr<CTerrainHeights> Terrain(int draw, float roughness = 1.0f) {
+std::unique_ptr<CTerrainHeights> Terrain(int draw, float roughness = 1.0f)
+{
     auto heights = std::make_unique<CTerrainHeights>(65, std::make_unique<ScriptedRandom>(std::vector<int>{}, draw));
     heights->SetRoughness(roughness);
     heights->GenerateHeights();
     return heights;
 }
 
-std::vector<float> Grid(const CTerrainHeights& heights) {
+std::vector<float> Grid(const CTerrainHeights& heights)
+{
     std::vector<float> samples;
     for (int row = 0; row <= 65; ++row) {
         for (int column = 0; column <= 65; ++column) {
@@ -37,7 +39,8 @@ std::vector<float> Grid(const CTerrainHeights& heights) {
     return samples;
 }
 
-std::string Numbers(std::size_t count, const std::string& lineEnd) {
+std::string Numbers(std::size_t count, const std::string& lineEnd)
+{
     std::string text;
     for (std::size_t i = 0; i < count; ++i) {
         text += std::to_string(i % 50) + ".25" + lineEnd;
@@ -45,22 +48,28 @@ std::string Numbers(std::size_t count, const std::string& lineEnd) {
     return text;
 }
 
-TEST(HeightFileTest, FormatsWithSixSignificantDigits) {
+TEST(HeightFileTest, FormatsWithSixSignificantDigits)
+{
     EXPECT_EQ(FormatHeightValues({0.0f, 1.25f, 1.2e6f, -1.0f / 3.0f, 2.5e-5f, 1234.5f}),
               "0\n1.25\n1.2e+06\n-0.333333\n2.5e-05\n1234.5\n");
 }
 
-TEST(HeightFileTest, SaveNameGetsTxtOnlyWhenMissing) {
+TEST(HeightFileTest, SaveNameGetsTxtOnlyWhenMissing)
+{
     const std::pair<std::string, std::string> cases[] = {
-        {"heights", "heights.txt"},   {"heights.txt", "heights.txt"}, {"/a/b.txt/h", "/a/b.txt/h.txt"},
-        {"heights.TXT", "heights.TXT.txt"}, {"txt", "txt.txt"},
+        {"heights", "heights.txt"},
+        {"heights.txt", "heights.txt"},
+        {"/a/b.txt/h", "/a/b.txt/h.txt"},
+        {"heights.TXT", "heights.TXT.txt"},
+        {"txt", "txt.txt"},
     };
     for (const auto& [chosen, written] : cases) {
         EXPECT_EQ(HeightFileName(chosen), written) << chosen;
     }
 }
 
-TEST(HeightFileTest, LfAndCrLfFilesLoadIdentically) {
+TEST(HeightFileTest, LfAndCrLfFilesLoadIdentically)
+{
     std::vector<float> fromLf;
     std::vector<float> fromCrLf;
     std::istringstream lf(Numbers(kStored, "\n"));
@@ -71,14 +80,16 @@ TEST(HeightFileTest, LfAndCrLfFilesLoadIdentically) {
     EXPECT_EQ(fromLf[4095], 45.25f);
 }
 
-TEST(HeightFileTest, NumbersAfterTheLastNeededOneAreIgnored) {
+TEST(HeightFileTest, NumbersAfterTheLastNeededOneAreIgnored)
+{
     std::vector<float> values;
     std::istringstream in("1 -2.5e-3\t3e2\n4 garbage");
     ASSERT_TRUE(ReadHeightValues(in, 4, values).ok);
     EXPECT_EQ(values, (std::vector<float>{1.0f, -0.0025f, 300.0f, 4.0f}));
 }
 
-TEST(HeightFileTest, SaveThenLoadRestoresRows0To63AndKeepsRow64) {
+TEST(HeightFileTest, SaveThenLoadRestoresRows0To63AndKeepsRow64)
+{
     TempFolder folder;
     const auto saved = Terrain(3);
     ASSERT_TRUE(saved->SaveHeights(folder.Path("heights")).ok);
@@ -104,7 +115,8 @@ TEST(HeightFileTest, SaveThenLoadRestoresRows0To63AndKeepsRow64) {
     EXPECT_NE(saved->GetSample(64, 10), loaded->GetSample(64, 10));
 }
 
-TEST(HeightFileTest, FailedLoadKeepsEveryHeight) {
+TEST(HeightFileTest, FailedLoadKeepsEveryHeight)
+{
     TempFolder folder;
     const std::string valid = Numbers(kStored, "\n");
     struct Case {
@@ -149,7 +161,8 @@ struct CommaDecimal : std::numpunct<char> {
     std::string do_grouping() const override { return "\3"; }
 };
 
-TEST(HeightFileTest, NumbersUseTheClassicLocaleWhateverTheGlobalOne) {
+TEST(HeightFileTest, NumbersUseTheClassicLocaleWhateverTheGlobalOne)
+{
     const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
     TempFolder folder;
     CTerrainHeights heights(65, std::make_unique<ScriptedRandom>(std::vector<int>{}));
@@ -167,7 +180,8 @@ TEST(HeightFileTest, NumbersUseTheClassicLocaleWhateverTheGlobalOne) {
     EXPECT_EQ(heights.GetSample(0, 0), 1234.5f);
 }
 
-TEST(HeightFileTest, SaveToAnUnwritablePlaceFailsWithAReason) {
+TEST(HeightFileTest, SaveToAnUnwritablePlaceFailsWithAReason)
+{
     TempFolder folder;
     TempFolder::Write(folder.Path("plain"), "x");
     const auto heights = Terrain(3);
@@ -182,7 +196,8 @@ TEST(HeightFileTest, SaveToAnUnwritablePlaceFailsWithAReason) {
     }
 }
 
-TEST(HeightFileTest, SaveIntoAFolderWithoutWriteRightFails) {
+TEST(HeightFileTest, SaveIntoAFolderWithoutWriteRightFails)
+{
     TempFolder folder;
     std::string locked = folder.Path("locked");
     std::filesystem::create_directory(locked);
@@ -195,7 +210,8 @@ TEST(HeightFileTest, SaveIntoAFolderWithoutWriteRightFails) {
     EXPECT_EQ(result.reason, "cannot create a file beside \"" + locked + "/h.txt\": Permission denied");
 }
 
-TEST(HeightFileTest, SaveToAFullDeviceFails) {
+TEST(HeightFileTest, SaveToAFullDeviceFails)
+{
     const CFileResult direct = WriteFileReplacing("/dev/full", "1\n");
     EXPECT_EQ(direct.reason, "cannot write \"/dev/full\": No space left on device");
     // Through the save, with a chosen name that links to the full device.
@@ -208,14 +224,16 @@ TEST(HeightFileTest, SaveToAFullDeviceFails) {
 // Limits the size of files this process may write, so that a write fails half-way.
 class FileSizeLimit {
 public:
-    explicit FileSizeLimit(rlim_t bytes) {
+    explicit FileSizeLimit(rlim_t bytes)
+    {
         ::getrlimit(RLIMIT_FSIZE, &m_previous);
         m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit = m_previous;
         limit.rlim_cur = bytes;
         ::setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~FileSizeLimit() {
+    ~FileSizeLimit()
+    {
         ::setrlimit(RLIMIT_FSIZE, &m_previous);
         std::signal(SIGXFSZ, m_previousHandler);
     }
@@ -225,7 +243,8 @@ private:
     void (*m_previousHandler)(int) = nullptr;
 };
 
-TEST(HeightFileTest, ExistingFileSurvivesAFailedSave) {
+TEST(HeightFileTest, ExistingFileSurvivesAFailedSave)
+{
     TempFolder folder;
     const std::string target = folder.Path("keep.txt");
     TempFolder::Write(target, "the old heights\n");
@@ -237,18 +256,21 @@ TEST(HeightFileTest, ExistingFileSurvivesAFailedSave) {
     EXPECT_EQ(result.reason, "cannot write \"" + target + "\": File too large");
     EXPECT_EQ(TempFolder::Read(target), "the old heights\n");
     // The temporary file is gone too.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), std::filesystem::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), std::filesystem::directory_iterator()),
+              1);
 }
 
-TEST(HeightFileTest, SaveReplacesAnExistingFileAndKeepsItsPermissions) {
+TEST(HeightFileTest, SaveReplacesAnExistingFileAndKeepsItsPermissions)
+{
     TempFolder folder;
     const std::string target = folder.Path("h.txt");
     TempFolder::Write(target, "old\n");
     std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                                              std::filesystem::perms::group_read);
     ASSERT_TRUE(Terrain(3)->SaveHeights(target).ok);
-    EXPECT_EQ(std::filesystem::status(target).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms::owner_read |
+                                                                 std::filesystem::perms::owner_write |
+                                                                 std::filesystem::perms::group_read);
     EXPECT_NE(TempFolder::Read(target), "old\n");
 }
 

@@ -11,9 +11,12 @@
 class ScriptedRandom final : public CRandomSource {
 public:
     explicit ScriptedRandom(std::vector<int> values, int fallback = 2, std::vector<unsigned int>* seeds = nullptr)
-        : m_values(std::move(values)), m_fallback(fallback), m_seeds(seeds) {}
+        : m_values(std::move(values)), m_fallback(fallback), m_seeds(seeds)
+    {
+    }
 
-    void Seed(unsigned int seed) override {
+    void Seed(unsigned int seed) override
+    {
         if (m_seeds != nullptr) {
             m_seeds->push_back(seed);
         }

@@ -11,11 +11,13 @@ namespace {
 
 constexpr int kLast = 64;
 
-CGenerationSeeder FixedClock(std::int64_t seconds) {
+CGenerationSeeder FixedClock(std::int64_t seconds)
+{
     return CGenerationSeeder([seconds] { return seconds; });
 }
 
-std::vector<float> AllSamples(const CTerrainHeights& heights) {
+std::vector<float> AllSamples(const CTerrainHeights& heights)
+{
     std::vector<float> samples;
     for (int row = 0; row <= heights.GetGridSize(); ++row) {
         for (int column = 0; column <= heights.GetGridSize(); ++column) {
@@ -25,7 +27,8 @@ std::vector<float> AllSamples(const CTerrainHeights& heights) {
     return samples;
 }
 
-TEST(TerrainGenerationTest, OneGenerationDraws6829NumbersAfterOneSeed) {
+TEST(TerrainGenerationTest, OneGenerationDraws6829NumbersAfterOneSeed)
+{
     std::vector<unsigned int> seeds;
     int draws = 0;
     CTerrainHeights heights(65, std::make_unique<SingleStepRandom>(-1, &draws));
@@ -36,7 +39,8 @@ TEST(TerrainGenerationTest, OneGenerationDraws6829NumbersAfterOneSeed) {
     EXPECT_EQ(seeds, std::vector<unsigned int>{77});
 }
 
-TEST(TerrainGenerationTest, DisplacementTakesOneOfSevenStepsFromMinusTwo) {
+TEST(TerrainGenerationTest, DisplacementTakesOneOfSevenStepsFromMinusTwo)
+{
     const std::vector<int> draws = {0, 1, 2, 3, 4, 5, 6, 7, 32767};
     CTerrainHeights heights(65, std::make_unique<ScriptedRandom>(draws));
     const float expected[] = {-1.0f, -0.5f, 0.0f, 0.5f, 1.0f, 1.5f, 2.0f, -1.0f, -1.0f}; // 32767 = 7 * 4681
@@ -46,7 +50,8 @@ TEST(TerrainGenerationTest, DisplacementTakesOneOfSevenStepsFromMinusTwo) {
     }
 }
 
-TEST(TerrainGenerationTest, RoughnessZeroLeavesOnlyTheCornersRandom) {
+TEST(TerrainGenerationTest, RoughnessZeroLeavesOnlyTheCornersRandom)
+{
     const std::set<float> halfScale = {-1, -0.5f, 0, 0.5f, 1, 1.5f, 2};
     const std::set<float> fullScale = {-2, -1, 0, 1, 2, 3, 4};
     for (std::int64_t second = 1000; second < 1010; ++second) {
@@ -75,15 +80,20 @@ TEST(TerrainGenerationTest, RoughnessZeroLeavesOnlyTheCornersRandom) {
     EXPECT_FLOAT_EQ(quiet.GetSample(32, 32), 1.75f);
 }
 
-TEST(TerrainGenerationTest, EachLevelSquaresTheRoughness) {
+TEST(TerrainGenerationTest, EachLevelSquaresTheRoughness)
+{
     // Draws 0..3 are the corners; the square step of the first square of level k is draw 4 + 5k
     // and writes the centre of that square, which no later step overwrites.
     struct Level {
         int draw;
         int centre;
         double scale;
-    } const levels[] = {{4, 32, 0.4},      {9, 48, 0.16},          {14, 56, 0.0256},
-                        {19, 60, 6.5536e-4}, {24, 62, 4.294967296e-7}, {29, 63, 1.8446744073709552e-13}};
+    } const levels[] = {{4, 32, 0.4},
+                        {9, 48, 0.16},
+                        {14, 56, 0.0256},
+                        {19, 60, 6.5536e-4},
+                        {24, 62, 4.294967296e-7},
+                        {29, 63, 1.8446744073709552e-13}};
     for (const Level& level : levels) {
         SCOPED_TRACE(level.draw);
         int draws = 0;
@@ -94,7 +104,8 @@ TEST(TerrainGenerationTest, EachLevelSquaresTheRoughness) {
     }
 }
 
-TEST(TerrainGenerationTest, RowAndColumn65AreNeverWritten) {
+TEST(TerrainGenerationTest, RowAndColumn65AreNeverWritten)
+{
     CTerrainHeights heights(65, std::make_unique<ScriptedRandom>(std::vector<int>{}, 3));
     for (int i = 0; i <= 65; ++i) {
         EXPECT_EQ(heights.GetSample(65, i), 0.0f);
@@ -118,7 +129,8 @@ TEST(TerrainGenerationTest, RowAndColumn65AreNeverWritten) {
     EXPECT_EQ(heights.GetSample(-1, 3), 0.0f);
 }
 
-TEST(TerrainGenerationTest, BorderEdgeStepsAverageThreeNeighbours) {
+TEST(TerrainGenerationTest, BorderEdgeStepsAverageThreeNeighbours)
+{
     // Three by three: one square, every edge midpoint on the border. Draws: 10 3 5 20 for the
     // corners (k = 3 3 5 6), then 6 1 13 9 4 for centre and edges (k = 6 1 6 2 4), roughness 1.
     CTerrainHeights heights(3, std::make_unique<ScriptedRandom>(std::vector<int>{10, 3, 5, 20, 6, 1, 13, 9, 4}));
@@ -135,7 +147,8 @@ TEST(TerrainGenerationTest, BorderEdgeStepsAverageThreeNeighbours) {
     EXPECT_FLOAT_EQ(heights.GetSample(1, 2), static_cast<float>((c02 + c22 + centre) / 3.0 + 2.0));
 }
 
-TEST(TerrainGenerationTest, EdgeStepReadsAnUnvisitedNeighbourCentreAsZero) {
+TEST(TerrainGenerationTest, EdgeStepReadsAnUnvisitedNeighbourCentreAsZero)
+{
     // Five by five, roughness 1, every draw 3 (+1). Quarters go high-high, low-high, low-low,
     // high-low; the midpoint (2, 3) is first written by the high-high quarter, when the centre
     // (1, 3) of the low-high quarter is still 0, and then rewritten by that quarter.
@@ -161,7 +174,8 @@ TEST(TerrainGenerationTest, EdgeStepReadsAnUnvisitedNeighbourCentreAsZero) {
     EXPECT_NE(static_cast<float>(s23), static_cast<float>(s23First));
 }
 
-TEST(TerrainGenerationTest, GenerationsInTheSameSecondUseNewSeeds) {
+TEST(TerrainGenerationTest, GenerationsInTheSameSecondUseNewSeeds)
+{
     std::vector<unsigned int> seeds;
     CTerrainHeights scripted(65, std::make_unique<ScriptedRandom>(std::vector<int>{}, 2, &seeds), FixedClock(5000));
     scripted.GenerateHeights();
@@ -177,7 +191,8 @@ TEST(TerrainGenerationTest, GenerationsInTheSameSecondUseNewSeeds) {
     EXPECT_NE(AllSamples(heights), first);
 }
 
-TEST(TerrainGenerationTest, SeederFollowsTheClockWhenItMovesOn) {
+TEST(TerrainGenerationTest, SeederFollowsTheClockWhenItMovesOn)
+{
     std::int64_t now = 100;
     CGenerationSeeder seeder([&now] { return now; });
     EXPECT_EQ(seeder.NextSeed(), 100u);
@@ -187,7 +202,8 @@ TEST(TerrainGenerationTest, SeederFollowsTheClockWhenItMovesOn) {
     EXPECT_EQ(seeder.NextSeed(), 251u);
 }
 
-TEST(TerrainGenerationTest, SizeGridKeepsExistingRows) {
+TEST(TerrainGenerationTest, SizeGridKeepsExistingRows)
+{
     CTerrainHeights heights;
     heights.SetSample(10, 20, 5.0f);
     heights.SizeGrid();

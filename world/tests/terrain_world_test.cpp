@@ -15,7 +15,8 @@
 
 namespace {
 
-std::vector<float> AllSamples(const CTerrainHeights& heights) {
+std::vector<float> AllSamples(const CTerrainHeights& heights)
+{
     std::vector<float> samples;
     for (int row = 0; row < heights.GetGridSize(); ++row) {
         for (int column = 0; column < heights.GetGridSize(); ++column) {
@@ -25,7 +26,8 @@ std::vector<float> AllSamples(const CTerrainHeights& heights) {
     return samples;
 }
 
-TEST(TerrainWorldTest, BuildsFloorAirplaneAndSphereUnderTheRootInThatOrder) {
+TEST(TerrainWorldTest, BuildsFloorAirplaneAndSphereUnderTheRootInThatOrder)
+{
     struct Child {
         const wchar_t* name;
         TQR_Vector3 scale;
@@ -63,7 +65,8 @@ TEST(TerrainWorldTest, BuildsFloorAirplaneAndSphereUnderTheRootInThatOrder) {
     EXPECT_EQ(world.GetSphereMesh().GetMeshFileName(), L"sphere.x");
 }
 
-TEST(TerrainWorldTest, StartsWithVertexZeroSelectedAndEveryLightOff) {
+TEST(TerrainWorldTest, StartsWithVertexZeroSelectedAndEveryLightOff)
+{
     struct Light {
         const TQRD3D_Light& light;
         int index;
@@ -88,7 +91,8 @@ TEST(TerrainWorldTest, StartsWithVertexZeroSelectedAndEveryLightOff) {
     }
 }
 
-TEST(TerrainWorldTest, FirstTerrainIsGeneratedAtConstructionWithRoughnessZero) {
+TEST(TerrainWorldTest, FirstTerrainIsGeneratedAtConstructionWithRoughnessZero)
+{
     // Corner draws 6, 0, 6, 0 give 4 * 0.5, -2 * 1, 4 * 1 and -2 * 0.5; every later draw is 2,
     // no displacement, which roughness 0 would cancel anyway.
     CTerrainWorld world(nullptr, std::make_unique<ScriptedRandom>(std::vector<int>{6, 0, 6, 0}, 2));
@@ -101,7 +105,8 @@ TEST(TerrainWorldTest, FirstTerrainIsGeneratedAtConstructionWithRoughnessZero) {
     EXPECT_FLOAT_EQ(heights.GetSample(0, 32), 0.25f);
 }
 
-TEST(TerrainWorldTest, WireframeSwitchesTheFloorBetweenFillModesOneAndTwo) {
+TEST(TerrainWorldTest, WireframeSwitchesTheFloorBetweenFillModesOneAndTwo)
+{
     CTerrainWorld world;
     world.SetWireframe(true);
     EXPECT_EQ(world.GetFloorMesh().GetFillMode(), 1);
@@ -109,7 +114,8 @@ TEST(TerrainWorldTest, WireframeSwitchesTheFloorBetweenFillModesOneAndTwo) {
     EXPECT_EQ(world.GetFloorMesh().GetFillMode(), 2);
 }
 
-TEST(TerrainWorldTest, FailedLoadKeepsTheGridAndSaysWhy) {
+TEST(TerrainWorldTest, FailedLoadKeepsTheGridAndSaysWhy)
+{
     TempFolder folder;
     TempFolder::Write(folder.Path("short.txt"), "1\n2\n3\n");
     TempFolder::Write(folder.Path("words.txt"), std::string(100, '1') + "\nhello\n");
@@ -131,7 +137,8 @@ class WorldDrawTest : public DeviceFixture {
 protected:
     // Which marker a draw belongs to, by where its world transform puts it: the markers stand
     // at height 12 (the arrow reaches down from there), the scene below 7.
-    static std::string PartOf(const RecordedDraw& draw) {
+    static std::string PartOf(const RecordedDraw& draw)
+    {
         const float x = draw.world._41;
         const float y = draw.world._42;
         if (y < 7.0f) {
@@ -143,7 +150,8 @@ protected:
         return x > 1.0f ? "point" : "directional";
     }
     // The device calls whose text starts with prefix, in order.
-    std::vector<std::string> LogOf(const std::string& prefix) const {
+    std::vector<std::string> LogOf(const std::string& prefix) const
+    {
         std::vector<std::string> calls;
         for (const std::string& call : m_device.log) {
             if (call.rfind(prefix, 0) == 0) {
@@ -153,7 +161,8 @@ protected:
         return calls;
     }
     // The parts in drawing order, repeats folded.
-    std::vector<std::string> DrawnParts() const {
+    std::vector<std::string> DrawnParts() const
+    {
         std::vector<std::string> parts;
         for (const RecordedDraw& draw : m_device.draws) {
             const std::string part = PartOf(draw);
@@ -165,7 +174,8 @@ protected:
     }
 };
 
-TEST_F(WorldDrawTest, LightsThatAreOffAreDisabledEveryPassAndShowNoMarker) {
+TEST_F(WorldDrawTest, LightsThatAreOffAreDisabledEveryPassAndShowNoMarker)
+{
     ASSERT_TRUE(CopyMarkerMeshes());
     CreateDevice();
     CTerrainWorld world;
@@ -180,13 +190,14 @@ TEST_F(WorldDrawTest, LightsThatAreOffAreDisabledEveryPassAndShowNoMarker) {
     EXPECT_EQ(DrawnParts(), std::vector<std::string>{"scene"});
 }
 
-TEST_F(WorldDrawTest, LightsThatAreOnAreSetAndTheirMarkersDrawnBeforeTheScene) {
+TEST_F(WorldDrawTest, LightsThatAreOnAreSetAndTheirMarkersDrawnBeforeTheScene)
+{
     ASSERT_TRUE(CopyMarkerMeshes());
     CreateDevice();
     CTerrainWorld world;
-    for (TQRD3D_Light* light : {static_cast<TQRD3D_Light*>(&world.GetPointLight()),
-                                static_cast<TQRD3D_Light*>(&world.GetDirectionalLight()),
-                                static_cast<TQRD3D_Light*>(&world.GetSpotLight())}) {
+    for (TQRD3D_Light* light :
+         {static_cast<TQRD3D_Light*>(&world.GetPointLight()), static_cast<TQRD3D_Light*>(&world.GetDirectionalLight()),
+          static_cast<TQRD3D_Light*>(&world.GetSpotLight())}) {
         light->SwitchOn();
         light->EnableDrawLight();
     }

@@ -5,7 +5,8 @@
 #include "graphics/graphics_system.h"
 #include "platform/d3d9/testing/device_probe.h"
 
-void WorldGlTest::SetUp() {
+void WorldGlTest::SetUp()
+{
     if (!CanCreateD3D9Device()) {
         GTEST_SKIP() << kNoDeviceReason;
     }
@@ -16,7 +17,8 @@ void WorldGlTest::SetUp() {
     ASSERT_TRUE(m_world->GetFloorMesh().IsMeshReady());
 }
 
-void WorldGlTest::TearDown() {
+void WorldGlTest::TearDown()
+{
     if (HasFailure() && !m_lastImage.IsEmpty()) {
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
         ADD_FAILURE() << "last frame saved as "
@@ -27,17 +29,20 @@ void WorldGlTest::TearDown() {
     m_renderer.reset();
 }
 
-void WorldGlTest::Tick(double seconds) {
+void WorldGlTest::Tick(double seconds)
+{
     m_time.AdvanceSeconds(seconds);
     m_world->Update();
 }
 
-WorldImage WorldGlTest::Render(const WorldCamera& camera, int width, int height) {
+WorldImage WorldGlTest::Render(const WorldCamera& camera, int width, int height)
+{
     m_lastImage = m_renderer->Render(*m_world, camera, width, height);
     return m_lastImage;
 }
 
-std::string WorldGlTest::SaveImage(const WorldImage& image, const std::string& name) const {
+std::string WorldGlTest::SaveImage(const WorldImage& image, const std::string& name) const
+{
     const std::filesystem::path folder = std::filesystem::path(RELIEF_TEST_OUTPUT_DIR) / "world";
     std::error_code error;
     std::filesystem::create_directories(folder, error);
@@ -45,7 +50,8 @@ std::string WorldGlTest::SaveImage(const WorldImage& image, const std::string& n
     return SaveImagePng(image, path) ? path : "(not saved: " + path + ")";
 }
 
-std::vector<TQRD3D_ColorVertex> WorldGlTest::FloorVertices() const {
+std::vector<TQRD3D_ColorVertex> WorldGlTest::FloorVertices() const
+{
     const TQRD3D_MeshResource* entry = GetGraphicsSystem()->FindMesh(L"HiResFloor.x", false);
     ID3DXMesh* mesh = entry != nullptr ? entry->GetMesh() : nullptr;
     void* data = nullptr;
@@ -58,7 +64,8 @@ std::vector<TQRD3D_ColorVertex> WorldGlTest::FloorVertices() const {
     return copy;
 }
 
-TQR_Vector3 WorldGlTest::GridPoint(int row, int column) const {
+TQR_Vector3 WorldGlTest::GridPoint(int row, int column) const
+{
     return {30.0f * static_cast<float>(column) / 64.0f - 15.0f, m_world->GetHeights().GetSample(row, column),
             15.0f - 30.0f * static_cast<float>(row) / 64.0f};
 }

@@ -34,7 +34,8 @@ const ViewCase kViews[] = {
     {"SmallView", SmallViewCamera(), kSmallViewWidth, kSmallViewHeight, true, 20},
 };
 
-WorldPixel BandPixel(float height) {
+WorldPixel BandPixel(float height)
+{
     if (height > 4.0f) {
         return kHighBand;
     }
@@ -43,7 +44,8 @@ WorldPixel BandPixel(float height) {
 
 // Rows 0 to 20 at height 5 (white), rows 21 to 42 at 3 (green), the rest at 0 (brown): three
 // terraces across the terrain, one per band, far rows high.
-std::string WriteTerraces() {
+std::string WriteTerraces()
+{
     const std::string path = "terraces.txt";
     std::ofstream file(path);
     for (int row = 0; row < 64; ++row) {
@@ -59,18 +61,20 @@ protected:
     WorldImage RenderView(const ViewCase& view) { return Render(view.camera, view.width, view.height); }
 
     ::testing::AssertionResult PixelAt(const WorldImage& image, const ViewCase& view, const TQR_Vector3& point,
-                                       const WorldPixel& expected) const {
+                                       const WorldPixel& expected) const
+    {
         const auto [x, y] = ProjectToImage(view.camera, view.width, view.height, point);
         const WorldPixel actual = image.At(x, y);
         if (image.Contains(x, y) && PixelNear(actual, expected, kTolerance)) {
             return ::testing::AssertionSuccess();
         }
-        return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is (" << actual.r << ", "
-                                             << actual.g << ", " << actual.b << "), expected (" << expected.r << ", "
-                                             << expected.g << ", " << expected.b << ")";
+        return ::testing::AssertionFailure()
+               << "pixel (" << x << ", " << y << ") is (" << actual.r << ", " << actual.g << ", " << actual.b
+               << "), expected (" << expected.r << ", " << expected.g << ", " << expected.b << ")";
     }
 
-    void ExpectBackgroundCorners(const WorldImage& image, const ViewCase& view) const {
+    void ExpectBackgroundCorners(const WorldImage& image, const ViewCase& view) const
+    {
         const int right = view.width - 3;
         const int bottom = view.height - 3;
         EXPECT_TRUE(PixelNear(image.At(2, 2), kBackground, kTolerance));
@@ -83,7 +87,8 @@ protected:
 };
 
 // Pixels of the square of half side reach around (x, y) that match the colour.
-int CountNear(const WorldImage& image, int x, int y, int reach, const WorldPixel& colour) {
+int CountNear(const WorldImage& image, int x, int y, int reach, const WorldPixel& colour)
+{
     int count = 0;
     for (int row = y - reach; row <= y + reach; ++row) {
         for (int column = x - reach; column <= x + reach; ++column) {
@@ -93,7 +98,8 @@ int CountNear(const WorldImage& image, int x, int y, int reach, const WorldPixel
     return count;
 }
 
-TEST_F(WorldViewGlTest, TerracesShowTheirBandColoursOnLightGrey) {
+TEST_F(WorldViewGlTest, TerracesShowTheirBandColoursOnLightGrey)
+{
     ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok);
     for (const ViewCase& view : kViews) {
         SCOPED_TRACE(view.name);
@@ -109,7 +115,8 @@ TEST_F(WorldViewGlTest, TerracesShowTheirBandColoursOnLightGrey) {
     }
 }
 
-TEST_F(WorldViewGlTest, WireFrameShowsTheBackgroundBetweenTheEdges) {
+TEST_F(WorldViewGlTest, WireFrameShowsTheBackgroundBetweenTheEdges)
+{
     ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok);
     const TQR_Vector3 middle{4.6875f, 3.0f, 0.0f};
     for (const ViewCase& view : kViews) {
@@ -127,7 +134,8 @@ TEST_F(WorldViewGlTest, WireFrameShowsTheBackgroundBetweenTheEdges) {
     }
 }
 
-TEST_F(WorldViewGlTest, AirplaneIsDrawnWhereItFliesOnlyWhileVisible) {
+TEST_F(WorldViewGlTest, AirplaneIsDrawnWhereItFliesOnlyWhileVisible)
+{
     ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok);
     for (const ViewCase& view : kViews) {
         SCOPED_TRACE(view.name);
@@ -152,7 +160,8 @@ TEST_F(WorldViewGlTest, AirplaneIsDrawnWhereItFliesOnlyWhileVisible) {
     }
 }
 
-TEST_F(WorldViewGlTest, SelectorSphereMarksTheSelectedVertexWhenShown) {
+TEST_F(WorldViewGlTest, SelectorSphereMarksTheSelectedVertexWhenShown)
+{
     ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok);
     m_world->SetSelectedRow(54);
     m_world->SetSelectedColumn(42);
@@ -167,7 +176,8 @@ TEST_F(WorldViewGlTest, SelectorSphereMarksTheSelectedVertexWhenShown) {
     }
 }
 
-TEST_F(WorldViewGlTest, FloorShowsItsTextureOnlyWithBothFileAndFlag) {
+TEST_F(WorldViewGlTest, FloorShowsItsTextureOnlyWithBothFileAndFlag)
+{
     struct Case {
         bool file;
         bool flag;
@@ -191,7 +201,8 @@ TEST_F(WorldViewGlTest, FloorShowsItsTextureOnlyWithBothFileAndFlag) {
     }
 }
 
-TEST_F(WorldViewGlTest, GeneratedTerrainWithAirplaneAndSelectorInBothViews) {
+TEST_F(WorldViewGlTest, GeneratedTerrainWithAirplaneAndSelectorInBothViews)
+{
     m_world->SetRoughness(0.4f);
     m_world->GenerateTerrain();
     m_world->SetSelectedRow(40);

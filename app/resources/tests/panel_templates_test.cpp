@@ -17,9 +17,10 @@ TEST(PanelTemplatesTest, ControlsFitTheirDialogAndNoIdIsUsedTwice)
         int cy;
         bool child;
     };
-    for (const Case& c : {Case{XformInfoControlTemplate(), 151, 72, true}, Case{SceneTreeControlTemplate(), 242, 165, true},
-                          Case{PrimitiveControlTemplate(), 151, 94, true}, Case{LightControlTemplate(), 250, 238, false},
-                          Case{SceneTreeWindowTemplate(), 248, 171, false}}) {
+    for (const Case& c :
+         {Case{XformInfoControlTemplate(), 151, 72, true}, Case{SceneTreeControlTemplate(), 242, 165, true},
+          Case{PrimitiveControlTemplate(), 151, 94, true}, Case{LightControlTemplate(), 250, 238, false},
+          Case{SceneTreeWindowTemplate(), 248, 171, false}}) {
         SCOPED_TRACE(testing::Message() << "template " << c.t.id);
         EXPECT_EQ(c.t.cx, c.cx);
         EXPECT_EQ(c.t.cy, c.cy);
@@ -39,4 +40,4 @@ TEST(PanelTemplatesTest, ControlsFitTheirDialogAndNoIdIsUsedTwice)
     EXPECT_EQ(light.style & (WS_CAPTION | WS_SYSMENU), WS_CAPTION) << "a caption bar without a system menu";
 }
 
-}  // namespace
+} // namespace

@@ -9,7 +9,8 @@
 
 namespace {
 
-TEST(MainDialogTemplateTest, ControlsFitTheDialogAndNoIdIsUsedTwice) {
+TEST(MainDialogTemplateTest, ControlsFitTheDialogAndNoIdIsUsedTwice)
+{
     const DialogTemplate t = MainDialogTemplate();
     EXPECT_EQ(t.id, IDD_TUTORIAL_DIALOG);
     EXPECT_EQ(t.cx, 627);
@@ -17,9 +18,10 @@ TEST(MainDialogTemplateTest, ControlsFitTheDialogAndNoIdIsUsedTwice) {
     EXPECT_NE(t.caption.find(L"Relief"), std::wstring::npos);
     EXPECT_EQ(t.style & (DS_MODALFRAME | WS_CAPTION | WS_SYSMENU), DS_MODALFRAME | WS_CAPTION | WS_SYSMENU);
 
-    std::set<int> ids;  // every control the dialog looks up has an id of its own
+    std::set<int> ids; // every control the dialog looks up has an id of its own
     for (const DialogControl& control : t.controls) {
-        SCOPED_TRACE(testing::Message() << "control " << control.id << " \"" << std::string(control.caption.begin(), control.caption.end()) << "\"");
+        SCOPED_TRACE(testing::Message() << "control " << control.id << " \""
+                                        << std::string(control.caption.begin(), control.caption.end()) << "\"");
         EXPECT_GE(control.rect.x, 0);
         EXPECT_GE(control.rect.y, 0);
         EXPECT_LE(control.rect.x + control.rect.cx, t.cx);
@@ -30,13 +32,23 @@ TEST(MainDialogTemplateTest, ControlsFitTheDialogAndNoIdIsUsedTwice) {
     }
 }
 
-std::uint32_t Pixel(const IconImage& image, int x, int y) { return image.argb[static_cast<std::size_t>(y * image.width + x)]; }
+std::uint32_t Pixel(const IconImage& image, int x, int y)
+{
+    return image.argb[static_cast<std::size_t>(y * image.width + x)];
+}
 
-bool IsYellow(std::uint32_t argb) { return ((argb >> 16) & 0xFF) > 200 && ((argb >> 8) & 0xFF) > 150 && (argb & 0xFF) < 100; }
-bool IsGreen(std::uint32_t argb) { return ((argb >> 8) & 0xFF) > ((argb >> 16) & 0xFF) + 40 && ((argb >> 8) & 0xFF) > (argb & 0xFF) + 40; }
+bool IsYellow(std::uint32_t argb)
+{
+    return ((argb >> 16) & 0xFF) > 200 && ((argb >> 8) & 0xFF) > 150 && (argb & 0xFF) < 100;
+}
+bool IsGreen(std::uint32_t argb)
+{
+    return ((argb >> 8) & 0xFF) > ((argb >> 16) & 0xFF) + 40 && ((argb >> 8) & 0xFF) > (argb & 0xFF) + 40;
+}
 bool IsBlueSky(std::uint32_t argb) { return (argb & 0xFF) > ((argb >> 16) & 0xFF) + 40; }
 
-TEST(ReliefIconTest, ShowsASunInTheSkyOverAGreenReliefAndIsOpaque) {
+TEST(ReliefIconTest, ShowsASunInTheSkyOverAGreenReliefAndIsOpaque)
+{
     const IconImage icon = ReliefIconImage();
     ASSERT_EQ(icon.width, 32);
     ASSERT_EQ(icon.height, 32);
@@ -57,4 +69,4 @@ TEST(ReliefIconTest, ShowsASunInTheSkyOverAGreenReliefAndIsOpaque) {
     EXPECT_GT(grass, 100) << "grass-covered relief in the lower part";
 }
 
-}  // namespace
+} // namespace

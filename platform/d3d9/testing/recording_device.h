@@ -23,8 +23,7 @@
 
 // Deleted by its last Release; counts the live instances of each kind so tests can check that
 // none leaked.
-template <typename Interface>
-class RecordingObject : public RefCounted<Interface> {
+template <typename Interface> class RecordingObject : public RefCounted<Interface> {
 public:
     static int& LiveCount()
     {
@@ -85,8 +84,7 @@ struct RecordedDraw {
     // The lighting render state at the time of the draw.
     DWORD lighting = TRUE;
 
-    template <typename Vertex>
-    std::vector<Vertex> Vertices() const
+    template <typename Vertex> std::vector<Vertex> Vertices() const
     {
         std::vector<Vertex> vertices(bytes.size() / sizeof(Vertex));
         std::memcpy(vertices.data(), bytes.data(), vertices.size() * sizeof(Vertex));

@@ -34,16 +34,33 @@ TEST(EnumMappingTest, EveryPlatformValueMapsAndOthersAreUnknown)
     ExpectMapping("shade", GlShadeModel, {{1, GL_FLAT}, {2, GL_SMOOTH}});
     ExpectMapping("cull", GlCulledFace, {{1, GL_NONE}, {2, GL_FRONT}, {3, GL_BACK}});
     ExpectMapping("compare", GlCompareFunction,
-                  {{1, GL_NEVER}, {2, GL_LESS}, {3, GL_EQUAL}, {4, GL_LEQUAL}, {5, GL_GREATER}, {6, GL_NOTEQUAL},
-                   {7, GL_GEQUAL}, {8, GL_ALWAYS}});
+                  {{1, GL_NEVER},
+                   {2, GL_LESS},
+                   {3, GL_EQUAL},
+                   {4, GL_LEQUAL},
+                   {5, GL_GREATER},
+                   {6, GL_NOTEQUAL},
+                   {7, GL_GEQUAL},
+                   {8, GL_ALWAYS}});
     ExpectMapping("blend", GlBlendFactor,
-                  {{1, GL_ZERO}, {2, GL_ONE}, {3, GL_SRC_COLOR}, {4, GL_ONE_MINUS_SRC_COLOR}, {5, GL_SRC_ALPHA},
-                   {6, GL_ONE_MINUS_SRC_ALPHA}, {7, GL_DST_ALPHA}, {8, GL_ONE_MINUS_DST_ALPHA}, {9, GL_DST_COLOR},
+                  {{1, GL_ZERO},
+                   {2, GL_ONE},
+                   {3, GL_SRC_COLOR},
+                   {4, GL_ONE_MINUS_SRC_COLOR},
+                   {5, GL_SRC_ALPHA},
+                   {6, GL_ONE_MINUS_SRC_ALPHA},
+                   {7, GL_DST_ALPHA},
+                   {8, GL_ONE_MINUS_DST_ALPHA},
+                   {9, GL_DST_COLOR},
                    {10, GL_ONE_MINUS_DST_COLOR}});
     ExpectMapping("blend op", GlBlendEquation,
                   {{1, GL_FUNC_ADD}, {2, GL_FUNC_SUBTRACT}, {3, GL_FUNC_REVERSE_SUBTRACT}, {4, GL_MIN}, {5, GL_MAX}});
     ExpectMapping("primitive", GlPrimitiveMode,
-                  {{1, GL_POINTS}, {2, GL_LINES}, {3, GL_LINE_STRIP}, {4, GL_TRIANGLES}, {5, GL_TRIANGLE_STRIP},
+                  {{1, GL_POINTS},
+                   {2, GL_LINES},
+                   {3, GL_LINE_STRIP},
+                   {4, GL_TRIANGLES},
+                   {5, GL_TRIANGLE_STRIP},
                    {6, GL_TRIANGLE_FAN}});
     ExpectMapping("texture argument", GlCombineSource, {{0, GL_PRIMARY_COLOR}, {1, GL_PREVIOUS}, {2, GL_TEXTURE}});
     ExpectMapping("texture op", GlCombineFunction, {{1, GL_NONE}, {2, GL_REPLACE}, {3, GL_REPLACE}, {4, GL_MODULATE}});
@@ -77,7 +94,11 @@ TEST(VertexLayoutTest, PartsFollowEachOtherInFormatOrder)
 
 TEST(VertexLayoutTest, FormatsWithoutXyzPositionOrWithUnknownBitsAreNotDrawable)
 {
-    const DWORD formats[] = {0, D3DFVF_NORMAL, 0x004, D3DFVF_XYZ | 0x1000, D3DFVF_XYZ | (9 << D3DFVF_TEXCOUNT_SHIFT),
+    const DWORD formats[] = {0,
+                             D3DFVF_NORMAL,
+                             0x004,
+                             D3DFVF_XYZ | 0x1000,
+                             D3DFVF_XYZ | (9 << D3DFVF_TEXCOUNT_SHIFT),
                              D3DFVF_XYZ | D3DFVF_TEX1 | 0x30000};
     for (const DWORD fvf : formats) {
         SCOPED_TRACE(::testing::Message() << "format 0x" << std::hex << fvf);

@@ -80,8 +80,8 @@ void SaveFrame(const PresentedFrame& frame, const std::string& suffix)
 
 std::vector<ColourVertex> Rectangle(float left, float top, float right, float bottom, float z, D3DCOLOR colour)
 {
-    return {{left, top, z, colour},     {right, top, z, colour},    {right, bottom, z, colour},
-            {left, top, z, colour},     {right, bottom, z, colour}, {left, bottom, z, colour}};
+    return {{left, top, z, colour}, {right, top, z, colour},    {right, bottom, z, colour},
+            {left, top, z, colour}, {right, bottom, z, colour}, {left, bottom, z, colour}};
 }
 
 void DeviceTest::SetUp()

@@ -2,8 +2,8 @@
 // presenting it, colour checks on regions of the presented image, and test vertices.
 #pragma once
 
-#include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3d9/d3d9.h"
+#include "platform/d3d9/testing/test_window_host.h"
 
 #include <gtest/gtest.h>
 
@@ -57,8 +57,7 @@ protected:
         m_device->SetFVF(Vertex::kFvf);
         return m_device->DrawPrimitiveUP(type, primitiveCount, vertices.data(), sizeof(Vertex));
     }
-    template <typename Vertex>
-    HRESULT DrawTriangles(const std::vector<Vertex>& vertices)
+    template <typename Vertex> HRESULT DrawTriangles(const std::vector<Vertex>& vertices)
     {
         return Draw(D3DPT_TRIANGLELIST, vertices, static_cast<UINT>(vertices.size() / 3));
     }

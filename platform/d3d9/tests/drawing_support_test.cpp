@@ -1,8 +1,8 @@
 // Point-size runs, index checks, present parameters and reference counting, without OpenGL.
-#include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3d9/present_parameters.h"
 #include "platform/d3d9/primitive_draw.h"
 #include "platform/d3d9/ref_counted.h"
+#include "platform/d3d9/testing/test_window_host.h"
 
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ TEST(IndexCheckTest, IndicesMustLieWithinTheNamedVertexRange)
         bool within;
     };
     const Case cases[] = {
-        {&shortIndices, 3, 5, true},  {&shortIndices, 3, 4, false},  {&shortIndices, 4, 10, false},
+        {&shortIndices, 3, 5, true},    {&shortIndices, 3, 4, false},    {&shortIndices, 4, 10, false},
         {&longIndices, 70000, 3, true}, {&longIndices, 0, 70002, false}, {&longIndices, 0, 70003, true},
     };
     for (const Case& c : cases) {

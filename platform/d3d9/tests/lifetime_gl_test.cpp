@@ -1,8 +1,8 @@
 // Reference counting of the device's objects, and device creation checks.
-#include "platform/d3d9/testing/device_probe.h"
-#include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3d9/d3d9.h"
 #include "platform/d3d9/live_objects.h"
+#include "platform/d3d9/testing/device_probe.h"
+#include "platform/d3d9/testing/test_window_host.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +35,8 @@ protected:
     {
         D3DPRESENT_PARAMETERS parameters = DeviceParameters();
         IDirect3DDevice9* device = nullptr;
-        EXPECT_EQ(m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, m_window,
-                                      D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &device),
+        EXPECT_EQ(m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, m_window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                                      &parameters, &device),
                   D3D_OK);
         return device;
     }

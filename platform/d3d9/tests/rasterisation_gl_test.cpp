@@ -25,9 +25,8 @@ TEST_F(RasterisationTest, ClearFillsWholeTargetOrOnlyTheGivenRectangles)
     EXPECT_TRUE(RegionIs(whole, 0, 0, kSize, kSize, Rgb{0x33, 0x66, 0xCC}, 0));
 
     const D3DRECT topLeft{0, 0, 64, 32};
-    const PresentedFrame& partial = Render([&] {
-        EXPECT_EQ(m_device->Clear(1, &topLeft, D3DCLEAR_TARGET, kRed, 1.0f, 0), D3D_OK);
-    });
+    const PresentedFrame& partial =
+        Render([&] { EXPECT_EQ(m_device->Clear(1, &topLeft, D3DCLEAR_TARGET, kRed, 1.0f, 0), D3D_OK); });
     EXPECT_TRUE(RegionIs(partial, 0, 0, 64, 32, kRedRgb, 0));
     EXPECT_TRUE(RegionIs(partial, 64, 0, kSize, kSize, kClearRgb, 0));
     EXPECT_TRUE(RegionIs(partial, 0, 32, 64, kSize, kClearRgb, 0));
@@ -43,7 +42,7 @@ TEST_F(RasterisationTest, ClearRejectsMissingRectanglesUnknownFlagsAndDepthOutsi
 
 TEST_F(RasterisationTest, UnlitDrawingUsesVertexColoursAndWhiteWithoutThem)
 {
-    const std::vector<PositionVertex> plain{{-1.0f, 1.0f, 0.5f}, {0.0f, 1.0f, 0.5f}, {0.0f, -1.0f, 0.5f},
+    const std::vector<PositionVertex> plain{{-1.0f, 1.0f, 0.5f}, {0.0f, 1.0f, 0.5f},  {0.0f, -1.0f, 0.5f},
                                             {-1.0f, 1.0f, 0.5f}, {0.0f, -1.0f, 0.5f}, {-1.0f, -1.0f, 0.5f}};
     const PresentedFrame& frame = Render([&] {
         // A material and a light must play no part while lighting is off.
@@ -138,8 +137,8 @@ TEST_F(RasterisationTest, DepthTestKeepsNearerSurfaceWhateverTheDrawingOrder)
         bool nearFirst;
         Rgb overlap;
     };
-    for (const Case& c : {Case{D3DZB_TRUE, true, kRedRgb}, Case{D3DZB_TRUE, false, kRedRgb},
-                          Case{D3DZB_FALSE, true, kGreenRgb}}) {
+    for (const Case& c :
+         {Case{D3DZB_TRUE, true, kRedRgb}, Case{D3DZB_TRUE, false, kRedRgb}, Case{D3DZB_FALSE, true, kGreenRgb}}) {
         SCOPED_TRACE(::testing::Message() << "z enable " << c.zEnable << (c.nearFirst ? ", near first" : ""));
         m_device->SetRenderState(D3DRS_ZENABLE, c.zEnable);
         const PresentedFrame& frame = Render([&] {

@@ -31,9 +31,9 @@ struct SizedPointVertex {
 // The whole target, (u, v) = (0, 0) at the top-left corner, tinted by the vertex colour.
 std::vector<TexturedVertex> TexturedSquare(D3DCOLOR tint)
 {
-    return {{-1.0f, 1.0f, 0.5f, tint, 0.0f, 0.0f},  {1.0f, 1.0f, 0.5f, tint, 1.0f, 0.0f},
-            {1.0f, -1.0f, 0.5f, tint, 1.0f, 1.0f},  {-1.0f, 1.0f, 0.5f, tint, 0.0f, 0.0f},
-            {1.0f, -1.0f, 0.5f, tint, 1.0f, 1.0f},  {-1.0f, -1.0f, 0.5f, tint, 0.0f, 1.0f}};
+    return {{-1.0f, 1.0f, 0.5f, tint, 0.0f, 0.0f}, {1.0f, 1.0f, 0.5f, tint, 1.0f, 0.0f},
+            {1.0f, -1.0f, 0.5f, tint, 1.0f, 1.0f}, {-1.0f, 1.0f, 0.5f, tint, 0.0f, 0.0f},
+            {1.0f, -1.0f, 0.5f, tint, 1.0f, 1.0f}, {-1.0f, -1.0f, 0.5f, tint, 0.0f, 1.0f}};
 }
 
 class TexturingTest : public DeviceTest {
@@ -151,9 +151,9 @@ TEST_F(TexturingTest, CreateTextureRejectsWhatItCannotHold)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(m_device->CreateTexture(c.width, c.height, c.levels, c.usage, c.format, D3DPOOL_MANAGED, &texture,
-                                          nullptr),
-                  D3DERR_INVALIDCALL);
+        EXPECT_EQ(
+            m_device->CreateTexture(c.width, c.height, c.levels, c.usage, c.format, D3DPOOL_MANAGED, &texture, nullptr),
+            D3DERR_INVALIDCALL);
         EXPECT_EQ(texture, nullptr);
     }
 }

@@ -1,6 +1,6 @@
+#include "platform/d3d9/testing/recording_device.h"
 #include "platform/d3dx9/d3dx9.h"
 #include "platform/d3dx9/image_file.h"
-#include "platform/d3d9/testing/recording_device.h"
 
 #include <gtest/gtest.h>
 
@@ -134,8 +134,8 @@ TEST(ImageFile, UnreadableImagesFailWithAReason)
 // would write past its code list, so the file is refused before decoding.
 TEST(ImageFile, RefusesJpegWithOversizedHuffmanTable)
 {
-    const DecodedImage image =
-        DecodedImage::FromFile(std::string(RELIEF_SOURCE_DIR) + "/platform/d3dx9/tests/data/oversized_huffman_table.jpg");
+    const DecodedImage image = DecodedImage::FromFile(std::string(RELIEF_SOURCE_DIR) +
+                                                      "/platform/d3dx9/tests/data/oversized_huffman_table.jpg");
     EXPECT_FALSE(image.ok);
     EXPECT_NE(image.error.find("Huffman table lists more than 256 codes"), std::string::npos) << image.error;
     EXPECT_TRUE(image.texels.empty());
@@ -168,8 +168,8 @@ TEST(ImageFile, RefusesImagesWiderOrTallerThan8192Texels)
     const unsigned char hugeRunLengthTga[] = {0x00, 0x00, 0x0a, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02,
                                               0x00, 0x00, 0x04, 0xff, 0x00, 0x08, 0x20, 0x08, 0xc8, 0x00,
                                               0x3c, 0xff, 0xc8, 0xff, 0x78, 0xff, 0xc8, 0x00, 0xab, 0xff};
-    const DecodedImage image =
-        DecodedImage::FromBytes(std::span<const char>(reinterpret_cast<const char*>(hugeRunLengthTga), sizeof hugeRunLengthTga));
+    const DecodedImage image = DecodedImage::FromBytes(
+        std::span<const char>(reinterpret_cast<const char*>(hugeRunLengthTga), sizeof hugeRunLengthTga));
     EXPECT_FALSE(image.ok);
     EXPECT_NE(image.error.find("Very large image"), std::string::npos) << image.error;
 }
@@ -182,8 +182,7 @@ TEST(Texture, FileBecomesAManagedTextureWithRowsAtThePitch)
     const std::wstring wideName = std::wstring(folder.begin(), folder.end()) + L"b\u00E4nder.png";
     RecordingDevice device;
     IDirect3DTexture9* texture = nullptr;
-    ASSERT_EQ(D3DXCreateTextureFromFileW(&device, wideName.c_str(), &texture), D3D_OK)
-        << D3DXGetLastErrorMessage();
+    ASSERT_EQ(D3DXCreateTextureFromFileW(&device, wideName.c_str(), &texture), D3D_OK) << D3DXGetLastErrorMessage();
     ASSERT_EQ(texture, device.lastTexture);
     EXPECT_EQ(device.lastTexture->width, UINT(kWidth));
     EXPECT_EQ(device.lastTexture->unlocks, 1);

@@ -45,9 +45,9 @@ TEST(MatrixStack, LocalOperationsComposeOnTheObjectSide)
     stack->ScaleLocal(2, 2, 2);
     stack->TranslateLocal(-1, 0, 0);
     const D3DXMATRIX model = *stack->GetTop();
-    ExpectNear({101, 0, 5}, Transformed(model, {1, 0, 0}));  // the pivot stays put
-    ExpectNear({101, 0, 3}, Transformed(model, {2, 0, 0}));  // (1,0,0) scaled to 2, turned to -z
-    ExpectNear({99, 0, 5}, Transformed(model, {1, 0, -1}));  // (0,0,-1) scaled to -2, turned to -x
+    ExpectNear({101, 0, 5}, Transformed(model, {1, 0, 0})); // the pivot stays put
+    ExpectNear({101, 0, 3}, Transformed(model, {2, 0, 0})); // (1,0,0) scaled to 2, turned to -z
+    ExpectNear({99, 0, 5}, Transformed(model, {1, 0, -1})); // (0,0,-1) scaled to -2, turned to -x
     stack->Release();
 }
 

@@ -52,8 +52,8 @@ protected:
         parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
         parameters.EnableAutoDepthStencil = TRUE;
         parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
-        ASSERT_EQ(m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, m_window,
-                                      D3DCREATE_SOFTWARE_VERTEXPROCESSING, &parameters, &m_device),
+        ASSERT_EQ(m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, m_window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                                      &parameters, &m_device),
                   D3D_OK);
         m_device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
         m_device->SetRenderState(D3DRS_LIGHTING, FALSE);
@@ -98,8 +98,8 @@ Mesh {
     ID3DXMesh* mesh = nullptr;
     ID3DXBuffer* materials = nullptr;
     DWORD materialCount = 0;
-    ASSERT_EQ(D3DXLoadMeshFromXW(meshFile.wstring().c_str(), D3DXMESH_SYSTEMMEM, m_device, nullptr, &materials,
-                                 nullptr, &materialCount, &mesh),
+    ASSERT_EQ(D3DXLoadMeshFromXW(meshFile.wstring().c_str(), D3DXMESH_SYSTEMMEM, m_device, nullptr, &materials, nullptr,
+                                 &materialCount, &mesh),
               D3D_OK)
         << D3DXGetLastErrorMessage();
     ASSERT_EQ(materialCount, 2u);

@@ -183,11 +183,10 @@ TEST(MeshFile, SavingRefusesSubsetsWithoutMaterialAndUnwritablePaths)
               E_NOTIMPL);
 
     const fs::path unwritable = OutputFile("no such folder") / "grid.x";
-    EXPECT_EQ(D3DXSaveMeshToXW(unwritable.wstring().c_str(), grid, nullptr, nullptr, nullptr, 0,
-                               D3DXF_FILEFORMAT_TEXT),
+    EXPECT_EQ(D3DXSaveMeshToXW(unwritable.wstring().c_str(), grid, nullptr, nullptr, nullptr, 0, D3DXF_FILEFORMAT_TEXT),
               E_FAIL);
-    EXPECT_EQ(std::string(D3DXGetLastErrorMessage()), "cannot write '" + unwritable.string() +
-                                                          "': No such file or directory");
+    EXPECT_EQ(std::string(D3DXGetLastErrorMessage()),
+              "cannot write '" + unwritable.string() + "': No such file or directory");
     // A directory in the way: the write fails and leaves no temporary file behind.
     const fs::path folder = OutputFile("a folder.x");
     fs::create_directories(folder);
@@ -206,8 +205,8 @@ TEST(MeshFile, LoadingFailsCleanlyWithAReason)
     EXPECT_EQ(notFound.result, E_FAIL);
     EXPECT_EQ(notFound.mesh, nullptr);
     EXPECT_EQ(notFound.materials, nullptr);
-    EXPECT_EQ(std::string(D3DXGetLastErrorMessage()), "cannot open '" + missing.string() +
-                                                          "': No such file or directory");
+    EXPECT_EQ(std::string(D3DXGetLastErrorMessage()),
+              "cannot open '" + missing.string() + "': No such file or directory");
 
     const fs::path bad = OutputFile("bad.x");
     std::ofstream(bad) << "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,5;; }\n";

@@ -1,6 +1,6 @@
+#include "platform/d3d9/testing/recording_device.h"
 #include "platform/d3dx9/d3dx9.h"
 #include "platform/d3dx9/mesh_geometry.h"
-#include "platform/d3d9/testing/recording_device.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "platform/d3dx9/testing/binary_x_file.h"
 #include "platform/d3dx9/x_file_parser.h"
 #include "platform/d3dx9/x_file_writer.h"
-#include "platform/d3dx9/testing/binary_x_file.h"
 #include "platform/d3dx9/x_mesh_builder.h"
 
 #include <gtest/gtest.h>
@@ -163,7 +163,8 @@ TEST(XFileReader, DriftingSyntaxReadsAsTheStrictForm)
                                          "\"stone.bmp\"; } } } }\r\n"},
         {"header without newline and templates",
          "xof 0303txt 0032template Mesh { <3D82AB44-62DA-11cf-AB39-0020AF71E433> DWORD nVertices; "
-         "array Vector vertices[nVertices]; [...] }\n" + kStrictTriangle.substr(kHeader.size())},
+         "array Vector vertices[nVertices]; [...] }\n" +
+             kStrictTriangle.substr(kHeader.size())},
         {"unknown objects", kHeader + "Header { 1; 0; 1; } AnimationSet { Animation { { Cube } } }\n"
                                       "Mesh named { <01234567-0000-0000-0000-000000000000> 4; 0;0;0;, 1;0;0;, 1;1;0;, "
                                       "0;1;0;; 2; 3;0,1,2;, 3;0,2,3;; VertexDuplicationIndices { 4; 4; 0,1,2,3; } "
@@ -230,7 +231,8 @@ TEST(XFileReader, FloatsThatRoundToFltMaxReadAndSurviveARoundTrip)
     ASSERT_TRUE(text.ok) << text.error;
     EXPECT_EQ(text.content.meshes[0].positions[0], D3DXVECTOR3(FLT_MAX, -FLT_MAX, 0));
 
-    std::ifstream in(std::string(RELIEF_SOURCE_DIR) + "/platform/d3dx9/tests/data/float_max_binary.x", std::ios::binary);
+    std::ifstream in(std::string(RELIEF_SOURCE_DIR) + "/platform/d3dx9/tests/data/float_max_binary.x",
+                     std::ios::binary);
     const std::string binary((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const XParseResult parsed = ParseXFile(std::span<const char>(binary.data(), binary.size()));
     ASSERT_TRUE(parsed.ok) << parsed.error;
@@ -316,14 +318,16 @@ TEST(XFileReader, MalformedInputFailsWithAReason)
         {"fractional count", kHeader + "Mesh { 2.5; }", "whole number"},
         {"float out of range", kHeader + "Mesh { 1; 1e39;0;0;; }", "out of the range"},
         {"float rounding past FLT_MAX", kHeader + "Mesh { 1; 3.4028236e+38;0;0;; }", "out of the range"},
-        {"unterminated string", kHeader + mesh3 + "MeshMaterialList { 1; 1; 0; Material { 1;1;1;1;; 0; 0;0;0;; "
-                                                  "0;0;0;; TextureFilename { \"a.png", "unterminated string"},
+        {"unterminated string",
+         kHeader + mesh3 +
+             "MeshMaterialList { 1; 1; 0; Material { 1;1;1;1;; 0; 0;0;0;; "
+             "0;0;0;; TextureFilename { \"a.png",
+         "unterminated string"},
         {"missing closing brace", kHeader + mesh3, "end of file inside 'Mesh'"},
         {"stray character", kHeader + "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; } @", "unexpected character"},
         {"texture coordinate count", kHeader + mesh3 + "MeshTextureCoords { 2; 0;0;, 1;1;; } }", "2 coordinates for 3"},
         {"vertex colour count", kHeader + mesh3 + "MeshVertexColors { 1; 0;1;1;1;1;;; } }", "1 colours for 3"},
-        {"normal face count", kHeader + mesh3 + "MeshNormals { 1; 0;0;1;; 2; 3;0,0,0;, 3;0,0,0;; } }",
-         "2 faces for 1"},
+        {"normal face count", kHeader + mesh3 + "MeshNormals { 1; 0;0;1;; 2; 3;0,0,0;, 3;0,0,0;; } }", "2 faces for 1"},
         {"normal face corners", kHeader + mesh3 + "MeshNormals { 1; 0;0;1;; 1; 4;0,0,0,0;; } }", "4 indices"},
         {"normal index", kHeader + mesh3 + "MeshNormals { 1; 0;0;1;; 1; 3;0,1,0;; } }", "index 1 of only 1"},
         {"material index",

@@ -13,7 +13,8 @@ namespace {
 
 class WindowSystemEnvironment final : public ::testing::Environment {
 public:
-    void SetUp() override {
+    void SetUp() override
+    {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         m_system = std::make_unique<WinSystem>(m_argc, m_argv);
     }
@@ -28,4 +29,4 @@ private:
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new WindowSystemEnvironment);
 
-}  // namespace
+} // namespace

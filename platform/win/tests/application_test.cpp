@@ -18,7 +18,8 @@ class DialogApp : public CWinApp {
 public:
     DialogApp() : CWinApp(L"Shell Test") {}
 
-    BOOL InitInstance() override {
+    BOOL InitInstance() override
+    {
         InitCommonControls();
         hostDuringRun = D3D9GetWindowHost();
         nameDuringRun = WinApplicationName();
@@ -37,7 +38,8 @@ public:
     INT_PTR modalResult = 0;
 };
 
-TEST(ApplicationShellTest, DialogApplicationRunsItsDialogAndEndsWithExitInstance) {
+TEST(ApplicationShellTest, DialogApplicationRunsItsDialogAndEndsWithExitInstance)
+{
     DialogTemplate t;
     t.id = kTemplateId;
     t.cx = 100;
@@ -58,4 +60,4 @@ TEST(ApplicationShellTest, DialogApplicationRunsItsDialogAndEndsWithExitInstance
     WinSetApplicationName(outerName);
 }
 
-}  // namespace
+} // namespace

@@ -38,13 +38,15 @@ class ControlsDialog : public CDialog {
 public:
     ControlsDialog() : CDialog(kTemplateId) { MapNotify(kTree, TVN_SELCHANGEDW, &ControlsDialog::OnSelChanged); }
 
-    void DoDataExchange(CDataExchange* exchange) override {
+    void DoDataExchange(CDataExchange* exchange) override
+    {
         DDX_Control(exchange, kHorizontal, horizontal);
         DDX_Control(exchange, kVertical, vertical);
         DDX_Control(exchange, kTree, tree);
     }
 
-    void OnSelChanged(NMHDR* header, LRESULT* result) {
+    void OnSelChanged(NMHDR* header, LRESULT* result)
+    {
         const auto* change = reinterpret_cast<NMTREEVIEWW*>(header);
         selections.push_back({change->itemOld.lParam, change->itemNew.lParam});
         *result = 0;
@@ -57,11 +59,13 @@ public:
     std::vector<std::pair<LPARAM, LPARAM>> selections;
 
 protected:
-    void OnHScroll(UINT code, UINT position, CWnd* control) override {
+    void OnHScroll(UINT code, UINT position, CWnd* control) override
+    {
         scrolls.push_back({WM_HSCROLL, code, control});
         CDialog::OnHScroll(code, position, control);
     }
-    void OnVScroll(UINT code, UINT position, CWnd* control) override {
+    void OnVScroll(UINT code, UINT position, CWnd* control) override
+    {
         scrolls.push_back({WM_VSCROLL, code, control});
         CDialog::OnVScroll(code, position, control);
     }
@@ -69,7 +73,8 @@ protected:
 
 class ControlsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         DialogTemplate t;
         t.id = kTemplateId;
         t.cx = 200;
@@ -89,7 +94,8 @@ protected:
     ControlsDialog m_dialog;
 };
 
-TEST_F(ControlsTest, UserMoveNotifiesTheParentWithTheControlAndIsReflectedToIt) {
+TEST_F(ControlsTest, UserMoveNotifiesTheParentWithTheControlAndIsReflectedToIt)
+{
     m_dialog.horizontal.SetRange(0, 100000, TRUE);
     m_dialog.horizontal.SetPos(500);
     EXPECT_TRUE(m_dialog.scrolls.empty()) << "setting range and position by message sends nothing";
@@ -109,7 +115,8 @@ TEST_F(ControlsTest, UserMoveNotifiesTheParentWithTheControlAndIsReflectedToIt) 
     EXPECT_EQ(m_dialog.vertical.reflected, (std::vector<UINT>{TB_PAGEDOWN}));
 }
 
-TEST_F(ControlsTest, PositionStaysInsideTheRange) {
+TEST_F(ControlsTest, PositionStaysInsideTheRange)
+{
     m_dialog.horizontal.SetRange(-20, 20);
     m_dialog.horizontal.SetPos(35);
     EXPECT_EQ(m_dialog.horizontal.GetPos(), 20);
@@ -122,7 +129,8 @@ TEST_F(ControlsTest, PositionStaysInsideTheRange) {
     EXPECT_EQ(maximum, 10);
 }
 
-TEST_F(ControlsTest, VerticalTrackbarHasItsMinimumAtTheTop) {
+TEST_F(ControlsTest, VerticalTrackbarHasItsMinimumAtTheTop)
+{
     m_dialog.vertical.SetRange(0, 100, TRUE);
     QSlider* slider = SliderWidget(m_dialog.vertical);
     struct Case {
@@ -143,7 +151,8 @@ TEST_F(ControlsTest, VerticalTrackbarHasItsMinimumAtTheTop) {
     }
 }
 
-TEST_F(ControlsTest, TreeBuildsUnderParentsInOrderAndCarriesItemData) {
+TEST_F(ControlsTest, TreeBuildsUnderParentsInOrderAndCarriesItemData)
+{
     CTreeCtrl& tree = m_dialog.tree;
     const HTREEITEM root = tree.InsertItem(L"root");
     const HTREEITEM second = tree.InsertItem(L"second", root);
@@ -162,7 +171,8 @@ TEST_F(ControlsTest, TreeBuildsUnderParentsInOrderAndCarriesItemData) {
     EXPECT_EQ(tree.InsertItem(L"orphan", reinterpret_cast<HTREEITEM>(0x7777)), nullptr);
 }
 
-TEST_F(ControlsTest, SelectionNotifiesOldAndNewItemOnlyWhenItChanges) {
+TEST_F(ControlsTest, SelectionNotifiesOldAndNewItemOnlyWhenItChanges)
+{
     CTreeCtrl& tree = m_dialog.tree;
     const HTREEITEM root = tree.InsertItem(L"root");
     const HTREEITEM child = tree.InsertItem(L"child", root);
@@ -180,4 +190,4 @@ TEST_F(ControlsTest, SelectionNotifiesOldAndNewItemOnlyWhenItChanges) {
     EXPECT_EQ(m_dialog.selections, (std::vector<std::pair<LPARAM, LPARAM>>{{0, 1}, {1, 2}}));
 }
 
-}  // namespace
+} // namespace

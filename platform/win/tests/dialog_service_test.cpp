@@ -18,7 +18,8 @@
 
 namespace {
 
-TEST(ScriptedDialogServiceTest, MessageBoxesAreRecordedAndAnsweredInOrder) {
+TEST(ScriptedDialogServiceTest, MessageBoxesAreRecordedAndAnsweredInOrder)
+{
     ScriptedDialogService dialogs;
     CWnd owner;
     ASSERT_TRUE(owner.CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
@@ -39,7 +40,8 @@ TEST(ScriptedDialogServiceTest, MessageBoxesAreRecordedAndAnsweredInOrder) {
     EXPECT_EQ(boxes[2].type, MB_OK);
 }
 
-TEST(ScriptedDialogServiceTest, FileDialogGivesThePathAndTheBareNameOrCancels) {
+TEST(ScriptedDialogServiceTest, FileDialogGivesThePathAndTheBareNameOrCancels)
+{
     ScriptedDialogService dialogs;
     dialogs.QueueFileAnswer(FileDialogAnswer{true, L"/data/maps/heights.txt"});
 
@@ -61,7 +63,8 @@ TEST(ScriptedDialogServiceTest, FileDialogGivesThePathAndTheBareNameOrCancels) {
     EXPECT_EQ(requests[1].fileName, L"temp.txt");
 }
 
-TEST(ScriptedDialogServiceTest, WithoutAServiceBoxesCancelAndFileDialogsAreCancelled) {
+TEST(ScriptedDialogServiceTest, WithoutAServiceBoxesCancelAndFileDialogsAreCancelled)
+{
     IWinDialogService* installed = WinDialogService();
     WinSetDialogService(nullptr);
     EXPECT_EQ(MessageBoxW(nullptr, L"text", L"caption", MB_OK), IDCANCEL);
@@ -70,8 +73,8 @@ TEST(ScriptedDialogServiceTest, WithoutAServiceBoxesCancelAndFileDialogsAreCance
 }
 
 // Runs the next modal Qt dialog through the action as soon as it is open.
-template <class Dialog, class Action>
-void WhenModal(Action action) {
+template <class Dialog, class Action> void WhenModal(Action action)
+{
     QTimer::singleShot(0, [action] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
@@ -79,7 +82,8 @@ void WhenModal(Action action) {
     });
 }
 
-TEST(DesktopDialogServiceTest, MessageBoxShowsTextCaptionIconAndReportsTheButton) {
+TEST(DesktopDialogServiceTest, MessageBoxShowsTextCaptionIconAndReportsTheButton)
+{
     DesktopDialogService desktop;
     WhenModal<QMessageBox>([](QMessageBox* box) {
         EXPECT_EQ(box->text(), QStringLiteral("TQRMFC_UIWindow creation failed!"));
@@ -95,7 +99,8 @@ TEST(DesktopDialogServiceTest, MessageBoxShowsTextCaptionIconAndReportsTheButton
     EXPECT_EQ(desktop.ShowMessageBox(nullptr, L"Replace?", L"Question", MB_YESNO), IDNO);
 }
 
-TEST(DesktopDialogServiceTest, SaveAsksBeforeOverwritingTheFileItWillWrite) {
+TEST(DesktopDialogServiceTest, SaveAsksBeforeOverwritingTheFileItWillWrite)
+{
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString path = folder.filePath(QStringLiteral("heights.txt"));
@@ -133,4 +138,4 @@ TEST(DesktopDialogServiceTest, SaveAsksBeforeOverwritingTheFileItWillWrite) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -25,7 +25,8 @@ constexpr int kAction = 40;
 constexpr int kRangeFirst = 41;
 constexpr int kRangeLast = 42;
 
-DialogTemplate TestTemplate() {
+DialogTemplate TestTemplate()
+{
     DialogTemplate t;
     t.id = kTemplateId;
     t.caption = L"Test Dialog";
@@ -51,18 +52,21 @@ DialogTemplate TestTemplate() {
 
 class TestDialog : public CDialog {
 public:
-    TestDialog() : CDialog(kTemplateId) {
+    TestDialog() : CDialog(kTemplateId)
+    {
         MapCommand(kAction, &TestDialog::OnAction);
         MapCommandRange(kRangeFirst, kRangeLast, &TestDialog::OnRange);
     }
 
-    BOOL OnInitDialog() override {
+    BOOL OnInitDialog() override
+    {
         controlsAtInit = ::GetDlgItem(m_hWnd, kRangeLast) != nullptr;
         ++initCount;
         return CDialog::OnInitDialog();
     }
 
-    void DoDataExchange(CDataExchange* exchange) override {
+    void DoDataExchange(CDataExchange* exchange) override
+    {
         DDX_Check(exchange, kCheck, check);
         DDX_Text(exchange, kLabel, label);
     }
@@ -79,7 +83,8 @@ public:
 
 QWidget* ItemWidget(const CWnd& dialog, int id) { return WidgetOfWindow(::GetDlgItem(dialog.m_hWnd, id)); }
 
-void Click(const CWnd& dialog, int id) {
+void Click(const CWnd& dialog, int id)
+{
     QWidget* button = ItemWidget(dialog, id);
     ASSERT_NE(button, nullptr) << "control " << id;
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
@@ -87,7 +92,8 @@ void Click(const CWnd& dialog, int id) {
 
 class DialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         RegisterDialogTemplate(TestTemplate());
         ASSERT_TRUE(m_dialog.Create(kTemplateId));
         m_dialog.ShowWindow(SW_SHOW);
@@ -96,14 +102,16 @@ protected:
     TestDialog m_dialog;
 };
 
-TEST_F(DialogTest, InitDialogRunsOnceAfterTheControlsExistAndWritesMembersToControls) {
+TEST_F(DialogTest, InitDialogRunsOnceAfterTheControlsExistAndWritesMembersToControls)
+{
     EXPECT_TRUE(m_dialog.controlsAtInit);
     EXPECT_EQ(m_dialog.initCount, 1);
     EXPECT_EQ(m_dialog.IsDlgButtonChecked(kCheck), static_cast<UINT>(BST_CHECKED));
     EXPECT_EQ(GetWindowTextString(::GetDlgItem(m_dialog.m_hWnd, kLabel)), L"temp.txt");
 }
 
-TEST_F(DialogTest, DataExchangeReadsWhatTheUserChangedAndWritesItBack) {
+TEST_F(DialogTest, DataExchangeReadsWhatTheUserChangedAndWritesItBack)
+{
     Click(m_dialog, kCheck);
     SetDlgItemTextW(m_dialog.m_hWnd, kLabel, L"heights.txt");
     ASSERT_TRUE(m_dialog.UpdateData(TRUE));
@@ -117,7 +125,8 @@ TEST_F(DialogTest, DataExchangeReadsWhatTheUserChangedAndWritesItBack) {
     EXPECT_EQ(GetWindowTextString(::GetDlgItem(m_dialog.m_hWnd, kLabel)), L"");
 }
 
-TEST_F(DialogTest, ClickingARadioButtonClearsOnlyItsOwnGroup) {
+TEST_F(DialogTest, ClickingARadioButtonClearsOnlyItsOwnGroup)
+{
     m_dialog.CheckRadioButton(kLeft, kStraight, kLeft);
     m_dialog.CheckRadioButton(kRed, kGreen, kRed);
     Click(m_dialog, kStraight);
@@ -129,22 +138,25 @@ TEST_F(DialogTest, ClickingARadioButtonClearsOnlyItsOwnGroup) {
     EXPECT_EQ(m_dialog.GetCheckedRadioButton(kLeft, kStraight), kStraight) << "a second click must not uncheck";
 }
 
-TEST_F(DialogTest, CheckRadioButtonChecksOneIdOfTheRangeAndClearsTheRest) {
+TEST_F(DialogTest, CheckRadioButtonChecksOneIdOfTheRangeAndClearsTheRest)
+{
     m_dialog.CheckRadioButton(kLeft, kStraight, kRight);
     EXPECT_EQ(m_dialog.GetCheckedRadioButton(kLeft, kStraight), kRight);
     m_dialog.CheckRadioButton(kLeft, kStraight, 0);
     EXPECT_EQ(m_dialog.GetCheckedRadioButton(kLeft, kStraight), 0);
 }
 
-TEST_F(DialogTest, ClicksReachTheHandlerMappedToTheButtonsId) {
+TEST_F(DialogTest, ClicksReachTheHandlerMappedToTheButtonsId)
+{
     Click(m_dialog, kRangeLast);
     Click(m_dialog, kAction);
     Click(m_dialog, kRangeFirst);
-    Click(m_dialog, kCheck);  // not mapped: ignored
+    Click(m_dialog, kCheck); // not mapped: ignored
     EXPECT_EQ(m_dialog.commands, (std::vector<int>{kRangeLast, kAction, kRangeFirst}));
 }
 
-TEST_F(DialogTest, DialogUnitsFollowTheFontAndKeepAdjoiningControlsTogether) {
+TEST_F(DialogTest, DialogUnitsFollowTheFontAndKeepAdjoiningControlsTogether)
+{
     const DialogBaseUnits units = DialogBaseUnitsOf(TestTemplate());
     ASSERT_GT(units.cx, 0);
     ASSERT_GT(units.cy, 0);
@@ -168,7 +180,8 @@ TEST_F(DialogTest, DialogUnitsFollowTheFontAndKeepAdjoiningControlsTogether) {
     EXPECT_GT(largerUnits.cy, units.cy);
 }
 
-TEST(ModalDialogTest, DefaultButtonEndsTheRunWithOkAfterReadingTheControls) {
+TEST(ModalDialogTest, DefaultButtonEndsTheRunWithOkAfterReadingTheControls)
+{
     RegisterDialogTemplate(TestTemplate());
     TestDialog dialog;
     bool inspected = false;
@@ -183,7 +196,8 @@ TEST(ModalDialogTest, DefaultButtonEndsTheRunWithOkAfterReadingTheControls) {
     EXPECT_EQ(dialog.m_hWnd, nullptr) << "the window goes when the run ends";
 }
 
-TEST(ModalDialogTest, EscapeAndTheFrameCloseButtonCancel) {
+TEST(ModalDialogTest, EscapeAndTheFrameCloseButtonCancel)
+{
     RegisterDialogTemplate(TestTemplate());
     for (const bool escape : {true, false}) {
         SCOPED_TRACE(escape ? "escape" : "close");
@@ -200,11 +214,12 @@ TEST(ModalDialogTest, EscapeAndTheFrameCloseButtonCancel) {
     }
 }
 
-TEST(ModalDialogTest, MissingTemplateFailsWithoutAWindow) {
+TEST(ModalDialogTest, MissingTemplateFailsWithoutAWindow)
+{
     CDialog dialog(9199);
     EXPECT_EQ(dialog.DoModal(), -1);
     EXPECT_FALSE(dialog.Create(9199));
     EXPECT_EQ(dialog.m_hWnd, nullptr);
 }
 
-}  // namespace
+} // namespace

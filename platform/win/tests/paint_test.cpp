@@ -19,7 +19,8 @@ constexpr UINT kTemplateId = 9300;
 constexpr int kRedLabel = 5046;
 constexpr int kPlainLabel = 5047;
 
-int CountPixels(const QImage& image, const std::function<bool(QColor)>& matches) {
+int CountPixels(const QImage& image, const std::function<bool(QColor)>& matches)
+{
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -39,7 +40,8 @@ public:
     LabelDialog() : CDialog(kTemplateId) {}
 
 protected:
-    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor) override {
+    HBRUSH OnCtlColor(CDC* dc, CWnd* control, UINT ctlColor) override
+    {
         const HBRUSH brush = CDialog::OnCtlColor(dc, control, ctlColor);
         if (control->GetDlgCtrlID() == kRedLabel) {
             dc->SetTextColor(RGB(255, 0, 0));
@@ -49,7 +51,8 @@ protected:
     }
 };
 
-TEST(PaintTest, ParentChoosesTheTextColourOfOneLabelAndLeavesTheOthersDefault) {
+TEST(PaintTest, ParentChoosesTheTextColourOfOneLabelAndLeavesTheOthersDefault)
+{
     DialogTemplate t;
     t.id = kTemplateId;
     t.cx = 100;
@@ -73,18 +76,21 @@ TEST(PaintTest, ParentChoosesTheTextColourOfOneLabelAndLeavesTheOthersDefault) {
 
 class PresentTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_NE(D3D9GetWindowHost(), nullptr) << "the window system installs the host";
         ASSERT_TRUE(m_top.CreateEx(0, nullptr, nullptr, WS_POPUP, CRect(0, 0, 200, 100), nullptr, 0));
         ASSERT_TRUE(m_view.Create(nullptr, nullptr, WS_VISIBLE | WS_BORDER, CRect(10, 10, 110, 60), &m_top, 1));
     }
 
     // A frame of one colour as the device hands it over: B, G, R, A with alpha 0.
-    static std::vector<std::uint8_t> Frame(UINT width, UINT height, QColor colour) {
+    static std::vector<std::uint8_t> Frame(UINT width, UINT height, QColor colour)
+    {
         std::vector<std::uint8_t> pixels;
         for (UINT i = 0; i < width * height; ++i) {
-            pixels.insert(pixels.end(), {static_cast<std::uint8_t>(colour.blue()), static_cast<std::uint8_t>(colour.green()),
-                                         static_cast<std::uint8_t>(colour.red()), 0});
+            pixels.insert(pixels.end(),
+                          {static_cast<std::uint8_t>(colour.blue()), static_cast<std::uint8_t>(colour.green()),
+                           static_cast<std::uint8_t>(colour.red()), 0});
         }
         return pixels;
     }
@@ -93,7 +99,8 @@ protected:
     CWnd m_view;
 };
 
-TEST_F(PresentTest, ClientSizeExcludesTheBorderAndThePresentedFrameFillsTheClientArea) {
+TEST_F(PresentTest, ClientSizeExcludesTheBorderAndThePresentedFrameFillsTheClientArea)
+{
     ID3D9WindowHost& host = *D3D9GetWindowHost();
     UINT width = 0;
     UINT height = 0;
@@ -116,7 +123,8 @@ TEST_F(PresentTest, ClientSizeExcludesTheBorderAndThePresentedFrameFillsTheClien
     EXPECT_EQ(image.pixelColor(96, 46), QColor(Qt::blue));
 }
 
-TEST_F(PresentTest, DeadWindowIsNotLiveAndIgnoresFrames) {
+TEST_F(PresentTest, DeadWindowIsNotLiveAndIgnoresFrames)
+{
     ID3D9WindowHost& host = *D3D9GetWindowHost();
     const HWND view = m_view.m_hWnd;
     EXPECT_TRUE(host.IsLiveWindow(view));
@@ -129,7 +137,7 @@ TEST_F(PresentTest, DeadWindowIsNotLiveAndIgnoresFrames) {
     EXPECT_FALSE(IsWindow(view));
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -138,13 +146,15 @@ public:
     HICON icon = nullptr;
 
 protected:
-    void OnPaint() override {
+    void OnPaint() override
+    {
         CPaintDC dc(this);
         dc.DrawIcon(4, 4, icon);
     }
 };
 
-TEST(IconTest, RegisteredIconBecomesTheWindowIconAndPaintsAtIconSize) {
+TEST(IconTest, RegisteredIconBecomesTheWindowIconAndPaintsAtIconSize)
+{
     constexpr std::uint32_t kRed = 0xFFFF0000;
     ASSERT_TRUE(RegisterIconResource(128, IconImage{2, 2, {kRed, kRed, kRed, kRed}}));
     EXPECT_FALSE(RegisterIconResource(129, IconImage{2, 2, {kRed}})) << "pixel count must match the size";
@@ -164,4 +174,4 @@ TEST(IconTest, RegisteredIconBecomesTheWindowIconAndPaintsAtIconSize) {
     EXPECT_NE(image.pixelColor(4 + 33, 4 + 33), QColor(Qt::red));
 }
 
-}  // namespace
+} // namespace

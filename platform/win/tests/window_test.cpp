@@ -20,7 +20,8 @@ class RecordingWnd : public CWnd {
 public:
     explicit RecordingWnd(std::vector<std::pair<HWND, UINT>>* shared = nullptr) : m_shared(shared) {}
 
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
         messages.push_back({message, wParam, lParam});
         if (m_shared) {
             m_shared->push_back({m_hWnd, message});
@@ -28,7 +29,8 @@ public:
         return CWnd::WindowProc(message, wParam, lParam);
     }
 
-    std::vector<Message> Received(UINT message) const {
+    std::vector<Message> Received(UINT message) const
+    {
         std::vector<Message> found;
         for (const Message& m : messages) {
             if (m.message == message) {
@@ -46,7 +48,8 @@ private:
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(m_top.CreateEx(0, nullptr, L"Top", WS_POPUP | WS_VISIBLE, CRect(100, 100, 400, 300), nullptr, 0));
         ASSERT_TRUE(m_child.Create(nullptr, nullptr, WS_VISIBLE | WS_BORDER, CRect(10, 20, 110, 70), &m_top, 5));
     }
@@ -55,7 +58,8 @@ protected:
     RecordingWnd m_child;
 };
 
-TEST_F(WindowTest, DestroyingAWindowDestroysItsChildrenParentFirstAndKillsTheirHandles) {
+TEST_F(WindowTest, DestroyingAWindowDestroysItsChildrenParentFirstAndKillsTheirHandles)
+{
     std::vector<std::pair<HWND, UINT>> order;
     RecordingWnd top(&order);
     RecordingWnd child(&order);
@@ -75,7 +79,8 @@ TEST_F(WindowTest, DestroyingAWindowDestroysItsChildrenParentFirstAndKillsTheirH
     EXPECT_FALSE(DestroyWindow(topHandle)) << "a dead handle stays dead";
 }
 
-TEST_F(WindowTest, HandleDiesWithAWidgetThatQtDeletes) {
+TEST_F(WindowTest, HandleDiesWithAWidgetThatQtDeletes)
+{
     const HWND child = m_child.m_hWnd;
     delete WidgetOfWindow(child);
     EXPECT_FALSE(IsWindow(child));
@@ -83,7 +88,8 @@ TEST_F(WindowTest, HandleDiesWithAWidgetThatQtDeletes) {
     EXPECT_EQ(GetDlgItem(m_top.m_hWnd, 5), nullptr);
 }
 
-TEST_F(WindowTest, ControlsAreFoundByIdAndKnowTheirParent) {
+TEST_F(WindowTest, ControlsAreFoundByIdAndKnowTheirParent)
+{
     EXPECT_EQ(GetDlgItem(m_top.m_hWnd, 5), m_child.m_hWnd);
     EXPECT_EQ(m_top.GetDlgItem(5), &m_child);
     EXPECT_EQ(GetDlgItem(m_top.m_hWnd, 6), nullptr);
@@ -92,7 +98,8 @@ TEST_F(WindowTest, ControlsAreFoundByIdAndKnowTheirParent) {
     EXPECT_EQ(GetParent(m_top.m_hWnd), nullptr);
 }
 
-TEST_F(WindowTest, BorderSeparatesTheWindowRectangleFromTheClientArea) {
+TEST_F(WindowTest, BorderSeparatesTheWindowRectangleFromTheClientArea)
+{
     CRect window;
     m_child.GetWindowRect(&window);
     EXPECT_EQ(window.Width(), 100);
@@ -114,7 +121,8 @@ TEST_F(WindowTest, BorderSeparatesTheWindowRectangleFromTheClientArea) {
     EXPECT_EQ(window, CRect(30, 40, 90, 60));
 }
 
-TEST_F(WindowTest, ShowWindowReportsThePreviousStateAndAnnouncesOnlyChanges) {
+TEST_F(WindowTest, ShowWindowReportsThePreviousStateAndAnnouncesOnlyChanges)
+{
     EXPECT_TRUE(m_child.ShowWindow(SW_HIDE));
     EXPECT_FALSE(m_child.GetStyle() & WS_VISIBLE);
     EXPECT_FALSE(m_child.ShowWindow(SW_HIDE));
@@ -132,7 +140,8 @@ TEST_F(WindowTest, ShowWindowReportsThePreviousStateAndAnnouncesOnlyChanges) {
     EXPECT_TRUE(m_child.IsWindowEnabled());
 }
 
-TEST_F(WindowTest, MouseMessagesCarryClientCoordinatesAndTheButtonsHeld) {
+TEST_F(WindowTest, MouseMessagesCarryClientCoordinatesAndTheButtonsHeld)
+{
     QWidget* widget = WidgetOfWindow(m_child.m_hWnd);
     QTest::mousePress(widget, Qt::LeftButton, Qt::ShiftModifier, QPoint(11, 21));
     QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(31, 6));
@@ -166,11 +175,13 @@ TEST_F(WindowTest, MouseMessagesCarryClientCoordinatesAndTheButtonsHeld) {
     }
 }
 
-TEST_F(WindowTest, DoubleClickIsASecondPressUnlessTheClassAsksForDoubleClicks) {
+TEST_F(WindowTest, DoubleClickIsASecondPressUnlessTheClassAsksForDoubleClicks)
+{
     RecordingWnd plain;
     RecordingWnd doubleClicks;
     ASSERT_TRUE(plain.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 40, 40), &m_top, 7));
-    ASSERT_TRUE(doubleClicks.Create(AfxRegisterWndClass(CS_DBLCLKS), nullptr, WS_VISIBLE, CRect(50, 0, 90, 40), &m_top, 8));
+    ASSERT_TRUE(
+        doubleClicks.Create(AfxRegisterWndClass(CS_DBLCLKS), nullptr, WS_VISIBLE, CRect(50, 0, 90, 40), &m_top, 8));
     for (const CWnd* window : {static_cast<CWnd*>(&plain), static_cast<CWnd*>(&doubleClicks)}) {
         QTest::mouseClick(WidgetOfWindow(window->m_hWnd), Qt::LeftButton);
         QTest::mouseDClick(WidgetOfWindow(window->m_hWnd), Qt::LeftButton);
@@ -181,7 +192,8 @@ TEST_F(WindowTest, DoubleClickIsASecondPressUnlessTheClassAsksForDoubleClicks) {
     EXPECT_EQ(doubleClicks.Received(WM_LBUTTONDBLCLK).size(), 1u);
 }
 
-TEST_F(WindowTest, CaptureIsHeldUntilReleasedOrTheWindowGoes) {
+TEST_F(WindowTest, CaptureIsHeldUntilReleasedOrTheWindowGoes)
+{
     EXPECT_EQ(SetCapture(m_child.m_hWnd), nullptr);
     EXPECT_EQ(m_top.SetCapture(), &m_child) << "SetCapture returns the previous holder";
     EXPECT_EQ(GetCapture(), m_top.m_hWnd);
@@ -192,7 +204,8 @@ TEST_F(WindowTest, CaptureIsHeldUntilReleasedOrTheWindowGoes) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
-TEST_F(WindowTest, TimerDeliversToTheWindowUntilKilledOrDestroyed) {
+TEST_F(WindowTest, TimerDeliversToTheWindowUntilKilledOrDestroyed)
+{
     ManualTimerSource timers;
     EXPECT_EQ(m_top.SetTimer(3, 25), 3u);
     EXPECT_EQ(timers.Interval(m_top.m_hWnd, 3), 25u);
@@ -216,11 +229,12 @@ TEST_F(WindowTest, TimerDeliversToTheWindowUntilKilledOrDestroyed) {
     EXPECT_EQ(SetTimer(top, 5, 10, nullptr), 0u) << "a dead window gets no timer";
 }
 
-TEST_F(WindowTest, QtTimerSourceDeliversFromTheEventLoop) {
+TEST_F(WindowTest, QtTimerSourceDeliversFromTheEventLoop)
+{
     ASSERT_NE(WinTimerSource(), nullptr);
     m_top.SetTimer(1, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !m_top.Received(WM_TIMER).empty(); }));
     m_top.KillTimer(1);
 }
 
-}  // namespace
+} // namespace
