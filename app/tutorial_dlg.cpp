@@ -1,9 +1,9 @@
 #include "app/tutorial_dlg.h"
 
 #include "app/resources/main_dialog_ids.h"
+#include "base/wide_path.h"
 #include "graphics/graphics_system.h"
 #include "graphics/resource_files.h"
-#include "platform/d3dx9/file_access.h"
 #include "platform/d3dx9/image_file.h"
 #include "platform/win/dialog_service.h"
 #include "platform/win/win_api.h"
@@ -251,9 +251,9 @@ void CTutorialDlg::RunHeightFileCommand(bool open, const HeightFileOperation& op
         return;
     }
     const std::optional<std::string> narrow = NarrowPath(file.path);
-    const CFileResult result = narrow ? operation(World(), *narrow) : CFileResult::Failure(kNotUnicode);
-    if (!result.ok) {
-        ShowStatus(failure + Wide(result.reason));
+    const Result<> result = narrow ? operation(World(), *narrow) : Failure{kNotUnicode};
+    if (!result.ok()) {
+        ShowStatus(failure + Wide(result.reason()));
         return;
     }
     label = file.name;

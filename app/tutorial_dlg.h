@@ -14,12 +14,12 @@
 //   were.
 #pragma once
 
+#include "base/file_access.h"
 #include "platform/win/cdialog.h"
 #include "ui/light_control.h"
 #include "ui/scene_tree_window.h"
 #include "ui/slider_ctrl_with_echo.h"
 #include "views/mouse_handlers.h"
-#include "world/file_io.h"
 
 #include <functional>
 #include <string>
@@ -76,7 +76,7 @@ private:
         std::wstring path; // empty when the user cancelled
         std::wstring name; // without its folder
     };
-    using HeightFileOperation = std::function<CFileResult(CTerrainWorld&, const std::string&)>;
+    using HeightFileOperation = std::function<Result<>(CTerrainWorld&, const std::string&)>;
 
     // Asks for a file to open or to save to.
     ChosenFile ChooseFile(bool open);

@@ -60,7 +60,7 @@ void BM_SaveHeights(benchmark::State& state)
     }
     const std::string path = scene.FilePath("heights.txt");
     for (auto _ : state) {
-        if (!scene.World().SaveHeights(path).ok) {
+        if (!scene.World().SaveHeights(path).ok()) {
             state.SkipWithError("the height file could not be written");
             return;
         }
@@ -74,12 +74,12 @@ void BM_LoadHeights(benchmark::State& state)
         return;
     }
     const std::string path = scene.FilePath("heights.txt");
-    if (!scene.World().SaveHeights(path).ok) {
+    if (!scene.World().SaveHeights(path).ok()) {
         state.SkipWithError("the height file could not be written");
         return;
     }
     for (auto _ : state) {
-        if (!scene.World().LoadHeights(path).ok) {
+        if (!scene.World().LoadHeights(path).ok()) {
             state.SkipWithError("the height file could not be read");
             return;
         }

@@ -16,6 +16,26 @@ function(relief_library name)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
 endfunction()
 
+# relief_testing_library(<name> SOURCES <files>... [DEPS <targets>...] [OBJECT])
+# Test support that the tests of a folder and of the folders above it share: relief_<name>
+# (alias relief::<name>), built with the project's warnings. Knows the source and test output
+# folders, as the tests do.
+function(relief_testing_library name)
+  cmake_parse_arguments(ARG "OBJECT" "" "SOURCES;DEPS" ${ARGN})
+  set(target relief_${name})
+  if(ARG_OBJECT)
+    add_library(${target} OBJECT ${ARG_SOURCES})
+  else()
+    add_library(${target} STATIC ${ARG_SOURCES})
+  endif()
+  add_library(relief::${name} ALIAS ${target})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_compile_options(${target} PRIVATE ${RELIEF_WARNINGS})
+  target_compile_definitions(${target} PRIVATE RELIEF_TEST_OUTPUT_DIR="${PROJECT_BINARY_DIR}/test-output"
+                                               RELIEF_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+endfunction()
+
 # relief_tests(<label> [DEPS <targets>...])
 # Builds one GoogleTest executable from tests/*_test.cpp (plain unit tests, label <label>) and,
 # when present, a second one from tests/*_gl_test.cpp (tests that need an OpenGL context,

@@ -1,31 +1,23 @@
 #include "graphics/resource_files.h"
 
-#include "platform/d3dx9/file_access.h"
+#include "base/wide_path.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
 constexpr std::array<const wchar_t*, 4> kSearchFolders = {L"./Textures", L"Textures", L"./MeshFiles", L"MeshFiles"};
 
-// Opening a folder for reading succeeds here but fails where the file names come from, so a
-// folder does not count as found.
+// Only a readable regular file counts as found: a folder cannot be loaded, and opening a pipe
+// would wait for a writer.
 bool OpensForReading(const std::wstring& candidate)
 {
     const std::optional<std::string> path = PathFromWideName(candidate.c_str());
-    if (!path) {
-        return false;
-    }
-    std::FILE* file = std::fopen(path->c_str(), "r");
-    if (file == nullptr) {
-        return false;
-    }
-    std::fclose(file);
-    std::error_code error;
-    return !std::filesystem::is_directory(*path, error);
+    struct stat info {};
+    return path && ::stat(path->c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path->c_str(), R_OK) == 0;
 }
 
 // Length of the UTF-8 sequence starting at text (its lead byte is at least 0xC2), and the

@@ -2,7 +2,7 @@
 // into it and receives its mouse input. Window handlers (in views/) implement it.
 #pragma once
 
-#include "platform/d3d9/win_types.h"
+#include "base/win_types.h"
 
 class TQR_IWindowHandler {
 public:

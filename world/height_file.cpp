@@ -1,15 +1,13 @@
 #include "world/height_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <locale>
 #include <sstream>
 
 namespace {
 
 constexpr char kExtension[] = ".txt";
+// Room for every sample of the largest grid written with full precision.
+constexpr std::size_t kMaxHeightFileBytes = std::size_t{512} << 20;
 
 bool IsSpaceOrEnd(int character)
 {
@@ -34,38 +32,32 @@ std::string FormatHeightValues(const std::vector<float>& values)
     return out.str();
 }
 
-CFileResult ReadHeightValues(std::istream& in, std::size_t count, std::vector<float>& values)
+Result<> ReadHeightValues(std::istream& in, std::size_t count, std::vector<float>& values)
 {
     in.imbue(std::locale::classic());
     values.assign(count, 0.0f);
     for (std::size_t index = 0; index < count; ++index) {
         if ((in >> std::ws).eof()) {
-            return CFileResult::Failure("it holds only " + std::to_string(index) + " of the " + std::to_string(count) +
-                                        " heights");
+            return Failure{"it holds only " + std::to_string(index) + " of the " + std::to_string(count) + " heights"};
         }
         // A number must end at white space or at the end: "1.5x" is not a number.
         if (!(in >> values[index]) || !IsSpaceOrEnd(in.peek())) {
-            return CFileResult::Failure("height " + std::to_string(index + 1) + " is not a number");
+            return Failure{"height " + std::to_string(index + 1) + " is not a number"};
         }
     }
-    return CFileResult::Success();
+    return Result<>::Success();
 }
 
-CFileResult ReadHeightFile(const std::string& path, std::size_t count, std::vector<float>& values)
+Result<> ReadHeightFile(const std::string& path, std::size_t count, std::vector<float>& values)
 {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        return CFileResult::Failure("cannot load " + QuotedPath(path) + ": it is a folder");
+    const Result<std::vector<char>> bytes = ReadRegularFile(path, kMaxHeightFileBytes);
+    if (!bytes) {
+        return Failure{"cannot load " + QuotedPath(path) + ": " + bytes.reason()};
     }
-    errno = 0;
-    std::ifstream in(path);
-    if (!in.is_open()) {
-        const std::string reason = errno != 0 ? std::strerror(errno) : "it cannot be opened";
-        return CFileResult::Failure("cannot load " + QuotedPath(path) + ": " + reason);
-    }
-    const CFileResult read = ReadHeightValues(in, count, values);
-    if (!read.ok) {
-        return CFileResult::Failure("cannot load " + QuotedPath(path) + ": " + read.reason);
+    std::istringstream in(std::string(bytes.value().begin(), bytes.value().end()));
+    const Result<> read = ReadHeightValues(in, count, values);
+    if (!read.ok()) {
+        return Failure{"cannot load " + QuotedPath(path) + ": " + read.reason()};
     }
     return read;
 }

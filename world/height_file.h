@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "world/file_io.h"
+#include "base/file_access.h"
 
 // The name a save writes to: the chosen path, with ".txt" appended unless it already ends so.
 std::string HeightFileName(const std::string& chosenPath);
@@ -19,7 +19,7 @@ std::string FormatHeightValues(const std::vector<float>& values);
 // Reads exactly count white-space-separated numbers from in; anything after them is ignored.
 // Fails, with the reason, when fewer numbers are there or an entry is not a number; values then
 // holds nothing useful.
-CFileResult ReadHeightValues(std::istream& in, std::size_t count, std::vector<float>& values);
+Result<> ReadHeightValues(std::istream& in, std::size_t count, std::vector<float>& values);
 
 // Opens path unchanged and reads count numbers from it.
-CFileResult ReadHeightFile(const std::string& path, std::size_t count, std::vector<float>& values);
+Result<> ReadHeightFile(const std::string& path, std::size_t count, std::vector<float>& values);

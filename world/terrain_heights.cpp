@@ -116,7 +116,7 @@ void CTerrainHeights::SetSample(int row, int column, float height)
     }
 }
 
-CFileResult CTerrainHeights::SaveHeights(const std::string& path) const
+Result<> CTerrainHeights::SaveHeights(const std::string& path) const
 {
     std::vector<float> values;
     values.reserve(static_cast<std::size_t>(FileSide() * FileSide()));
@@ -128,11 +128,11 @@ CFileResult CTerrainHeights::SaveHeights(const std::string& path) const
     return WriteFileReplacing(HeightFileName(path), FormatHeightValues(values));
 }
 
-CFileResult CTerrainHeights::LoadHeights(const std::string& path)
+Result<> CTerrainHeights::LoadHeights(const std::string& path)
 {
     std::vector<float> values;
-    const CFileResult result = ReadHeightFile(path, static_cast<std::size_t>(FileSide() * FileSide()), values);
-    if (!result.ok) {
+    const Result<> result = ReadHeightFile(path, static_cast<std::size_t>(FileSide() * FileSide()), values);
+    if (!result.ok()) {
         return result;
     }
     auto value = values.begin();

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "world/file_io.h"
+#include "base/file_access.h"
 #include "world/random_source.h"
 
 class CTerrainHeights {
@@ -47,10 +47,10 @@ public:
 
     // Writes samples (0..n-2, 0..n-2) to HeightFileName(path). A failure leaves any existing
     // file as it was.
-    CFileResult SaveHeights(const std::string& path) const;
+    Result<> SaveHeights(const std::string& path) const;
     // Reads samples (0..n-2, 0..n-2) from path, unchanged. On failure every sample keeps its
     // value; row n-1 and column n-1 keep theirs in any case.
-    CFileResult LoadHeights(const std::string& path);
+    Result<> LoadHeights(const std::string& path);
 
 private:
     float& Sample(int row, int column)

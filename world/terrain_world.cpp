@@ -98,12 +98,12 @@ void CTerrainWorld::ApplyHeightsToMesh()
     m_floorMesh->ReleaseSelection();
 }
 
-CFileResult CTerrainWorld::SaveHeights(const std::string& path) const { return m_terrain.SaveHeights(path); }
+Result<> CTerrainWorld::SaveHeights(const std::string& path) const { return m_terrain.SaveHeights(path); }
 
-CFileResult CTerrainWorld::LoadHeights(const std::string& path)
+Result<> CTerrainWorld::LoadHeights(const std::string& path)
 {
-    CFileResult result = m_terrain.LoadHeights(path);
-    if (result.ok) {
+    Result<> result = m_terrain.LoadHeights(path);
+    if (result.ok()) {
         ApplyHeightsToMesh();
     }
     return result;

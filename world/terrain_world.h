@@ -7,13 +7,13 @@
 #include <memory>
 #include <string>
 
+#include "base/file_access.h"
 #include "lights/directional_light.h"
 #include "lights/point_light.h"
 #include "lights/spot_light.h"
 #include "primitives/primitive_mesh.h"
 #include "primitives/primitive_mesh_custom.h"
 #include "scene/scene_node.h"
-#include "world/file_io.h"
 #include "world/frame_clock.h"
 #include "world/terrain_heights.h"
 
@@ -40,10 +40,10 @@ public:
     // Writes every grid sample into the y of its floor mesh vertex, one vertex at a time.
     void ApplyHeightsToMesh();
     // The grid, not the mesh: a height edited with the selector is not saved.
-    CFileResult SaveHeights(const std::string& path) const;
+    Result<> SaveHeights(const std::string& path) const;
     // On success the floor shows the loaded heights; a failed load changes neither the grid
     // nor the floor.
-    CFileResult LoadHeights(const std::string& path);
+    Result<> LoadHeights(const std::string& path);
 
     // One timer tick: measures the time since the last tick, flies the airplane when animating
     // and places the sphere over the selected vertex.

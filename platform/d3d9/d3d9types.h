@@ -4,7 +4,7 @@
 // vertex declarations, queries, cube and volume textures, and every constant nothing here uses.
 #pragma once
 
-#include "platform/d3d9/win_types.h"
+#include "base/win_types.h"
 
 using D3DCOLOR = DWORD;
 

@@ -2,8 +2,8 @@
 // depth, 8-bit stencil). Deleted with the object; the driver's context is made current for it.
 #pragma once
 
+#include "base/win_types.h"
 #include "platform/d3d9/gl_driver.h"
-#include "platform/d3d9/win_types.h"
 
 #include <memory>
 

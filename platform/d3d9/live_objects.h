@@ -3,7 +3,7 @@
 // System-memory buffers are not counted.
 #pragma once
 
-#include "platform/d3d9/win_types.h"
+#include "base/win_types.h"
 
 ULONG D3D9LiveObjectCount();
 

@@ -3,7 +3,7 @@
 // install their own. Without a host no handle is a window.
 #pragma once
 
-#include "platform/d3d9/win_types.h"
+#include "base/win_types.h"
 
 #include <cstdint>
 

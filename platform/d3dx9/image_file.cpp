@@ -1,6 +1,6 @@
 #include "platform/d3dx9/image_file.h"
 
-#include "platform/d3dx9/file_access.h"
+#include "base/file_access.h"
 
 #include <climits>
 #include <memory>
@@ -20,6 +20,9 @@
 #include <stb/stb_image.h>
 
 namespace {
+
+// An uncompressed 8192 x 8192 image of 32-bit texels, with room for its header.
+constexpr std::size_t kMaxImageFileBytes = std::size_t{257} << 20;
 
 struct StbFree {
     void operator()(stbi_uc* pixels) const { stbi_image_free(pixels); }
@@ -133,12 +136,11 @@ DecodedImage DecodedImage::FromBytes(std::span<const char> bytes)
 
 DecodedImage DecodedImage::FromFile(const std::string& path)
 {
-    std::vector<char> bytes;
-    std::string error;
-    if (!ReadWholeFile(path, bytes, error)) {
-        return Rejected(error);
+    const Result<std::vector<char>> bytes = ReadRegularFile(path, kMaxImageFileBytes);
+    if (!bytes) {
+        return Rejected("cannot open " + QuotedPath(path) + ": " + bytes.reason());
     }
-    DecodedImage image = FromBytes(bytes);
+    DecodedImage image = FromBytes(bytes.value());
     if (!image.ok) {
         image.error = path + ": " + image.error;
     }

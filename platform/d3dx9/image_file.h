@@ -1,7 +1,7 @@
 // Decoding image files (PNG, JPEG, BMP, TGA, GIF, PSD, HDR, PIC, PNM) into 32-bit texels.
 #pragma once
 
-#include "platform/d3d9/win_types.h"
+#include "base/win_types.h"
 
 #include <span>
 #include <string>

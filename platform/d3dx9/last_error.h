@@ -1,7 +1,7 @@
 // The reason the last file operation of the library failed (see D3DXGetLastErrorMessage).
 #pragma once
 
-#include "platform/d3d9/win_types.h"
+#include "base/win_types.h"
 
 #include <string>
 

@@ -1,6 +1,7 @@
 // Loading and saving meshes as X files.
+#include "base/file_access.h"
+#include "base/wide_path.h"
 #include "platform/d3dx9/d3dx9.h"
-#include "platform/d3dx9/file_access.h"
 #include "platform/d3dx9/last_error.h"
 #include "platform/d3dx9/mesh_geometry.h"
 #include "platform/d3dx9/x_file_parser.h"
@@ -10,6 +11,9 @@
 #include <algorithm>
 
 namespace {
+
+// Far above any mesh the program draws, and small enough to read into memory at once.
+constexpr std::size_t kMaxMeshFileBytes = std::size_t{256} << 20;
 
 template <typename T> void ClearOutput(T** output)
 {
@@ -60,16 +64,16 @@ HRESULT D3DXLoadMeshFromXW(LPCWSTR fileName, DWORD options, IDirect3DDevice9* de
     if (mesh == nullptr || !path) {
         return Failed(D3DERR_INVALIDCALL, "no mesh output or no valid file name");
     }
-    std::vector<char> bytes;
-    std::string error;
-    if (!ReadWholeFile(*path, bytes, error)) {
-        return Failed(E_FAIL, error);
+    const Result<std::vector<char>> bytes = ReadRegularFile(*path, kMaxMeshFileBytes);
+    if (!bytes) {
+        return Failed(E_FAIL, "cannot open " + QuotedPath(*path) + ": " + bytes.reason());
     }
-    const XParseResult parsed = ParseXFile(bytes);
+    const XParseResult parsed = ParseXFile(bytes.value());
     if (!parsed.ok) {
         return Failed(D3DXERR_INVALIDDATA, *path + ": " + parsed.error);
     }
     MeshGeometry geometry;
+    std::string error;
     if (!BuildMeshGeometry(parsed.content, geometry, error)) {
         return Failed(D3DXERR_INVALIDDATA, *path + ": " + error);
     }
@@ -109,9 +113,9 @@ HRESULT D3DXSaveMeshToXW(LPCWSTR fileName, ID3DXMesh* mesh, const DWORD* /*adjac
     if (FAILED(chosen)) {
         return chosen;
     }
-    std::string error;
-    if (!WriteFileReplacing(*path, WriteXText(geometry), error)) {
-        return Failed(E_FAIL, error);
+    const Result<> written = WriteFileReplacing(*path, WriteXText(geometry));
+    if (!written) {
+        return Failed(E_FAIL, written.reason());
     }
     return Succeeded();
 }

@@ -1,5 +1,5 @@
+#include "base/wide_path.h"
 #include "platform/d3dx9/d3dx9.h"
-#include "platform/d3dx9/file_access.h"
 #include "platform/d3dx9/image_file.h"
 #include "platform/d3dx9/last_error.h"
 

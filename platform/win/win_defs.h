@@ -7,7 +7,7 @@
 // edit, list and combo controls, scroll bars, non-client messages, DDE, ...).
 #pragma once
 
-#include "platform/d3d9/win_types.h"
+#include "base/win_types.h"
 
 #include <cstdint>
 

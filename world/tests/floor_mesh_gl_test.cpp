@@ -80,7 +80,7 @@ TEST_F(FloorMeshGlTest, EditedHeightMovesTheSphereButIsNeitherInTheGridNorSaved)
     EXPECT_EQ(FloorVertices()[static_cast<std::size_t>(row * 65 + column)].diffuse, 0xFFFFFFFFu);
     EXPECT_EQ(m_world->GetHeights().GetSample(row, column), generated);
 
-    ASSERT_TRUE(m_world->SaveHeights("heights").ok);
+    ASSERT_TRUE(m_world->SaveHeights("heights").ok());
     std::ifstream saved("heights.txt");
     float value = 0.0f;
     for (int line = 0; line <= row * 64 + column; ++line) {
@@ -89,7 +89,7 @@ TEST_F(FloorMeshGlTest, EditedHeightMovesTheSphereButIsNeitherInTheGridNorSaved)
     EXPECT_NEAR(value, generated, 1e-5f);
 
     // Loading the file back puts the generated height into the mesh again.
-    ASSERT_TRUE(m_world->LoadHeights("heights.txt").ok);
+    ASSERT_TRUE(m_world->LoadHeights("heights.txt").ok());
     EXPECT_NEAR(m_world->GetSelectedY(), generated, 1e-5f);
 }
 
@@ -103,7 +103,7 @@ TEST_F(FloorMeshGlTest, FailedLoadLeavesTheFloorMeshUntouched)
     ASSERT_FALSE(before.empty());
     for (const char* path : {"missing.txt", "short.txt"}) {
         SCOPED_TRACE(path);
-        EXPECT_FALSE(m_world->LoadHeights(path).ok);
+        EXPECT_FALSE(m_world->LoadHeights(path).ok());
         const std::vector<TQRD3D_ColorVertex> after = FloorVertices();
         ASSERT_EQ(after.size(), before.size());
         for (std::size_t index = 0; index < after.size(); ++index) {

@@ -11,9 +11,9 @@
 #include <memory>
 #include <sstream>
 
+#include "base/testing/temp_folder.h"
 #include "world/terrain_heights.h"
 #include "world/tests/scripted_random.h"
-#include "world/tests/temp_folder.h"
 
 namespace {
 
@@ -74,8 +74,8 @@ TEST(HeightFileTest, LfAndCrLfFilesLoadIdentically)
     std::vector<float> fromCrLf;
     std::istringstream lf(Numbers(kStored, "\n"));
     std::istringstream crlf(Numbers(kStored, "\r\n"));
-    ASSERT_TRUE(ReadHeightValues(lf, kStored, fromLf).ok);
-    ASSERT_TRUE(ReadHeightValues(crlf, kStored, fromCrLf).ok);
+    ASSERT_TRUE(ReadHeightValues(lf, kStored, fromLf).ok());
+    ASSERT_TRUE(ReadHeightValues(crlf, kStored, fromCrLf).ok());
     EXPECT_EQ(fromLf, fromCrLf);
     EXPECT_EQ(fromLf[4095], 45.25f);
 }
@@ -84,7 +84,7 @@ TEST(HeightFileTest, NumbersAfterTheLastNeededOneAreIgnored)
 {
     std::vector<float> values;
     std::istringstream in("1 -2.5e-3\t3e2\n4 garbage");
-    ASSERT_TRUE(ReadHeightValues(in, 4, values).ok);
+    ASSERT_TRUE(ReadHeightValues(in, 4, values).ok());
     EXPECT_EQ(values, (std::vector<float>{1.0f, -0.0025f, 300.0f, 4.0f}));
 }
 
@@ -92,14 +92,14 @@ TEST(HeightFileTest, SaveThenLoadRestoresRows0To63AndKeepsRow64)
 {
     TempFolder folder;
     const auto saved = Terrain(3);
-    ASSERT_TRUE(saved->SaveHeights(folder.Path("heights")).ok);
+    ASSERT_TRUE(saved->SaveHeights(folder.Path("heights")).ok());
     const std::string text = TempFolder::Read(folder.Path("heights.txt"));
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4096);
 
     auto loaded = Terrain(5, 0.5f);
     const std::vector<float> before = Grid(*loaded);
-    const CFileResult result = loaded->LoadHeights(folder.Path("heights.txt"));
-    ASSERT_TRUE(result.ok) << result.reason;
+    const Result<> result = loaded->LoadHeights(folder.Path("heights.txt"));
+    ASSERT_TRUE(result.ok()) << result.reason();
     for (int row = 0; row <= 65; ++row) {
         for (int column = 0; column <= 65; ++column) {
             const float actual = loaded->GetSample(row, column);
@@ -138,19 +138,19 @@ TEST(HeightFileTest, FailedLoadKeepsEveryHeight)
         SCOPED_TRACE(c.name);
         const std::string path = folder.Path(c.name);
         TempFolder::Write(path, c.content);
-        const CFileResult result = heights->LoadHeights(path);
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.reason, "cannot load \"" + path + "\": " + c.reason);
+        const Result<> result = heights->LoadHeights(path);
+        EXPECT_FALSE(result.ok());
+        EXPECT_EQ(result.reason(), "cannot load \"" + path + "\": " + c.reason);
         EXPECT_EQ(Grid(*heights), before);
     }
-    const CFileResult missing = heights->LoadHeights(folder.Path("missing"));
-    EXPECT_EQ(missing.reason, "cannot load \"" + folder.Path("missing") + "\": No such file or directory");
-    const CFileResult directory = heights->LoadHeights(folder.Root());
-    EXPECT_EQ(directory.reason, "cannot load \"" + folder.Root() + "\": it is a folder");
+    const Result<> missing = heights->LoadHeights(folder.Path("missing"));
+    EXPECT_EQ(missing.reason(), "cannot load \"" + folder.Path("missing") + "\": No such file or directory");
+    const Result<> directory = heights->LoadHeights(folder.Root());
+    EXPECT_EQ(directory.reason(), "cannot load \"" + folder.Root() + "\": it is a folder");
     EXPECT_EQ(Grid(*heights), before);
     // A failed load leaves nothing behind: the next load works.
     TempFolder::Write(folder.Path("good"), valid);
-    EXPECT_TRUE(heights->LoadHeights(folder.Path("good")).ok);
+    EXPECT_TRUE(heights->LoadHeights(folder.Path("good")).ok());
 }
 
 // A global locale whose decimal point is a comma and whose thousands are grouped, as a German
@@ -168,14 +168,14 @@ TEST(HeightFileTest, NumbersUseTheClassicLocaleWhateverTheGlobalOne)
     CTerrainHeights heights(65, std::make_unique<ScriptedRandom>(std::vector<int>{}));
     heights.SetSample(0, 0, 1234.5f);
     heights.SetSample(0, 1, 1.25f);
-    const CFileResult saved = heights.SaveHeights(folder.Path("h"));
+    const Result<> saved = heights.SaveHeights(folder.Path("h"));
     const std::string text = TempFolder::Read(folder.Path("h.txt"));
     heights.SetSample(0, 0, 0.0f);
-    const CFileResult loaded = heights.LoadHeights(folder.Path("h.txt"));
+    const Result<> loaded = heights.LoadHeights(folder.Path("h.txt"));
     std::locale::global(previous);
 
-    ASSERT_TRUE(saved.ok) << saved.reason;
-    ASSERT_TRUE(loaded.ok) << loaded.reason;
+    ASSERT_TRUE(saved.ok()) << saved.reason();
+    ASSERT_TRUE(loaded.ok()) << loaded.reason();
     EXPECT_EQ(text.substr(0, 12), "1234.5\n1.25\n");
     EXPECT_EQ(heights.GetSample(0, 0), 1234.5f);
 }
@@ -190,9 +190,9 @@ TEST(HeightFileTest, SaveToAnUnwritablePlaceFailsWithAReason)
         {folder.Path("plain/h"), "Not a directory"},
     };
     for (const auto& [path, reason] : cases) {
-        const CFileResult result = heights->SaveHeights(path);
-        EXPECT_FALSE(result.ok) << path;
-        EXPECT_EQ(result.reason, "cannot create a file beside \"" + path + ".txt\": " + reason);
+        const Result<> result = heights->SaveHeights(path);
+        EXPECT_FALSE(result.ok()) << path;
+        EXPECT_EQ(result.reason(), "cannot create a file beside \"" + path + ".txt\": " + reason);
     }
 }
 
@@ -206,19 +206,19 @@ TEST(HeightFileTest, SaveIntoAFolderWithoutWriteRightFails)
         // Root may write into read-only folders; nobody may create files in sysfs.
         locked = "/sys";
     }
-    const CFileResult result = Terrain(3)->SaveHeights(locked + "/h");
-    EXPECT_EQ(result.reason, "cannot create a file beside \"" + locked + "/h.txt\": Permission denied");
+    const Result<> result = Terrain(3)->SaveHeights(locked + "/h");
+    EXPECT_EQ(result.reason(), "cannot create a file beside \"" + locked + "/h.txt\": Permission denied");
 }
 
 TEST(HeightFileTest, SaveToAFullDeviceFails)
 {
-    const CFileResult direct = WriteFileReplacing("/dev/full", "1\n");
-    EXPECT_EQ(direct.reason, "cannot write \"/dev/full\": No space left on device");
+    const Result<> direct = WriteFileReplacing("/dev/full", "1\n");
+    EXPECT_EQ(direct.reason(), "cannot write \"/dev/full\": No space left on device");
     // Through the save, with a chosen name that links to the full device.
     TempFolder folder;
     std::filesystem::create_symlink("/dev/full", folder.Path("full.txt"));
-    const CFileResult saved = Terrain(3)->SaveHeights(folder.Path("full"));
-    EXPECT_EQ(saved.reason, "cannot write \"/dev/full\": No space left on device");
+    const Result<> saved = Terrain(3)->SaveHeights(folder.Path("full"));
+    EXPECT_EQ(saved.reason(), "cannot write \"/dev/full\": No space left on device");
 }
 
 // Limits the size of files this process may write, so that a write fails half-way.
@@ -248,12 +248,12 @@ TEST(HeightFileTest, ExistingFileSurvivesAFailedSave)
     TempFolder folder;
     const std::string target = folder.Path("keep.txt");
     TempFolder::Write(target, "the old heights\n");
-    CFileResult result;
+    Result<> result;
     {
         const FileSizeLimit limit(1000);
         result = Terrain(3)->SaveHeights(target);
     }
-    EXPECT_EQ(result.reason, "cannot write \"" + target + "\": File too large");
+    EXPECT_EQ(result.reason(), "cannot write \"" + target + "\": File too large");
     EXPECT_EQ(TempFolder::Read(target), "the old heights\n");
     // The temporary file is gone too.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), std::filesystem::directory_iterator()),
@@ -267,7 +267,7 @@ TEST(HeightFileTest, SaveReplacesAnExistingFileAndKeepsItsPermissions)
     TempFolder::Write(target, "old\n");
     std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                                              std::filesystem::perms::group_read);
-    ASSERT_TRUE(Terrain(3)->SaveHeights(target).ok);
+    ASSERT_TRUE(Terrain(3)->SaveHeights(target).ok());
     EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms::owner_read |
                                                                  std::filesystem::perms::owner_write |
                                                                  std::filesystem::perms::group_read);

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "base/testing/temp_folder.h"
 #include "graphics/testing/device_fixture.h"
 #include "primitives/primitive_mesh_custom.h"
 #include "primitives/testing/mesh_files.h"
 #include "scripted_random.h"
-#include "temp_folder.h"
 #include "world/terrain_world.h"
 #include "world/testing/manual_time.h"
 
@@ -125,9 +125,9 @@ TEST(TerrainWorldTest, FailedLoadKeepsTheGridAndSaysWhy)
     const std::vector<float> before = AllSamples(world.GetHeights());
     for (const char* name : {"missing.txt", "short.txt", "words.txt"}) {
         SCOPED_TRACE(name);
-        const CFileResult result = world.LoadHeights(folder.Path(name));
-        EXPECT_FALSE(result.ok);
-        EXPECT_FALSE(result.reason.empty());
+        const Result<> result = world.LoadHeights(folder.Path(name));
+        EXPECT_FALSE(result.ok());
+        EXPECT_FALSE(result.reason().empty());
         EXPECT_EQ(AllSamples(world.GetHeights()), before);
     }
 }

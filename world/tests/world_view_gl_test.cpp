@@ -100,7 +100,7 @@ int CountNear(const WorldImage& image, int x, int y, int reach, const WorldPixel
 
 TEST_F(WorldViewGlTest, TerracesShowTheirBandColoursOnLightGrey)
 {
-    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok);
+    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok());
     for (const ViewCase& view : kViews) {
         SCOPED_TRACE(view.name);
         const WorldImage image = RenderView(view);
@@ -117,7 +117,7 @@ TEST_F(WorldViewGlTest, TerracesShowTheirBandColoursOnLightGrey)
 
 TEST_F(WorldViewGlTest, WireFrameShowsTheBackgroundBetweenTheEdges)
 {
-    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok);
+    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok());
     const TQR_Vector3 middle{4.6875f, 3.0f, 0.0f};
     for (const ViewCase& view : kViews) {
         SCOPED_TRACE(view.name);
@@ -136,7 +136,7 @@ TEST_F(WorldViewGlTest, WireFrameShowsTheBackgroundBetweenTheEdges)
 
 TEST_F(WorldViewGlTest, AirplaneIsDrawnWhereItFliesOnlyWhileVisible)
 {
-    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok);
+    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok());
     for (const ViewCase& view : kViews) {
         SCOPED_TRACE(view.name);
         m_world->ShowAirplane(true);
@@ -162,7 +162,7 @@ TEST_F(WorldViewGlTest, AirplaneIsDrawnWhereItFliesOnlyWhileVisible)
 
 TEST_F(WorldViewGlTest, SelectorSphereMarksTheSelectedVertexWhenShown)
 {
-    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok);
+    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok());
     m_world->SetSelectedRow(54);
     m_world->SetSelectedColumn(42);
     Tick(0.025);
@@ -182,7 +182,7 @@ TEST_F(WorldViewGlTest, FloorShowsItsTextureOnlyWithBothFileAndFlag)
         bool file;
         bool flag;
     };
-    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok);
+    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok());
     const WorldPixel blue{0x00, 0x00, 0xFF};
     WorldImage texture{4, 4, std::vector<std::uint8_t>(4 * 4 * 4, 0)};
     for (std::size_t pixel = 0; pixel < texture.bgra.size(); pixel += 4) {

@@ -186,7 +186,7 @@ TEST(MeshFile, SavingRefusesSubsetsWithoutMaterialAndUnwritablePaths)
     EXPECT_EQ(D3DXSaveMeshToXW(unwritable.wstring().c_str(), grid, nullptr, nullptr, nullptr, 0, D3DXF_FILEFORMAT_TEXT),
               E_FAIL);
     EXPECT_EQ(std::string(D3DXGetLastErrorMessage()),
-              "cannot write '" + unwritable.string() + "': No such file or directory");
+              "cannot create a file beside \"" + unwritable.string() + "\": No such file or directory");
     // A directory in the way: the write fails and leaves no temporary file behind.
     const fs::path folder = OutputFile("a folder.x");
     fs::create_directories(folder);
@@ -206,7 +206,7 @@ TEST(MeshFile, LoadingFailsCleanlyWithAReason)
     EXPECT_EQ(notFound.mesh, nullptr);
     EXPECT_EQ(notFound.materials, nullptr);
     EXPECT_EQ(std::string(D3DXGetLastErrorMessage()),
-              "cannot open '" + missing.string() + "': No such file or directory");
+              "cannot open \"" + missing.string() + "\": No such file or directory");
 
     const fs::path bad = OutputFile("bad.x");
     std::ofstream(bad) << "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,5;; }\n";

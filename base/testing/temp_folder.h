@@ -11,7 +11,7 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "relief-world-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "relief-test-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
     }
     ~TempFolder()
