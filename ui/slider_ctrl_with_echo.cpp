@@ -2,6 +2,7 @@
 
 #include "platform/win/win_api.h"
 
+#include <cmath>
 #include <cwchar>
 
 namespace {
@@ -9,8 +10,12 @@ namespace {
 constexpr int kEchoWidth = 50;
 constexpr int kEchoHeight = 20;
 constexpr UINT kEchoId = 0xFFFF;
+// The echo shows two decimals.
+constexpr float kEchoScale = 100.0f;
 
 } // namespace
+
+int TruncatedEchoValue(float value) { return static_cast<int>(std::round(value * kEchoScale) / kEchoScale); }
 
 TQRMFC_SliderCtrlWithEcho::TQRMFC_SliderCtrlWithEcho() = default;
 

@@ -6,6 +6,11 @@
 
 #include "platform/win/controls.h"
 
+// The whole number a value stands for as its echo shows it: rounded to the echo's two
+// decimals, then truncated toward zero (3.9 -> 3, -2.7 -> -2). A trackbar step that lands just
+// below an integer (0.99998) shows as 1.00 and so stands for 1, not 0.
+int TruncatedEchoValue(float value);
+
 class TQRMFC_SliderCtrlWithEcho : public CSliderCtrl {
 public:
     TQRMFC_SliderCtrlWithEcho();

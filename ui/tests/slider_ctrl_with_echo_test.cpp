@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -66,6 +67,16 @@ protected:
     CDialog m_dialog{kTemplateId};
     RecordingSlider m_slider;
 };
+
+TEST(TruncatedEchoValueTest, RoundsToTheEchosTwoDecimalsThenTruncatesTowardZero)
+{
+    for (const auto& [value, whole] : {std::pair{3.9f, 3}, std::pair{-2.7f, -2}, std::pair{31.7f, 31},
+                                       std::pair{0.99998f, 1}, std::pair{-0.99998f, -1}, std::pair{60.99994f, 61},
+                                       std::pair{0.994f, 0}, std::pair{0.0f, 0}, std::pair{62.0f, 62}}) {
+        SCOPED_TRACE(testing::Message() << "value " << value);
+        EXPECT_EQ(TruncatedEchoValue(value), whole);
+    }
+}
 
 TEST_F(SliderTest, FirstInitGivesTheRightmostFiftyPixelsToTheEchoOnce)
 {
