@@ -2,8 +2,10 @@
 
 #include "platform/win/win_api.h"
 
+#include <charconv>
 #include <cmath>
-#include <cwchar>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -92,9 +94,13 @@ void TQRMFC_SliderCtrlWithEcho::UpdateEcho()
     if (!IsWindow(m_echo.m_hWnd)) {
         return;
     }
-    wchar_t text[32];
-    std::swprintf(text, sizeof text / sizeof text[0], L" %.2f", static_cast<double>(GetValue()));
-    m_echo.SetWindowText(text);
+    // " %.2f", always with a decimal point, as the status texts and height files write
+    // numbers: std::to_chars ignores the C and C++ locales that printf would follow.
+    char digits[32];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), static_cast<double>(GetValue()),
+                                   std::chars_format::fixed, 2)
+                         .ptr;
+    m_echo.SetWindowText((L" " + std::wstring(digits, end)).c_str());
 }
 
 bool TQRMFC_SliderCtrlWithEcho::IsVertical() const { return IsWindow(m_hWnd) && (GetStyle() & TBS_VERT); }

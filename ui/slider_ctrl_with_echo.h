@@ -22,7 +22,7 @@ public:
     float GetValue() const;
     // Moves the thumb and refreshes the echo; false, changing nothing, outside the range.
     bool SetValue(float value);
-    // Writes the value into the echo as " %.2f".
+    // Writes the value into the echo as " %.2f", with a decimal point whatever the locale.
     void UpdateEcho();
     bool IsVertical() const;
     // Called after each move by the user, with the new value.
