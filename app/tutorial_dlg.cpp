@@ -324,23 +324,25 @@ void CTutorialDlg::OnWireframe()
 
 void CTutorialDlg::OnFlyDirection(UINT)
 {
-    switch (GetCheckedRadioButton(IDC_FLY_LEFT, IDC_FLY_STRAIGHT)) {
-    case IDC_FLY_LEFT:
-        World().SetFlyDirection(0);
-        ShowStatus(L"Set Airplane fly left");
-        break;
-    case IDC_FLY_RIGHT:
-        World().SetFlyDirection(1);
-        ShowStatus(L"Set Airplane fly right");
-        break;
-    case IDC_FLY_STRAIGHT:
-        World().SetFlyDirection(2);
-        ShowStatus(L"Set Airplane fly straight");
-        break;
-    default:
-        ShowStatus(L"");
-        break;
+    struct FlyChoice {
+        int id;
+        TQR_FlyDirection direction;
+        const wchar_t* status;
+    };
+    static constexpr FlyChoice kChoices[] = {
+        {IDC_FLY_LEFT, TQR_FlyDirection::Left, L"Set Airplane fly left"},
+        {IDC_FLY_RIGHT, TQR_FlyDirection::Right, L"Set Airplane fly right"},
+        {IDC_FLY_STRAIGHT, TQR_FlyDirection::Straight, L"Set Airplane fly straight"},
+    };
+    const int checked = GetCheckedRadioButton(IDC_FLY_LEFT, IDC_FLY_STRAIGHT);
+    for (const FlyChoice& choice : kChoices) {
+        if (choice.id == checked) {
+            World().SetFlyDirection(choice.direction);
+            ShowStatus(choice.status);
+            return;
+        }
     }
+    ShowStatus(L"");
 }
 
 void CTutorialDlg::OnLights() { OpenToolWindow(m_lightPanel, IDD_LIGHT_CONTROL, this); }

@@ -37,10 +37,10 @@ public:
     // Does not touch the device; false and the point unchanged while there is no stack.
     bool TransformPoint(TQR_Vector3& point) override;
 
-    // 1 is smooth shading, anything else flat.
-    void SetShadeMode(int mode) override;
-    // 2 solid, 1 wire frame, anything else points.
-    void SetFillMode(int mode) override;
+    // Stores the mode and sets the device's shade or fill mode to match (ToD3DShadeMode,
+    // ToD3DFillMode).
+    void SetShadeMode(TQR_ShadeMode mode) override;
+    void SetFillMode(TQR_FillMode mode) override;
     // Source-alpha blending on, or off.
     bool EnableBlending(bool on) override;
     // Binds the texture named by the texture file name on stage 0, or unbinds stage 0.

@@ -68,12 +68,12 @@ TEST_F(EditorTest, FlyDirectionFollowsTheCheckedRadioButton)
     CTerrainWorld& world = m_editor->World();
     struct Case {
         int id;
-        int direction;
+        TQR_FlyDirection direction;
         std::wstring status;
     };
-    for (const Case& c :
-         {Case{IDC_FLY_RIGHT, 1, L"Set Airplane fly right"}, Case{IDC_FLY_STRAIGHT, 2, L"Set Airplane fly straight"},
-          Case{IDC_FLY_LEFT, 0, L"Set Airplane fly left"}}) {
+    for (const Case& c : {Case{IDC_FLY_RIGHT, TQR_FlyDirection::Right, L"Set Airplane fly right"},
+                          Case{IDC_FLY_STRAIGHT, TQR_FlyDirection::Straight, L"Set Airplane fly straight"},
+                          Case{IDC_FLY_LEFT, TQR_FlyDirection::Left, L"Set Airplane fly left"}}) {
         SCOPED_TRACE(testing::Message() << "radio " << c.id);
         m_editor->Click(c.id);
         EXPECT_EQ(m_editor->Status(), c.status);
@@ -81,13 +81,13 @@ TEST_F(EditorTest, FlyDirectionFollowsTheCheckedRadioButton)
     }
 
     // With no button checked the direction stays and the status line is cleared.
-    world.SetFlyDirection(2);
+    world.SetFlyDirection(TQR_FlyDirection::Straight);
     m_editor->Dialog().CheckRadioButton(IDC_FLY_LEFT, IDC_FLY_STRAIGHT, 0);
     m_editor->Dialog().SendMessage(
         WM_COMMAND, MAKEWPARAM(IDC_FLY_RIGHT, BN_CLICKED),
         reinterpret_cast<LPARAM>(::GetDlgItem(m_editor->Dialog().GetSafeHwnd(), IDC_FLY_RIGHT)));
     EXPECT_EQ(m_editor->Status(), L"");
-    EXPECT_EQ(world.GetFlyDirection(), 2);
+    EXPECT_EQ(world.GetFlyDirection(), TQR_FlyDirection::Straight);
 }
 
 TEST_F(EditorTest, GenerateFillsTheFloorWithTheNewTerrainAtTheSlidersRoughness)
