@@ -29,13 +29,6 @@ int DiscVertexCount(int levelOfDetail)
 
 } // namespace
 
-TQRD3D_DrawHelper::~TQRD3D_DrawHelper()
-{
-    if (m_matrixStack != nullptr) {
-        m_matrixStack->Release();
-    }
-}
-
 bool TQRD3D_DrawHelper::DrawPoint(float x, float y, float z)
 {
     IDirect3DDevice9* device = CurrentDevice();
@@ -99,8 +92,8 @@ bool TQRD3D_DrawHelper::InitializeModelTransform()
     if (device == nullptr) {
         return false;
     }
-    if (m_matrixStack == nullptr && FAILED(D3DXCreateMatrixStack(0, &m_matrixStack))) {
-        m_matrixStack = nullptr;
+    if (m_matrixStack == nullptr && FAILED(D3DXCreateMatrixStack(0, m_matrixStack.ReleaseAndGetAddressOf()))) {
+        m_matrixStack.Reset();
         return false;
     }
     m_matrixStack->LoadIdentity();

@@ -6,13 +6,14 @@
 // blending, texturing and lighting do nothing and return true.
 #pragma once
 
+#include "platform/d3d9/com_ptr.h"
 #include "platform/d3dx9/d3dx9.h"
 #include "scene/draw_helper.h"
 
 class TQRD3D_DrawHelper : public TQR_DrawHelper {
 public:
     TQRD3D_DrawHelper() = default;
-    ~TQRD3D_DrawHelper() override;
+    ~TQRD3D_DrawHelper() override = default;
 
     // One point sprite of the point size in colour 1.
     bool DrawPoint(float x, float y, float z) override;
@@ -54,5 +55,5 @@ private:
     void ApplyWorldTransform(IDirect3DDevice9* device) const;
     bool DrawRectangle(bool inXZPlane, float a1, float b1, float a2, float b2);
 
-    ID3DXMatrixStack* m_matrixStack = nullptr;
+    ComPtr<ID3DXMatrixStack> m_matrixStack;
 };

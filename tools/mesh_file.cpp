@@ -1,6 +1,6 @@
 #include "tools/mesh_file.h"
 
-#include "platform/d3d9/ref_counted.h"
+#include "platform/d3d9/com_ptr.h"
 
 MaterialEntry MakeMaterial(float red, float green, float blue, float emissiveFraction, float specular, float power)
 {

@@ -3,6 +3,7 @@
 // each frame with BeginDraw and EndDraw, which present the frame into the window.
 #pragma once
 
+#include "platform/d3d9/com_ptr.h"
 #include "platform/d3dx9/d3dx9.h"
 #include "views/window_handler.h"
 
@@ -37,12 +38,11 @@ public:
 
 protected:
     // Not owned beyond the one reference this handler holds; null while detached.
-    IDirect3DDevice9* GetDevice() const { return m_device; }
+    IDirect3DDevice9* GetDevice() const { return m_device.Get(); }
 
 private:
-    void ReleaseBackBuffer();
-
-    IDirect3DDevice9* m_device = nullptr;
-    IDirect3DSwapChain9* m_swapChain = nullptr;
-    IDirect3DSurface9* m_backBuffer = nullptr;
+    // Declared so that the swap chain goes before the device.
+    ComPtr<IDirect3DDevice9> m_device;
+    ComPtr<IDirect3DSwapChain9> m_swapChain;
+    ComPtr<IDirect3DSurface9> m_backBuffer;
 };

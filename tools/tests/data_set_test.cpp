@@ -1,6 +1,6 @@
 #include "mesh_checks.h"
 
-#include "platform/d3d9/ref_counted.h"
+#include "platform/d3d9/com_ptr.h"
 #include "tools/airplane_model.h"
 #include "tools/airplane_skin_layout.h"
 #include "tools/data_set.h"
