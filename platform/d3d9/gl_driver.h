@@ -8,13 +8,14 @@
 #include "platform/d3d9/gl_context.h"
 #include "platform/d3d9/gl_state_cache.h"
 
+#include "base/result.h"
+
 #include <memory>
-#include <string>
 
 class GlDriver {
 public:
-    // Null, with the reason in *failure, when no context can be had (see GlContext::Create).
-    static std::unique_ptr<GlDriver> Create(std::string* failure);
+    // The driver, or why no context can be had (see GlContext::Create).
+    static Result<std::unique_ptr<GlDriver>> Create();
 
     GlDriver(const GlDriver&) = delete;
     GlDriver& operator=(const GlDriver&) = delete;
