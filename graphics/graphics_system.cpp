@@ -55,6 +55,9 @@ bool TQRD3D_GraphicsSystem::CreateGraphicsContext(HWND window)
     if (!m_d3d) {
         return false;
     }
+    // A device that cannot be made is shown here, without an owner, while a missing Direct3D
+    // object is not: the main dialog only learns "false" and stays up without views, so this
+    // box is the user's one word on why nothing is drawn.
     if (!CreateDevice(window)) {
         MessageBoxW(nullptr, L"D3D Creation Failed during CreateDevice",
                     L"TQRD3D_GraphicsSystem::CreateGraphicsContext", MB_OK);

@@ -98,7 +98,7 @@ D3DXMATRIX TQRD3D_WindowHandler::ComputeProjectionMatrix()
     return projection;
 }
 
-void TQRD3D_WindowHandler::DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_Vector3& direction)
+Result<> TQRD3D_WindowHandler::DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_Vector3& direction)
 {
     origin = {};
     direction = {};
@@ -107,9 +107,11 @@ void TQRD3D_WindowHandler::DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_
     int width = 0;
     int height = 0;
     GetWindowSize(width, height);
-    // No ray without a window to aim through or with a degenerate camera.
-    if (width <= 0 || height <= 0 || D3DXMatrixInverse(&viewInverse, nullptr, &view) == nullptr) {
-        return;
+    if (width <= 0 || height <= 0) {
+        return Failure{"no picking ray: the view has no window area to aim through"};
+    }
+    if (D3DXMatrixInverse(&viewInverse, nullptr, &view) == nullptr) {
+        return Failure{"no picking ray: the camera's view cannot be inverted"};
     }
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
@@ -121,6 +123,7 @@ void TQRD3D_WindowHandler::DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_
     D3DXVec3TransformCoord(&onRay, &inView, &viewInverse);
     origin = FromD3DX(eye);
     direction = FromD3DX(onRay - eye);
+    return {};
 }
 
 void TQRD3D_WindowHandler::SetupWorldBoundsView()

@@ -26,7 +26,8 @@ public:
     void EndDraw() override;
     // The ray from the eye through the device point, given by the eye and a second point on
     // the ray one unit in front of the eye in view space (the direction is not normalised).
-    void DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_Vector3& direction) override;
+    // Zero vectors and a failure without a window area or with a degenerate camera.
+    Result<> DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_Vector3& direction) override;
     void SetupWorldBoundsView() override;
     void SetViewTransform() override;
     void SetProjectionTransform() override;
