@@ -1,7 +1,7 @@
-#include "platform/d3d9/direct3d9.h"
+#include "platform/d3d9/internal/direct3d9.h"
 
-#include "platform/d3d9/device.h"
-#include "platform/d3d9/present_parameters.h"
+#include "platform/d3d9/internal/device.h"
+#include "platform/d3d9/internal/present_parameters.h"
 #include "platform/d3d9/window_host.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "platform/d3d9/gl_context.h"
+#include "platform/d3d9/internal/gl_context.h"
 
-#include "platform/d3d9/gl.h"
+#include "platform/d3d9/internal/gl.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>

@@ -1,4 +1,4 @@
-#include "platform/d3d9/gl_driver.h"
+#include "platform/d3d9/internal/gl_driver.h"
 
 Result<std::unique_ptr<GlDriver>> GlDriver::Create()
 {

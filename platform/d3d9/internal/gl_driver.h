@@ -3,10 +3,10 @@
 // object draws through it.
 #pragma once
 
-#include "platform/d3d9/device_state.h"
-#include "platform/d3d9/fixed_function_pipeline.h"
-#include "platform/d3d9/gl_context.h"
-#include "platform/d3d9/gl_state_cache.h"
+#include "platform/d3d9/internal/device_state.h"
+#include "platform/d3d9/internal/fixed_function_pipeline.h"
+#include "platform/d3d9/internal/gl_context.h"
+#include "platform/d3d9/internal/gl_state_cache.h"
 
 #include "base/result.h"
 
