@@ -14,8 +14,9 @@ bool ParseMilliseconds(std::string_view text, int& value)
 
 } // namespace
 
-bool ParseRunOptions(int argc, const char* const* argv, CRunOptions& options, std::string& error)
+Result<CRunOptions> ParseRunOptions(int argc, const char* const* argv)
 {
+    CRunOptions options;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         if (option == "--help" || option == "-h") {
@@ -23,26 +24,22 @@ bool ParseRunOptions(int argc, const char* const* argv, CRunOptions& options, st
             continue;
         }
         if (option != "--quit-after" && option != "--screenshot") {
-            error = "unknown option " + std::string(option);
-            return false;
+            return Failure{"unknown option " + std::string(option)};
         }
         if (i + 1 >= argc) {
-            error = std::string(option) + " needs a value";
-            return false;
+            return Failure{std::string(option) + " needs a value"};
         }
         const std::string_view value = argv[++i];
         if (option == "--screenshot") {
             options.screenshotPath = value;
         } else if (!ParseMilliseconds(value, options.quitAfterMs)) {
-            error = "--quit-after takes a whole number of milliseconds, not " + std::string(value);
-            return false;
+            return Failure{"--quit-after takes a whole number of milliseconds, not " + std::string(value)};
         }
     }
     if (!options.screenshotPath.empty() && options.quitAfterMs < 0) {
-        error = "--screenshot needs --quit-after";
-        return false;
+        return Failure{"--screenshot needs --quit-after"};
     }
-    return true;
+    return options;
 }
 
 std::string RunOptionsHelp()

@@ -3,6 +3,8 @@
 // screenshot of the main window behind.
 #pragma once
 
+#include "base/result.h"
+
 #include <string>
 
 struct CRunOptions {
@@ -13,8 +15,8 @@ struct CRunOptions {
     std::string screenshotPath;
 };
 
-// Reads --help, --quit-after MS and --screenshot PATH. False, with the reason, for anything
+// Reads --help, --quit-after MS and --screenshot PATH. A failure, with the reason, for anything
 // else, a missing value or a delay that is not a whole number of milliseconds.
-bool ParseRunOptions(int argc, const char* const* argv, CRunOptions& options, std::string& error);
+Result<CRunOptions> ParseRunOptions(int argc, const char* const* argv);
 // The text of --help.
 std::string RunOptionsHelp();

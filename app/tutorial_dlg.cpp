@@ -12,22 +12,17 @@
 #include "world/terrain_world.h"
 #include "world/world_app.h"
 
-#include <cmath>
 #include <optional>
 
 namespace {
 
 constexpr UINT_PTR kFrameTimer = 0;
 constexpr UINT kFrameIntervalMs = 25;
-// Rows and columns 0 to 62 are selectable; a slider value v selects 62 - v.
+// Rows and columns 0 to 62 are selectable; a slider value v selects 62 - v, truncated as the
+// Y-level's height is (30.30 selects 31).
 constexpr float kLastSelectable = 62.0f;
 
-// The whole height the Y-level slider stands for: its value as the echo shows it (two
-// decimals), truncated toward zero (3.9 -> 3, -2.7 -> -2). Reading the echo's value first keeps
-// a thumb showing 1.00 from setting 0 when the trackbar's step lands just below 1.
-int HeightFromSlider(float value) { return static_cast<int>(std::round(value * 100.0f) / 100.0f); }
-
-int SelectionFromSlider(float value) { return static_cast<int>(std::lround(kLastSelectable - value)); }
+int SelectionFromSlider(float value) { return TruncatedEchoValue(kLastSelectable - value); }
 
 std::wstring Wide(const std::string& text) { return WideFromNarrow(text.c_str()); }
 
@@ -206,7 +201,7 @@ void CTutorialDlg::OnHScroll(UINT code, UINT position, CWnd* scrollBar)
         world.SetRoughness(m_roughnessValue);
     } else if (sender == m_heightSlider.GetSafeHwnd()) {
         m_heightValue = m_heightSlider.GetValue();
-        world.SetSelectedHeight(HeightFromSlider(m_heightValue));
+        world.SetSelectedHeight(TruncatedEchoValue(m_heightValue));
     } else if (sender == m_columnSlider.GetSafeHwnd()) {
         m_columnValue = SelectionFromSlider(m_columnSlider.GetValue());
         world.SetSelectedColumn(m_columnValue);
@@ -329,23 +324,25 @@ void CTutorialDlg::OnWireframe()
 
 void CTutorialDlg::OnFlyDirection(UINT)
 {
-    switch (GetCheckedRadioButton(IDC_FLY_LEFT, IDC_FLY_STRAIGHT)) {
-    case IDC_FLY_LEFT:
-        World().SetFlyDirection(0);
-        ShowStatus(L"Set Airplane fly left");
-        break;
-    case IDC_FLY_RIGHT:
-        World().SetFlyDirection(1);
-        ShowStatus(L"Set Airplane fly right");
-        break;
-    case IDC_FLY_STRAIGHT:
-        World().SetFlyDirection(2);
-        ShowStatus(L"Set Airplane fly straight");
-        break;
-    default:
-        ShowStatus(L"");
-        break;
+    struct FlyChoice {
+        int id;
+        TQR_FlyDirection direction;
+        const wchar_t* status;
+    };
+    static constexpr FlyChoice kChoices[] = {
+        {IDC_FLY_LEFT, TQR_FlyDirection::Left, L"Set Airplane fly left"},
+        {IDC_FLY_RIGHT, TQR_FlyDirection::Right, L"Set Airplane fly right"},
+        {IDC_FLY_STRAIGHT, TQR_FlyDirection::Straight, L"Set Airplane fly straight"},
+    };
+    const int checked = GetCheckedRadioButton(IDC_FLY_LEFT, IDC_FLY_STRAIGHT);
+    for (const FlyChoice& choice : kChoices) {
+        if (choice.id == checked) {
+            World().SetFlyDirection(choice.direction);
+            ShowStatus(choice.status);
+            return;
+        }
     }
+    ShowStatus(L"");
 }
 
 void CTutorialDlg::OnLights() { OpenToolWindow(m_lightPanel, IDD_LIGHT_CONTROL, this); }

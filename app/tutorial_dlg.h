@@ -6,9 +6,9 @@
 // - a horizontal slider acts only for itself (moving "Speed" does not rewrite the selected
 //   vertex's height or reselect the column);
 // - the column slider starts at 62, which selects column 0 as the world does at start;
-// - sliders act on the value their echo shows: the row and column sliders select the nearest
-//   row and column (a thumb showing 1.00 selects 61), the Y-level slider's shown value is
-//   truncated toward zero (1.00 sets 1, 3.90 sets 3);
+// - sliders act on the value their echo shows, truncated toward zero: the row and column
+//   sliders select 62 minus it (30.30 selects 31, a thumb showing 1.00 selects 61), the Y-level
+//   slider sets its height (1.00 sets 1, 3.90 sets 3);
 // - "SAVE" offers a save dialog that gives a typed name the ".txt" the file will have; a failed
 //   load, save or texture choice is reported on the status line and leaves the labels as they
 //   were.

@@ -28,11 +28,10 @@ void CUnattendedRun::Finish()
         return;
     }
     if (!m_screenshotPath.empty()) {
-        std::string error;
-        if (SaveWindowImage(m_dialog.GetSafeHwnd(), m_screenshotPath, error)) {
+        if (const Result<> saved = SaveWindowImage(m_dialog.GetSafeHwnd(), m_screenshotPath)) {
             std::printf("Screenshot saved to %s\n", m_screenshotPath.c_str());
         } else {
-            std::fprintf(stderr, "Screenshot failed: %s\n", error.c_str());
+            std::fprintf(stderr, "Screenshot failed: %s\n", saved.reason().c_str());
         }
         std::fflush(stdout);
     }

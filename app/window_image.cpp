@@ -6,16 +6,14 @@
 #include <QPixmap>
 #include <QWidget>
 
-bool SaveWindowImage(HWND window, const std::string& path, std::string& error)
+Result<> SaveWindowImage(HWND window, const std::string& path)
 {
     QWidget* widget = IsWindow(window) ? WidgetOfWindow(window) : nullptr;
     if (widget == nullptr) {
-        error = "the window does not exist";
-        return false;
+        return Failure{"the window does not exist"};
     }
     if (!widget->grab().save(QString::fromStdString(path), "PNG")) {
-        error = "cannot write " + path;
-        return false;
+        return Failure{"cannot write " + path};
     }
-    return true;
+    return {};
 }

@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -134,8 +134,8 @@ Result<> WriteThroughTemporary(const std::string& path, std::string_view content
     if (file.Get() < 0) {
         return ErrorFailure("cannot create a file beside", path, errno);
     }
-    bool ok = ::fchmod(file.Get(), NewFileMode(existing)) == 0 && WriteAll(file.Get(), contents) &&
-              ::fsync(file.Get()) == 0;
+    bool ok =
+        ::fchmod(file.Get(), NewFileMode(existing)) == 0 && WriteAll(file.Get(), contents) && ::fsync(file.Get()) == 0;
     int error = errno;
     if (!file.Close() && ok) {
         ok = false;

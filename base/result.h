@@ -13,8 +13,7 @@ struct Failure {
     std::string reason;
 };
 
-template <typename T = void>
-class [[nodiscard]] Result {
+template <typename T = void> class [[nodiscard]] Result {
 public:
     Result(T value) : m_value(std::move(value)) {}
     Result(Failure failure) : m_reason(std::move(failure.reason)) {}
@@ -44,8 +43,7 @@ private:
     std::string m_reason;
 };
 
-template <>
-class [[nodiscard]] Result<void> {
+template <> class [[nodiscard]] Result<void> {
 public:
     Result() = default;
     Result(Failure failure) : m_ok(false), m_reason(std::move(failure.reason)) {}

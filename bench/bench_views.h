@@ -20,7 +20,7 @@ public:
 
     struct View {
         HWND window = nullptr;
-        IDirect3DSwapChain9* chain = nullptr;
+        ComPtr<IDirect3DSwapChain9> chain;
         WorldCamera camera;
         int width = 0;
         int height = 0;
@@ -37,11 +37,8 @@ public:
     }
     ~BenchViews()
     {
-        for (IDirect3DSwapChain9* chain : {m_small.chain, m_big.chain}) {
-            if (chain != nullptr) {
-                chain->Release();
-            }
-        }
+        m_small.chain.Reset();
+        m_big.chain.Reset();
         GetGraphicsSystem()->ReleaseResources();
     }
     BenchViews(const BenchViews&) = delete;

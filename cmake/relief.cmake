@@ -16,6 +16,14 @@ function(relief_library name)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
 endfunction()
 
+# The project's warnings, and the source and test output folders that tests and their support
+# know.
+function(relief_test_settings target)
+  target_compile_options(${target} PRIVATE ${RELIEF_WARNINGS})
+  target_compile_definitions(${target} PRIVATE RELIEF_TEST_OUTPUT_DIR="${PROJECT_BINARY_DIR}/test-output"
+                                               RELIEF_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+endfunction()
+
 # relief_testing_library(<name> SOURCES <files>... [DEPS <targets>...] [OBJECT])
 # Test support that the tests of a folder and of the folders above it share: relief_<name>
 # (alias relief::<name>), built with the project's warnings. Knows the source and test output
@@ -30,9 +38,7 @@ function(relief_testing_library name)
   endif()
   add_library(relief::${name} ALIAS ${target})
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
-  target_compile_options(${target} PRIVATE ${RELIEF_WARNINGS})
-  target_compile_definitions(${target} PRIVATE RELIEF_TEST_OUTPUT_DIR="${PROJECT_BINARY_DIR}/test-output"
-                                               RELIEF_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  relief_test_settings(${target})
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
 endfunction()
 
@@ -67,10 +73,8 @@ function(relief_tests label)
     endif()
     if(files)
       add_executable(${exe} ${files} ${support})
-      target_compile_options(${exe} PRIVATE ${RELIEF_WARNINGS})
+      relief_test_settings(${exe})
       target_link_libraries(${exe} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
-      target_compile_definitions(${exe} PRIVATE RELIEF_TEST_OUTPUT_DIR="${PROJECT_BINARY_DIR}/test-output"
-                                                RELIEF_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
       gtest_discover_tests(${exe}
         DISCOVERY_MODE PRE_TEST
         WORKING_DIRECTORY ${PROJECT_BINARY_DIR}

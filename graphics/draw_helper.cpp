@@ -29,13 +29,6 @@ int DiscVertexCount(int levelOfDetail)
 
 } // namespace
 
-TQRD3D_DrawHelper::~TQRD3D_DrawHelper()
-{
-    if (m_matrixStack != nullptr) {
-        m_matrixStack->Release();
-    }
-}
-
 bool TQRD3D_DrawHelper::DrawPoint(float x, float y, float z)
 {
     IDirect3DDevice9* device = CurrentDevice();
@@ -53,7 +46,7 @@ bool TQRD3D_DrawHelper::DrawLine(float x1, float y1, float z1, float x2, float y
     if (device == nullptr) {
         return false;
     }
-    const TQR_Color& endColor = GetShadeMode() != 0 ? GetColor2() : GetColor1();
+    const TQR_Color& endColor = GetShadeMode() != TQR_ShadeMode::Flat ? GetColor2() : GetColor1();
     const auto vertices = MakeLineVertices({x1, y1, z1}, {x2, y2, z2}, GetColor1().GetARGB(), endColor.GetARGB());
     return DrawVertices(device, D3DPT_LINELIST, 1, vertices.data());
 }
@@ -65,7 +58,7 @@ bool TQRD3D_DrawHelper::DrawCircle(float x, float y, float z, float radius)
         return false;
     }
     const int count = DiscVertexCount(GetLevelOfDetail());
-    const TQR_Color& centreColor = GetShadeMode() == 1 ? GetColor2() : GetColor1();
+    const TQR_Color& centreColor = GetShadeMode() == TQR_ShadeMode::Smooth ? GetColor2() : GetColor1();
     const std::vector<TQRD3D_ColorVertex> vertices =
         MakeDiscVertices({x, y, z}, radius, count, GetColor1().GetARGB(), centreColor.GetARGB());
     return DrawVertices(device, D3DPT_TRIANGLEFAN, static_cast<UINT>(count - 2), vertices.data());
@@ -87,7 +80,7 @@ bool TQRD3D_DrawHelper::DrawRectangle(bool inXZPlane, float a1, float b1, float 
     if (device == nullptr) {
         return false;
     }
-    const TQR_Color& centreColor = GetShadeMode() == 1 ? GetColor2() : GetColor1();
+    const TQR_Color& centreColor = GetShadeMode() == TQR_ShadeMode::Smooth ? GetColor2() : GetColor1();
     const auto plane = inXZPlane ? TQRD3D_RectanglePlane::XZ : TQRD3D_RectanglePlane::XY;
     const auto vertices = MakeRectangleVertices(plane, a1, b1, a2, b2, GetColor1().GetARGB(), centreColor.GetARGB());
     return DrawVertices(device, D3DPT_TRIANGLEFAN, 4, vertices.data());
@@ -99,8 +92,8 @@ bool TQRD3D_DrawHelper::InitializeModelTransform()
     if (device == nullptr) {
         return false;
     }
-    if (m_matrixStack == nullptr && FAILED(D3DXCreateMatrixStack(0, &m_matrixStack))) {
-        m_matrixStack = nullptr;
+    if (m_matrixStack == nullptr && FAILED(D3DXCreateMatrixStack(0, m_matrixStack.ReleaseAndGetAddressOf()))) {
+        m_matrixStack.Reset();
         return false;
     }
     m_matrixStack->LoadIdentity();
@@ -176,20 +169,19 @@ bool TQRD3D_DrawHelper::TransformPoint(TQR_Vector3& point)
     return true;
 }
 
-void TQRD3D_DrawHelper::SetShadeMode(int mode)
+void TQRD3D_DrawHelper::SetShadeMode(TQR_ShadeMode mode)
 {
     TQR_DrawHelper::SetShadeMode(mode);
     if (IDirect3DDevice9* device = CurrentDevice()) {
-        device->SetRenderState(D3DRS_SHADEMODE, mode == 1 ? D3DSHADE_GOURAUD : D3DSHADE_FLAT);
+        device->SetRenderState(D3DRS_SHADEMODE, ToD3DShadeMode(mode));
     }
 }
 
-void TQRD3D_DrawHelper::SetFillMode(int mode)
+void TQRD3D_DrawHelper::SetFillMode(TQR_FillMode mode)
 {
     TQR_DrawHelper::SetFillMode(mode);
     if (IDirect3DDevice9* device = CurrentDevice()) {
-        const D3DFILLMODE fill = mode == 2 ? D3DFILL_SOLID : mode == 1 ? D3DFILL_WIREFRAME : D3DFILL_POINT;
-        device->SetRenderState(D3DRS_FILLMODE, fill);
+        device->SetRenderState(D3DRS_FILLMODE, ToD3DFillMode(mode));
     }
 }
 

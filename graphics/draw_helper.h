@@ -6,13 +6,14 @@
 // blending, texturing and lighting do nothing and return true.
 #pragma once
 
+#include "platform/d3d9/com_ptr.h"
 #include "platform/d3dx9/d3dx9.h"
 #include "scene/draw_helper.h"
 
 class TQRD3D_DrawHelper : public TQR_DrawHelper {
 public:
     TQRD3D_DrawHelper() = default;
-    ~TQRD3D_DrawHelper() override;
+    ~TQRD3D_DrawHelper() override = default;
 
     // One point sprite of the point size in colour 1.
     bool DrawPoint(float x, float y, float z) override;
@@ -37,10 +38,10 @@ public:
     // Does not touch the device; false and the point unchanged while there is no stack.
     bool TransformPoint(TQR_Vector3& point) override;
 
-    // 1 is smooth shading, anything else flat.
-    void SetShadeMode(int mode) override;
-    // 2 solid, 1 wire frame, anything else points.
-    void SetFillMode(int mode) override;
+    // Stores the mode and sets the device's shade or fill mode to match (ToD3DShadeMode,
+    // ToD3DFillMode).
+    void SetShadeMode(TQR_ShadeMode mode) override;
+    void SetFillMode(TQR_FillMode mode) override;
     // Source-alpha blending on, or off.
     bool EnableBlending(bool on) override;
     // Binds the texture named by the texture file name on stage 0, or unbinds stage 0.
@@ -54,5 +55,5 @@ private:
     void ApplyWorldTransform(IDirect3DDevice9* device) const;
     bool DrawRectangle(bool inXZPlane, float a1, float b1, float a2, float b2);
 
-    ID3DXMatrixStack* m_matrixStack = nullptr;
+    ComPtr<ID3DXMatrixStack> m_matrixStack;
 };

@@ -34,14 +34,6 @@ template <typename Table> void RemoveAllEntries(Table& table)
     }
 }
 
-template <typename Interface> void ReleaseAndClear(Interface*& object)
-{
-    if (object != nullptr) {
-        object->Release();
-        object = nullptr;
-    }
-}
-
 } // namespace
 
 TQRD3D_GraphicsSystem::TQRD3D_GraphicsSystem() { SetDirect3DFactory(nullptr); }
@@ -55,15 +47,17 @@ void TQRD3D_GraphicsSystem::SetDirect3DFactory(Direct3DFactory factory)
 
 bool TQRD3D_GraphicsSystem::CreateGraphicsContext(HWND window)
 {
-    if (m_device != nullptr && m_d3d != nullptr) {
+    if (m_device && m_d3d) {
         return true;
     }
     // An object kept from an earlier failed attempt is replaced, not leaked.
-    ReleaseAndClear(m_d3d);
-    m_d3d = m_createDirect3D(D3D_SDK_VERSION);
-    if (m_d3d == nullptr) {
+    m_d3d = ComPtr<IDirect3D9>::Adopt(m_createDirect3D(D3D_SDK_VERSION));
+    if (!m_d3d) {
         return false;
     }
+    // A device that cannot be made is shown here, without an owner, while a missing Direct3D
+    // object is not: the main dialog only learns "false" and stays up without views, so this
+    // box is the user's one word on why nothing is drawn.
     if (!CreateDevice(window)) {
         MessageBoxW(nullptr, L"D3D Creation Failed during CreateDevice",
                     L"TQRD3D_GraphicsSystem::CreateGraphicsContext", MB_OK);
@@ -87,11 +81,11 @@ bool TQRD3D_GraphicsSystem::CreateDevice(HWND window)
     parameters.AutoDepthStencilFormat = D3DFMT_D24S8;
     parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
     if (FAILED(m_d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                                   &parameters, &m_device))) {
-        m_device = nullptr;
+                                   &parameters, m_device.ReleaseAndGetAddressOf()))) {
+        m_device.Reset();
         return false;
     }
-    return m_device != nullptr;
+    return static_cast<bool>(m_device);
 }
 
 void TQRD3D_GraphicsSystem::SetInitialDeviceState()
@@ -106,19 +100,19 @@ void TQRD3D_GraphicsSystem::SetInitialDeviceState()
     }
 }
 
-IDirect3DSwapChain9* TQRD3D_GraphicsSystem::CreateSwapChain(HWND window)
+ComPtr<IDirect3DSwapChain9> TQRD3D_GraphicsSystem::CreateSwapChain(HWND window)
 {
     const ID3D9WindowHost* host = D3D9GetWindowHost();
     UINT width = 0;
     UINT height = 0;
-    if (m_device == nullptr || host == nullptr || !host->IsLiveWindow(window) ||
-        !host->GetClientSize(window, &width, &height) || width == 0 || height == 0) {
-        return nullptr;
+    if (!m_device || host == nullptr || !host->IsLiveWindow(window) || !host->GetClientSize(window, &width, &height) ||
+        width == 0 || height == 0) {
+        return {};
     }
-    IDirect3DSwapChain9* chain = nullptr;
+    ComPtr<IDirect3DSwapChain9> chain;
     if (m_contextCount == 0) {
         // The device's own back buffer, made for the window the device was created on.
-        m_device->GetSwapChain(0, &chain);
+        m_device->GetSwapChain(0, chain.ReleaseAndGetAddressOf());
     } else {
         chain = CreateAdditionalSwapChain(window, width, height);
     }
@@ -128,7 +122,7 @@ IDirect3DSwapChain9* TQRD3D_GraphicsSystem::CreateSwapChain(HWND window)
 
 // Additional chains ask for no depth buffer of their own; the device gives each chain one of its
 // size, so every view is depth-tested.
-IDirect3DSwapChain9* TQRD3D_GraphicsSystem::CreateAdditionalSwapChain(HWND window, UINT width, UINT height)
+ComPtr<IDirect3DSwapChain9> TQRD3D_GraphicsSystem::CreateAdditionalSwapChain(HWND window, UINT width, UINT height)
 {
     D3DDISPLAYMODE mode;
     m_d3d->GetAdapterDisplayMode(D3DADAPTER_DEFAULT, &mode);
@@ -140,27 +134,27 @@ IDirect3DSwapChain9* TQRD3D_GraphicsSystem::CreateAdditionalSwapChain(HWND windo
     parameters.SwapEffect = D3DSWAPEFFECT_DISCARD;
     parameters.hDeviceWindow = window;
     parameters.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-    IDirect3DSwapChain9* chain = nullptr;
-    if (FAILED(m_device->CreateAdditionalSwapChain(&parameters, &chain))) {
-        return nullptr;
+    ComPtr<IDirect3DSwapChain9> chain;
+    if (FAILED(m_device->CreateAdditionalSwapChain(&parameters, chain.ReleaseAndGetAddressOf()))) {
+        return {};
     }
     return chain;
 }
 
 TQRD3D_TextureResource* TQRD3D_GraphicsSystem::FindTexture(const std::wstring& fileName, bool create)
 {
-    return FindResourceEntry(m_textures, fileName, create, m_device);
+    return FindResourceEntry(m_textures, fileName, create, m_device.Get());
 }
 
 TQRD3D_MeshResource* TQRD3D_GraphicsSystem::FindMesh(const std::wstring& fileName, bool create)
 {
-    return FindResourceEntry(m_meshes, fileName, create, m_device);
+    return FindResourceEntry(m_meshes, fileName, create, m_device.Get());
 }
 
 bool TQRD3D_GraphicsSystem::BindTexture(const std::wstring& fileName, int stage)
 {
     const TQRD3D_TextureResource* entry = FindTexture(fileName, true);
-    if (entry == nullptr || m_device == nullptr) {
+    if (entry == nullptr || !m_device) {
         return false;
     }
     const auto stageIndex = static_cast<DWORD>(stage);
@@ -172,7 +166,7 @@ bool TQRD3D_GraphicsSystem::BindTexture(const std::wstring& fileName, int stage)
 
 void TQRD3D_GraphicsSystem::UnbindTexture(int stage)
 {
-    if (m_device == nullptr) {
+    if (!m_device) {
         return;
     }
     const auto stageIndex = static_cast<DWORD>(stage);
@@ -184,8 +178,8 @@ void TQRD3D_GraphicsSystem::ReleaseResources()
 {
     RemoveAllEntries(m_textures);
     RemoveAllEntries(m_meshes);
-    ReleaseAndClear(m_device);
-    ReleaseAndClear(m_d3d);
+    m_device.Reset();
+    m_d3d.Reset();
     m_contextCount = 0;
 }
 

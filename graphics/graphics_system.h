@@ -4,6 +4,7 @@
 
 #include "graphics/mesh_resource.h"
 #include "graphics/texture_resource.h"
+#include "platform/d3d9/com_ptr.h"
 #include "platform/d3d9/d3d9.h"
 #include "scene/containers.h"
 
@@ -12,7 +13,8 @@
 
 class TQRD3D_GraphicsSystem {
 public:
-    // Makes the Direct3D object for an SDK version, or null; Direct3DCreate9 unless replaced.
+    // Makes the Direct3D object for an SDK version, with a reference for the caller, or null;
+    // Direct3DCreate9 unless replaced.
     using Direct3DFactory = std::function<IDirect3D9*(UINT sdkVersion)>;
 
     TQRD3D_GraphicsSystem();
@@ -26,12 +28,11 @@ public:
     // failed device creation is shown in a message box.
     bool CreateGraphicsContext(HWND window);
     // Null when there is no device; no reference is added.
-    IDirect3DDevice9* GetDevice() const { return m_device; }
+    IDirect3DDevice9* GetDevice() const { return m_device.Get(); }
     // The first call hands out the device's own swap chain 0 whatever the window; later calls
     // make an additional chain sized to the window's client area. Null (and not counted) for a
-    // handle that is not a window or a client area without width or height. The caller gets a
-    // reference.
-    IDirect3DSwapChain9* CreateSwapChain(HWND window);
+    // handle that is not a window or a client area without width or height.
+    ComPtr<IDirect3DSwapChain9> CreateSwapChain(HWND window);
 
     // The shared entry of a file name, loaded on first use when create is set; null when the
     // name is empty, the file cannot be found or loaded, or there is no device.
@@ -59,10 +60,10 @@ public:
 private:
     bool CreateDevice(HWND window);
     void SetInitialDeviceState();
-    IDirect3DSwapChain9* CreateAdditionalSwapChain(HWND window, UINT width, UINT height);
+    ComPtr<IDirect3DSwapChain9> CreateAdditionalSwapChain(HWND window, UINT width, UINT height);
 
-    IDirect3D9* m_d3d = nullptr;
-    IDirect3DDevice9* m_device = nullptr;
+    ComPtr<IDirect3D9> m_d3d;
+    ComPtr<IDirect3DDevice9> m_device;
     int m_contextCount = 0;
     TQR_PointerArray<TQRD3D_TextureResource*> m_textures;
     TQR_PointerArray<TQRD3D_MeshResource*> m_meshes;

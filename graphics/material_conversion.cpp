@@ -28,3 +28,21 @@ TQR_Material FromD3DMaterial(const D3DMATERIAL9& material)
     converted.m_power = material.Power;
     return converted;
 }
+
+D3DFILLMODE ToD3DFillMode(TQR_FillMode mode)
+{
+    switch (mode) {
+    case TQR_FillMode::Solid:
+        return D3DFILL_SOLID;
+    case TQR_FillMode::Wireframe:
+        return D3DFILL_WIREFRAME;
+    case TQR_FillMode::Points:
+        break;
+    }
+    return D3DFILL_POINT;
+}
+
+D3DSHADEMODE ToD3DShadeMode(TQR_ShadeMode mode)
+{
+    return mode == TQR_ShadeMode::Smooth ? D3DSHADE_GOURAUD : D3DSHADE_FLAT;
+}

@@ -10,16 +10,8 @@ void TQRD3D_MeshResource::Unload()
     TQRD3D_Resource::Unload();
     m_boundingBox.MakeEmpty();
     m_materials = TQR_Array<D3DMATERIAL9>();
-    for (int i = 0; i < m_textures.Count(); ++i) {
-        if (IDirect3DTexture9* texture = m_textures.Get(i)) {
-            texture->Release();
-        }
-    }
-    m_textures = TQR_Array<IDirect3DTexture9*>();
-    if (m_mesh != nullptr) {
-        m_mesh->Release();
-        m_mesh = nullptr;
-    }
+    m_textures = TQR_Array<ComPtr<IDirect3DTexture9>>();
+    m_mesh.Reset();
 }
 
 bool TQRD3D_MeshResource::LoadFromFile(const std::wstring& path)
@@ -27,27 +19,24 @@ bool TQRD3D_MeshResource::LoadFromFile(const std::wstring& path)
     if (m_device == nullptr) {
         return false;
     }
-    ID3DXBuffer* materialBuffer = nullptr;
+    ComPtr<ID3DXBuffer> materialBuffer;
     DWORD materialCount = 0;
     ID3DXMesh* mesh = nullptr;
-    if (FAILED(D3DXLoadMeshFromXW(path.c_str(), D3DXMESH_SYSTEMMEM, m_device, nullptr, &materialBuffer, nullptr,
-                                  &materialCount, &mesh))) {
+    if (FAILED(D3DXLoadMeshFromXW(path.c_str(), D3DXMESH_SYSTEMMEM, m_device.Get(), nullptr,
+                                  materialBuffer.ReleaseAndGetAddressOf(), nullptr, &materialCount, &mesh))) {
         Unload();
         return false;
     }
     const auto* materials =
         materialBuffer == nullptr ? nullptr : static_cast<const D3DXMATERIAL*>(materialBuffer->GetBufferPointer());
     Adopt(mesh, materials, materials == nullptr ? 0 : materialCount, path);
-    if (materialBuffer != nullptr) {
-        materialBuffer->Release();
-    }
     return true;
 }
 
 void TQRD3D_MeshResource::Adopt(ID3DXMesh* mesh, const D3DXMATERIAL* materials, DWORD materialCount,
                                 const std::wstring& path)
 {
-    m_mesh = mesh;
+    m_mesh = ComPtr<ID3DXMesh>::Adopt(mesh);
     const std::wstring textureFolder = FolderOfPath(path);
     for (DWORD i = 0; i < materialCount; ++i) {
         AddMaterial(materials[i], textureFolder);
@@ -58,11 +47,11 @@ void TQRD3D_MeshResource::Adopt(ID3DXMesh* mesh, const D3DXMATERIAL* materials, 
 void TQRD3D_MeshResource::AddMaterial(const D3DXMATERIAL& material, const std::wstring& textureFolder)
 {
     m_materials.Append(material.MatD3D);
-    IDirect3DTexture9* texture = nullptr;
+    ComPtr<IDirect3DTexture9> texture;
     if (material.pTextureFilename != nullptr && material.pTextureFilename[0] != '\0') {
         const std::wstring texturePath = textureFolder + WideFromNarrow(material.pTextureFilename);
-        if (FAILED(D3DXCreateTextureFromFileW(m_device, texturePath.c_str(), &texture))) {
-            texture = nullptr;
+        if (FAILED(D3DXCreateTextureFromFileW(m_device.Get(), texturePath.c_str(), texture.ReleaseAndGetAddressOf()))) {
+            texture.Reset();
         }
     }
     m_textures.Append(texture);
@@ -70,8 +59,8 @@ void TQRD3D_MeshResource::AddMaterial(const D3DXMATERIAL& material, const std::w
 
 void TQRD3D_MeshResource::ComputeBoundingBox()
 {
-    IDirect3DVertexBuffer9* vertices = nullptr;
-    if (FAILED(m_mesh->GetVertexBuffer(&vertices)) || vertices == nullptr) {
+    ComPtr<IDirect3DVertexBuffer9> vertices;
+    if (FAILED(m_mesh->GetVertexBuffer(vertices.ReleaseAndGetAddressOf())) || vertices == nullptr) {
         return;
     }
     void* data = nullptr;
@@ -84,7 +73,6 @@ void TQRD3D_MeshResource::ComputeBoundingBox()
         }
         vertices->Unlock();
     }
-    vertices->Release();
 }
 
 TQR_Material TQRD3D_MeshResource::GetFirstMaterial() const
@@ -119,7 +107,7 @@ void TQRD3D_MeshResource::Draw(bool useTextures, bool lightingOff, const TQR_Col
         } else {
             const D3DMATERIAL9 material = m_materials.Get(i);
             m_device->SetMaterial(&material);
-            IDirect3DTexture9* texture = m_textures.Get(i);
+            IDirect3DTexture9* texture = GetSubsetTexture(i);
             if (useTextures && texture != nullptr) {
                 m_device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
                 m_device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);

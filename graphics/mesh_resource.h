@@ -18,11 +18,11 @@ public:
     // materials name from the folder the file was found in, and computes the bounding box.
     bool LoadFromFile(const std::wstring& path) override;
 
-    ID3DXMesh* GetMesh() const { return m_mesh; }
+    ID3DXMesh* GetMesh() const { return m_mesh.Get(); }
     const TQR_BoundingBox* GetBoundingBox() const { return &m_boundingBox; }
     int GetMaterialCount() const { return m_materials.Count(); }
     // The texture of a subset's material; null when it names none or it did not load.
-    IDirect3DTexture9* GetSubsetTexture(int subset) const { return m_textures.Get(subset); }
+    IDirect3DTexture9* GetSubsetTexture(int subset) const { return m_textures.Get(subset).Get(); }
 
     // Material 0 as colours, or the default material when the mesh has no materials.
     TQR_Material GetFirstMaterial() const;
@@ -44,8 +44,8 @@ private:
     void AddMaterial(const D3DXMATERIAL& material, const std::wstring& textureFolder);
     void ComputeBoundingBox();
 
-    ID3DXMesh* m_mesh = nullptr;
+    ComPtr<ID3DXMesh> m_mesh;
     TQR_Array<D3DMATERIAL9> m_materials;
-    TQR_Array<IDirect3DTexture9*> m_textures;
+    TQR_Array<ComPtr<IDirect3DTexture9>> m_textures;
     TQR_BoundingBox m_boundingBox;
 };

@@ -8,11 +8,10 @@ TQRD3D_Resource::~TQRD3D_Resource() { TQRD3D_Resource::Unload(); }
 bool TQRD3D_Resource::Load(IDirect3DDevice9* device, const std::wstring& fileName)
 {
     Unload();
-    m_device = device;
+    m_device = ComPtr<IDirect3DDevice9>(device);
     if (m_device == nullptr) {
         return false;
     }
-    m_device->AddRef();
     m_fileName = fileName;
 
     const std::optional<std::wstring> path = LocateResourceFile(fileName);
@@ -29,9 +28,6 @@ bool TQRD3D_Resource::Load(IDirect3DDevice9* device, const std::wstring& fileNam
 
 void TQRD3D_Resource::Unload()
 {
-    if (m_device != nullptr) {
-        m_device->Release();
-        m_device = nullptr;
-    }
+    m_device.Reset();
     m_fileName.clear();
 }

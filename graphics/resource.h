@@ -2,6 +2,7 @@
 // shared through the graphics system's tables.
 #pragma once
 
+#include "platform/d3d9/com_ptr.h"
 #include "platform/d3d9/d3d9.h"
 
 #include <string>
@@ -23,11 +24,11 @@ public:
     // Loads from a path that exists.
     virtual bool LoadFromFile(const std::wstring& path) = 0;
 
-    IDirect3DDevice9* GetDevice() const { return m_device; }
+    IDirect3DDevice9* GetDevice() const { return m_device.Get(); }
     // The name the resource was requested under (the table key), not the path it was found at.
     const std::wstring& GetFileName() const { return m_fileName; }
 
 protected:
-    IDirect3DDevice9* m_device = nullptr;
+    ComPtr<IDirect3DDevice9> m_device;
     std::wstring m_fileName;
 };

@@ -7,13 +7,10 @@ TQRD3D_TextureResource::~TQRD3D_TextureResource() { TQRD3D_TextureResource::Unlo
 void TQRD3D_TextureResource::Unload()
 {
     TQRD3D_Resource::Unload();
-    if (m_texture != nullptr) {
-        m_texture->Release();
-        m_texture = nullptr;
-    }
+    m_texture.Reset();
 }
 
 bool TQRD3D_TextureResource::LoadFromFile(const std::wstring& path)
 {
-    return SUCCEEDED(D3DXCreateTextureFromFileW(m_device, path.c_str(), &m_texture));
+    return SUCCEEDED(D3DXCreateTextureFromFileW(m_device.Get(), path.c_str(), m_texture.ReleaseAndGetAddressOf()));
 }

@@ -12,8 +12,8 @@ public:
     bool LoadFromFile(const std::wstring& path) override;
 
     // Null when unloaded.
-    IDirect3DTexture9* GetTexture() const { return m_texture; }
+    IDirect3DTexture9* GetTexture() const { return m_texture.Get(); }
 
 private:
-    IDirect3DTexture9* m_texture = nullptr;
+    ComPtr<IDirect3DTexture9> m_texture;
 };

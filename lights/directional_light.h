@@ -7,7 +7,7 @@
 
 class TQRD3D_DirectionalLight : public TQRD3D_Light {
 public:
-    explicit TQRD3D_DirectionalLight(int index) : TQRD3D_Light(index, D3DLIGHT_DIRECTIONAL) {}
+    explicit TQRD3D_DirectionalLight(int index) : TQRD3D_Light(index, TQRD3D_LightType::Directional) {}
 
 protected:
     // The arrow, in the diffuse colour, placed by a transform with the light's position, scale

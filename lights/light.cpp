@@ -11,11 +11,24 @@ namespace {
 constexpr const wchar_t* kMarkerMeshFileName = L"sphere.x";
 constexpr const wchar_t* kMarkerNodeName = L"SceneNode";
 
+D3DLIGHTTYPE ToD3DLightType(TQRD3D_LightType type)
+{
+    switch (type) {
+    case TQRD3D_LightType::Point:
+        return D3DLIGHT_POINT;
+    case TQRD3D_LightType::Spot:
+        return D3DLIGHT_SPOT;
+    case TQRD3D_LightType::Directional:
+        return D3DLIGHT_DIRECTIONAL;
+    }
+    return D3DLIGHT_POINT;
+}
+
 } // namespace
 
-TQRD3D_Light::TQRD3D_Light(int index, D3DLIGHTTYPE type) : m_index(index)
+TQRD3D_Light::TQRD3D_Light(int index, TQRD3D_LightType type) : m_index(index)
 {
-    m_light.Type = type;
+    m_light.Type = ToD3DLightType(type);
     m_light.Diffuse = D3DCOLORVALUE{0.8f, 0.8f, 0.8f, 1.0f};
     m_light.Specular = D3DCOLORVALUE{0.2f, 0.2f, 0.2f, 1.0f};
     m_light.Ambient = D3DCOLORVALUE{0.1f, 0.1f, 0.1f, 1.0f};
@@ -95,7 +108,7 @@ void TQRD3D_Light::DrawSphereMarker(float scale, TQR_DrawHelper* drawHelper) con
 
     auto* sphere = new TQRD3D_PrimitiveMesh(kMarkerMeshFileName);
     sphere->SetLighting(false);
-    sphere->SetShadeMode(0);
+    sphere->SetShadeMode(TQR_ShadeMode::Flat);
     sphere->SetFlatColor(GetDiffuse());
     node.SetPrimitive(sphere);
 

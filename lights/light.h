@@ -9,6 +9,9 @@
 
 class TQR_DrawHelper;
 
+// The kinds of light the scene has; each becomes the device's light type of the same name.
+enum class TQRD3D_LightType { Point, Spot, Directional };
+
 class TQRD3D_Light {
 public:
     virtual ~TQRD3D_Light() = default;
@@ -62,7 +65,7 @@ public:
 protected:
     // White-ish diffuse (0.8), faint specular (0.2) and ambient (0.1), at the origin, pointing
     // down, range 200, no distance attenuation, cones of 45 and 60 degrees, fall-off 1.
-    TQRD3D_Light(int index, D3DLIGHTTYPE type);
+    TQRD3D_Light(int index, TQRD3D_LightType type);
 
     // Draws the marker of this kind of light. The draw helper is never null here.
     virtual void DrawMarker(TQR_DrawHelper* drawHelper) = 0;

@@ -6,7 +6,7 @@
 
 class TQRD3D_PointLight : public TQRD3D_Light {
 public:
-    explicit TQRD3D_PointLight(int index) : TQRD3D_Light(index, D3DLIGHT_POINT) {}
+    explicit TQRD3D_PointLight(int index) : TQRD3D_Light(index, TQRD3D_LightType::Point) {}
 
 protected:
     void DrawMarker(TQR_DrawHelper* drawHelper) override;

@@ -7,7 +7,7 @@
 
 class TQRD3D_SpotLight : public TQRD3D_Light {
 public:
-    explicit TQRD3D_SpotLight(int index) : TQRD3D_Light(index, D3DLIGHT_SPOT) {}
+    explicit TQRD3D_SpotLight(int index) : TQRD3D_Light(index, TQRD3D_LightType::Spot) {}
 
 protected:
     void DrawMarker(TQR_DrawHelper* drawHelper) override;

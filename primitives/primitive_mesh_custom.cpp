@@ -29,17 +29,17 @@ bool TQRD3D_PrimitiveMeshCustom::CreateMesh()
     if (device == nullptr || !IsValidSide(m_verticesPerSide)) {
         return false;
     }
+    ComPtr<ID3DXMesh> created;
     if (FAILED(D3DXCreateMeshFVF(static_cast<DWORD>(m_faceCount), static_cast<DWORD>(m_vertexCount), D3DXMESH_SYSTEMMEM,
-                                 TQRD3D_ColorVertex::kFvf, device, &m_mesh))) {
-        m_mesh = nullptr;
+                                 TQRD3D_ColorVertex::kFvf, device, created.ReleaseAndGetAddressOf()))) {
         return false;
     }
+    m_mesh = created.Get();
     m_normalsCurrent = false;
     BuildGrid();
     // Whether the file was written is decided by the lookup below: a file that was not
     // written is not found, unless an older one of that name lies along the search folders.
     D3DXSaveMeshToXW(GetMeshFileName().c_str(), m_mesh, nullptr, nullptr, nullptr, 0, D3DXF_FILEFORMAT_TEXT);
-    m_mesh->Release();
     m_mesh = nullptr;
 
     if (const TQRD3D_MeshResource* entry = GetGraphicsSystem()->FindMesh(GetMeshFileName())) {

@@ -70,6 +70,8 @@ private:
     bool m_meshReady = false;
     // The mesh's normals match its vertex positions.
     bool m_normalsCurrent = false;
+    // Borrowed, without a reference of its own: the mesh table's entry, or the new mesh while
+    // CreateMesh builds and saves it.
     ID3DXMesh* m_mesh = nullptr;
     int m_verticesPerSide;
     int m_faceCount;

@@ -40,9 +40,9 @@ bool TQR_DrawHelper::InitializeModelTransform() { return false; }
 
 bool TQR_DrawHelper::TransformPoint(TQR_Vector3&) { return false; }
 
-void TQR_DrawHelper::SetShadeMode(int mode) { m_shadeMode = mode; }
+void TQR_DrawHelper::SetShadeMode(TQR_ShadeMode mode) { m_shadeMode = mode; }
 
-void TQR_DrawHelper::SetFillMode(int mode) { m_fillMode = mode; }
+void TQR_DrawHelper::SetFillMode(TQR_FillMode mode) { m_fillMode = mode; }
 
 bool TQR_DrawHelper::EnableBlending(bool) { return false; }
 

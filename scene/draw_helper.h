@@ -7,6 +7,7 @@
 #include <string>
 
 #include "scene/color.h"
+#include "scene/draw_modes.h"
 #include "scene/vector_math.h"
 
 // The attributes that the plain setters replace; reported to OnAttributeSet.
@@ -47,10 +48,9 @@ public:
     // Replaces the point by itself times the top of the model matrix stack (divided by w).
     virtual bool TransformPoint(TQR_Vector3& point);
 
-    // 0 flat, 1 smooth (Gouraud). Stored here; the device-bound helper also sets the device.
-    virtual void SetShadeMode(int mode);
-    // 0 points, 1 wire frame, 2 solid. Stored here; the device-bound helper also sets the device.
-    virtual void SetFillMode(int mode);
+    // Stored here; the device-bound helper also sets the device.
+    virtual void SetShadeMode(TQR_ShadeMode mode);
+    virtual void SetFillMode(TQR_FillMode mode);
     virtual bool EnableBlending(bool on);
     virtual void SetTextureFileName(const std::wstring& fileName);
     // Binds (true) or unbinds (false) the texture named by the texture file name.
@@ -69,8 +69,8 @@ public:
     // Nothing in the editor changes the level of detail; tests of the disc's vertex counts do.
     void SetLevelOfDetail(int level) { m_levelOfDetail = level; }
 
-    int GetShadeMode() const { return m_shadeMode; }
-    int GetFillMode() const { return m_fillMode; }
+    TQR_ShadeMode GetShadeMode() const { return m_shadeMode; }
+    TQR_FillMode GetFillMode() const { return m_fillMode; }
     float GetPointSize() const { return m_pointSize; }
     const TQR_Color& GetColor1() const { return m_color1; }
     const TQR_Color& GetColor2() const { return m_color2; }
@@ -84,8 +84,8 @@ protected:
 
 private:
     int m_levelOfDetail = 2;
-    int m_shadeMode = 1;
-    int m_fillMode = 2;
+    TQR_ShadeMode m_shadeMode = TQR_ShadeMode::Smooth;
+    TQR_FillMode m_fillMode = TQR_FillMode::Solid;
     float m_pointSize = 1.0f;
     TQR_Color m_color1;
     TQR_Color m_color2;

@@ -39,8 +39,8 @@ void TQR_Primitive::DrawBoundingVolume(int levelOfDetail, TQR_DrawHelper* drawHe
     }
     drawHelper->ResetAttributes();
     drawHelper->SetColor1(color);
-    drawHelper->SetShadeMode(0);
-    drawHelper->SetFillMode(1);
+    drawHelper->SetShadeMode(TQR_ShadeMode::Flat);
+    drawHelper->SetFillMode(TQR_FillMode::Wireframe);
     volume->Draw(drawHelper);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "scene/color.h"
+#include "scene/draw_modes.h"
 #include "scene/vector_math.h"
 
 class TQR_BoundingVolume;
@@ -50,12 +51,10 @@ public:
     TQR_Color GetFlatColor() const { return m_flatColor; }
     void SetSecondColor(const TQR_Color& color) { m_secondColor = color; }
     TQR_Color GetSecondColor() const { return m_secondColor; }
-    // 0 points, 1 wire frame, 2 solid.
-    void SetFillMode(int mode) { m_fillMode = mode; }
-    int GetFillMode() const { return m_fillMode; }
-    // 0 flat, 1 smooth (Gouraud).
-    void SetShadeMode(int mode) { m_shadeMode = mode; }
-    int GetShadeMode() const { return m_shadeMode; }
+    void SetFillMode(TQR_FillMode mode) { m_fillMode = mode; }
+    TQR_FillMode GetFillMode() const { return m_fillMode; }
+    void SetShadeMode(TQR_ShadeMode mode) { m_shadeMode = mode; }
+    TQR_ShadeMode GetShadeMode() const { return m_shadeMode; }
     void SetBlending(bool on) { m_blending = on; }
     bool IsBlending() const { return m_blending; }
     void SetTexturing(bool on) { m_texturing = on; }
@@ -86,8 +85,8 @@ private:
     TQR_Vector3 m_primVelocity{0.0f, 0.0f, 0.0f};
     TQR_Color m_flatColor{0, 0, 0, 255};
     TQR_Color m_secondColor{255, 255, 255, 255};
-    int m_fillMode = 2;
-    int m_shadeMode = 1;
+    TQR_FillMode m_fillMode = TQR_FillMode::Solid;
+    TQR_ShadeMode m_shadeMode = TQR_ShadeMode::Smooth;
     float m_pointSize = 2.0f;
     bool m_showBoundingVolume = false;
     bool m_blending = false;

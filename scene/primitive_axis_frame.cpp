@@ -5,7 +5,7 @@
 void TQR_PrimitiveAxisFrame::SetupDrawAttributes(TQR_DrawHelper* drawHelper)
 {
     TQR_Primitive::SetupDrawAttributes(drawHelper);
-    drawHelper->SetShadeMode(0);
+    drawHelper->SetShadeMode(TQR_ShadeMode::Flat);
 }
 
 void TQR_PrimitiveAxisFrame::DrawGeometry(int, TQR_DrawHelper* drawHelper)

@@ -46,7 +46,7 @@ void TQR_XformInfo::DrawPivot(TQR_DrawHelper* drawHelper, float radius) const
     drawHelper->ResetAttributes();
     drawHelper->SetColor1(TQR_Color(1.0f, 1.0f, 1.0f, 1.0f));
     drawHelper->SetColor2(TQR_Color(0.0f, 0.0f, 1.0f, 1.0f));
-    drawHelper->SetFillMode(2);
-    drawHelper->SetShadeMode(1);
+    drawHelper->SetFillMode(TQR_FillMode::Solid);
+    drawHelper->SetShadeMode(TQR_ShadeMode::Smooth);
     drawHelper->DrawCircle(m_pivot.x, m_pivot.y, m_pivot.z, radius);
 }

@@ -12,7 +12,7 @@
 
 namespace {
 
-using FileWriter = std::function<bool(const std::filesystem::path&, std::string&)>;
+using FileWriter = std::function<Result<>(const std::filesystem::path&)>;
 
 struct DataFile {
     const char* folder;
@@ -25,15 +25,12 @@ MaterialEntry MarkerMaterial() { return MakeMaterial(0.92f, 0.92f, 0.88f, 0.5f, 
 
 FileWriter Mesh(MeshBuilder (*build)(), std::vector<MaterialEntry> materials)
 {
-    return [build, materials](const std::filesystem::path& path, std::string& error) {
-        return SaveMeshFile(path, build(), materials, error);
-    };
+    return [build, materials](const std::filesystem::path& path) { return SaveMeshFile(path, build(), materials); };
 }
 
 FileWriter Png(RgbImage (*paint)())
 {
-    return
-        [paint](const std::filesystem::path& path, std::string& error) { return WritePngFile(path, paint(), error); };
+    return [paint](const std::filesystem::path& path) { return WritePngFile(path, paint()); };
 }
 
 std::vector<DataFile> DataFiles()
@@ -50,19 +47,18 @@ std::vector<DataFile> DataFiles()
 
 } // namespace
 
-bool WriteDataSet(const std::filesystem::path& root, std::string& error)
+Result<> WriteDataSet(const std::filesystem::path& root)
 {
     for (const DataFile& file : DataFiles()) {
         const std::filesystem::path folder = root / file.folder;
         std::error_code failure;
         std::filesystem::create_directories(folder, failure);
         if (failure) {
-            error = "cannot create folder " + folder.string() + ": " + failure.message();
-            return false;
+            return Failure{"cannot create folder " + folder.string() + ": " + failure.message()};
         }
-        if (!file.write(folder / file.name, error)) {
-            return false;
+        if (Result<> written = file.write(folder / file.name); !written) {
+            return written;
         }
     }
-    return true;
+    return {};
 }

@@ -1,6 +1,6 @@
 #include "tools/mesh_builder.h"
 
-#include "platform/d3d9/ref_counted.h"
+#include "platform/d3d9/com_ptr.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #include "tools/mesh_file.h"
 
-#include "platform/d3d9/ref_counted.h"
+#include "platform/d3d9/com_ptr.h"
 
 MaterialEntry MakeMaterial(float red, float green, float blue, float emissiveFraction, float specular, float power)
 {
@@ -14,13 +14,12 @@ MaterialEntry MakeMaterial(float red, float green, float blue, float emissiveFra
     return entry;
 }
 
-bool SaveMeshFile(const std::filesystem::path& path, const MeshBuilder& builder,
-                  const std::vector<MaterialEntry>& materials, std::string& error)
+Result<> SaveMeshFile(const std::filesystem::path& path, const MeshBuilder& builder,
+                      const std::vector<MaterialEntry>& materials)
 {
     ID3DXMesh* created = nullptr;
     if (FAILED(builder.CreateMesh(&created))) {
-        error = "the mesh for " + path.string() + " could not be built";
-        return false;
+        return Failure{"the mesh for " + path.string() + " could not be built"};
     }
     const ComPtr<ID3DXMesh> mesh = ComPtr<ID3DXMesh>::Adopt(created);
     std::vector<std::string> names;
@@ -32,8 +31,7 @@ bool SaveMeshFile(const std::filesystem::path& path, const MeshBuilder& builder,
     }
     if (FAILED(D3DXSaveMeshToXW(path.wstring().c_str(), mesh.Get(), nullptr, entries.data(), nullptr,
                                 static_cast<DWORD>(entries.size()), D3DXF_FILEFORMAT_TEXT))) {
-        error = std::string("cannot write ") + path.string() + ": " + D3DXGetLastErrorMessage();
-        return false;
+        return Failure{"cannot write " + path.string() + ": " + D3DXGetLastErrorMessage()};
     }
-    return true;
+    return {};
 }

@@ -1,6 +1,7 @@
 // Writing a built mesh with its materials as a text X file.
 #pragma once
 
+#include "base/result.h"
 #include "tools/mesh_builder.h"
 
 #include <filesystem>
@@ -18,6 +19,5 @@ struct MaterialEntry {
 MaterialEntry MakeMaterial(float red, float green, float blue, float emissiveFraction, float specular, float power);
 
 // Builds the mesh and writes it through D3DXSaveMeshToXW in text form, one material per subset.
-// On failure returns false with the reason in error.
-bool SaveMeshFile(const std::filesystem::path& path, const MeshBuilder& builder,
-                  const std::vector<MaterialEntry>& materials, std::string& error);
+Result<> SaveMeshFile(const std::filesystem::path& path, const MeshBuilder& builder,
+                      const std::vector<MaterialEntry>& materials);

@@ -45,19 +45,17 @@ std::vector<std::uint8_t> EncodePng(const RgbImage& image)
     return png;
 }
 
-bool WritePngFile(const std::filesystem::path& path, const RgbImage& image, std::string& error)
+Result<> WritePngFile(const std::filesystem::path& path, const RgbImage& image)
 {
     const std::vector<std::uint8_t> png = EncodePng(image);
     if (png.empty()) {
-        error = "cannot encode " + path.string() + " as PNG";
-        return false;
+        return Failure{"cannot encode " + path.string() + " as PNG"};
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     out.close();
     if (!out) {
-        error = "cannot write " + path.string();
-        return false;
+        return Failure{"cannot write " + path.string()};
     }
-    return true;
+    return {};
 }

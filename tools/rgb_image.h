@@ -1,6 +1,8 @@
 // Images painted by code, written as PNG files.
 #pragma once
 
+#include "base/result.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -36,5 +38,4 @@ private:
 
 // The image as PNG file contents; the same image always gives the same bytes.
 std::vector<std::uint8_t> EncodePng(const RgbImage& image);
-// On failure returns false with the reason in error.
-bool WritePngFile(const std::filesystem::path& path, const RgbImage& image, std::string& error);
+Result<> WritePngFile(const std::filesystem::path& path, const RgbImage& image);

@@ -71,8 +71,8 @@ void CPrimitiveControl::RefreshFromPrimitive()
         m_blending = AsCheck(m_primitive->IsBlending());
         m_visibility = AsCheck(m_primitive->IsVisible());
         m_boundVol = AsCheck(m_primitive->IsShowBoundingVolume());
-        m_shading = AsCheck(m_primitive->GetShadeMode() == 1);
-        m_wireframe = AsCheck(m_primitive->GetFillMode() == 1);
+        m_shading = AsCheck(m_primitive->GetShadeMode() == TQR_ShadeMode::Smooth);
+        m_wireframe = AsCheck(m_primitive->GetFillMode() == TQR_FillMode::Wireframe);
         m_lighting = AsCheck(m_primitive->IsLighting());
         m_textureLabel = m_primitive->GetTextureFileName();
         RefreshColour();
@@ -245,7 +245,7 @@ void CPrimitiveControl::OnShading()
 {
     UpdateData(TRUE);
     if (m_primitive) {
-        m_primitive->SetShadeMode(m_shading != 0 ? 1 : 0);
+        m_primitive->SetShadeMode(m_shading != 0 ? TQR_ShadeMode::Smooth : TQR_ShadeMode::Flat);
     }
 }
 
@@ -261,7 +261,7 @@ void CPrimitiveControl::OnWireframe()
 {
     UpdateData(TRUE);
     if (m_primitive) {
-        m_primitive->SetFillMode(m_wireframe != 0 ? 1 : 2);
+        m_primitive->SetFillMode(m_wireframe != 0 ? TQR_FillMode::Wireframe : TQR_FillMode::Solid);
     }
 }
 

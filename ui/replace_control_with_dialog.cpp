@@ -10,6 +10,8 @@ bool ReplaceControlWithDialog(CWnd* parent, int placeholderId, CDialog* child, U
     placeholder->GetWindowRect(&rect);
     parent->ScreenToClient(&rect);
     placeholder->DestroyWindow();
+    // The placeholder is already gone and callers only learn "false": the box over the parent
+    // tells the user why the embedded panel is missing, as this helper's contract has it.
     if (!child->Create(templateId, parent)) {
         parent->MessageBox(L"Creation of control Dialog Failed!!");
         return false;

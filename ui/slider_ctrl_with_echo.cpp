@@ -2,15 +2,22 @@
 
 #include "platform/win/win_api.h"
 
-#include <cwchar>
+#include <charconv>
+#include <cmath>
+#include <iterator>
+#include <string>
 
 namespace {
 
 constexpr int kEchoWidth = 50;
 constexpr int kEchoHeight = 20;
 constexpr UINT kEchoId = 0xFFFF;
+// The echo shows two decimals.
+constexpr float kEchoScale = 100.0f;
 
 } // namespace
+
+int TruncatedEchoValue(float value) { return static_cast<int>(std::round(value * kEchoScale) / kEchoScale); }
 
 TQRMFC_SliderCtrlWithEcho::TQRMFC_SliderCtrlWithEcho() = default;
 
@@ -87,9 +94,13 @@ void TQRMFC_SliderCtrlWithEcho::UpdateEcho()
     if (!IsWindow(m_echo.m_hWnd)) {
         return;
     }
-    wchar_t text[32];
-    std::swprintf(text, sizeof text / sizeof text[0], L" %.2f", static_cast<double>(GetValue()));
-    m_echo.SetWindowText(text);
+    // " %.2f", always with a decimal point, as the status texts and height files write
+    // numbers: std::to_chars ignores the C and C++ locales that printf would follow.
+    char digits[32];
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), static_cast<double>(GetValue()),
+                                   std::chars_format::fixed, 2)
+                         .ptr;
+    m_echo.SetWindowText((L" " + std::wstring(digits, end)).c_str());
 }
 
 bool TQRMFC_SliderCtrlWithEcho::IsVertical() const { return IsWindow(m_hWnd) && (GetStyle() & TBS_VERT); }

@@ -6,6 +6,11 @@
 
 #include "platform/win/controls.h"
 
+// The whole number a value stands for as its echo shows it: rounded to the echo's two
+// decimals, then truncated toward zero (3.9 -> 3, -2.7 -> -2). A trackbar step that lands just
+// below an integer (0.99998) shows as 1.00 and so stands for 1, not 0.
+int TruncatedEchoValue(float value);
+
 class TQRMFC_SliderCtrlWithEcho : public CSliderCtrl {
 public:
     TQRMFC_SliderCtrlWithEcho();
@@ -17,7 +22,7 @@ public:
     float GetValue() const;
     // Moves the thumb and refreshes the echo; false, changing nothing, outside the range.
     bool SetValue(float value);
-    // Writes the value into the echo as " %.2f".
+    // Writes the value into the echo as " %.2f", with a decimal point whatever the locale.
     void UpdateEcho();
     bool IsVertical() const;
     // Called after each move by the user, with the new value.

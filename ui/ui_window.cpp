@@ -24,6 +24,9 @@ bool TQRMFC_UIWindow::ReplaceDialogControl(HWND dialog, int controlId)
         CreateEx(exStyle, nullptr, nullptr, style | WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, rect,
                  parent, static_cast<UINT>(controlId));
     BringWindowToTop();
+    // The box is part of this control's contract: its callers only learn "false", and the
+    // placeholder is already gone, so the user is told here, over the dialog, why a view is
+    // missing.
     if (!created) {
         MessageBoxW(dialog, L"TQRMFC_UIWindow creation failed!", L"TQRMFC_UIWindow::ReplaceDialogControl",
                     MB_ICONERROR);
@@ -44,6 +47,8 @@ bool TQRMFC_UIWindow::AttachViewport(TQR_IWindowHandler* handler)
         }
         attached = handler->AttachWindow(m_hWnd);
     }
+    // Part of the control's contract as well: a handler that refuses the window leaves the view
+    // blank, and the box over it says why; callers only learn "false".
     if (!attached) {
         MessageBoxW(m_hWnd, L"Error attaching viewport to window!", L"TQRMFC_UIWindow::AttachViewport", MB_ICONERROR);
         return false;

@@ -10,24 +10,15 @@ D3DXVECTOR3 ToD3DX(const TQR_Vector3& v) { return {v.x, v.y, v.z}; }
 
 TQR_Vector3 FromD3DX(const D3DXVECTOR3& v) { return {v.x, v.y, v.z}; }
 
-template <class Object> void ReleaseAndClear(Object*& object)
-{
-    if (object != nullptr) {
-        object->Release();
-        object = nullptr;
-    }
-}
-
 } // namespace
 
 TQRD3D_WindowHandler::~TQRD3D_WindowHandler()
 {
-    ReleaseBackBuffer();
-    ReleaseAndClear(m_swapChain);
-    ReleaseAndClear(m_device);
+    m_backBuffer.Reset();
+    DetachWindow();
 }
 
-bool TQRD3D_WindowHandler::IsInitialized() const { return m_device != nullptr && m_swapChain != nullptr; }
+bool TQRD3D_WindowHandler::IsInitialized() const { return m_device && m_swapChain; }
 
 bool TQRD3D_WindowHandler::AttachWindow(HWND window)
 {
@@ -36,19 +27,18 @@ bool TQRD3D_WindowHandler::AttachWindow(HWND window)
         return false;
     }
     TQRD3D_GraphicsSystem* graphics = GetGraphicsSystem();
-    m_device = graphics->GetDevice();
-    if (m_device == nullptr) {
+    m_device = ComPtr<IDirect3DDevice9>(graphics->GetDevice());
+    if (!m_device) {
         return false;
     }
-    m_device->AddRef();
     m_swapChain = graphics->CreateSwapChain(window);
     return IsInitialized();
 }
 
 void TQRD3D_WindowHandler::DetachWindow()
 {
-    ReleaseAndClear(m_swapChain);
-    ReleaseAndClear(m_device);
+    m_swapChain.Reset();
+    m_device.Reset();
 }
 
 void TQRD3D_WindowHandler::BeginDraw()
@@ -56,24 +46,21 @@ void TQRD3D_WindowHandler::BeginDraw()
     if (!IsInitialized()) {
         return;
     }
-    ReleaseBackBuffer();
-    m_swapChain->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &m_backBuffer);
-    m_device->SetRenderTarget(0, m_backBuffer);
+    m_swapChain->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, m_backBuffer.ReleaseAndGetAddressOf());
+    m_device->SetRenderTarget(0, m_backBuffer.Get());
     m_device->BeginScene();
 }
 
 void TQRD3D_WindowHandler::EndDraw()
 {
-    if (m_device != nullptr) {
+    if (m_device) {
         m_device->EndScene();
     }
-    if (m_swapChain != nullptr) {
+    if (m_swapChain) {
         m_swapChain->Present(nullptr, nullptr, GetWindow(), nullptr, 0);
     }
-    ReleaseBackBuffer();
+    m_backBuffer.Reset();
 }
-
-void TQRD3D_WindowHandler::ReleaseBackBuffer() { ReleaseAndClear(m_backBuffer); }
 
 D3DXMATRIX TQRD3D_WindowHandler::ComputeViewMatrix()
 {
@@ -111,7 +98,7 @@ D3DXMATRIX TQRD3D_WindowHandler::ComputeProjectionMatrix()
     return projection;
 }
 
-void TQRD3D_WindowHandler::DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_Vector3& direction)
+Result<> TQRD3D_WindowHandler::DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_Vector3& direction)
 {
     origin = {};
     direction = {};
@@ -120,9 +107,11 @@ void TQRD3D_WindowHandler::DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_
     int width = 0;
     int height = 0;
     GetWindowSize(width, height);
-    // No ray without a window to aim through or with a degenerate camera.
-    if (width <= 0 || height <= 0 || D3DXMatrixInverse(&viewInverse, nullptr, &view) == nullptr) {
-        return;
+    if (width <= 0 || height <= 0) {
+        return Failure{"no picking ray: the view has no window area to aim through"};
+    }
+    if (D3DXMatrixInverse(&viewInverse, nullptr, &view) == nullptr) {
+        return Failure{"no picking ray: the camera's view cannot be inverted"};
     }
     const float w = static_cast<float>(width);
     const float h = static_cast<float>(height);
@@ -134,6 +123,7 @@ void TQRD3D_WindowHandler::DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_
     D3DXVec3TransformCoord(&onRay, &inView, &viewInverse);
     origin = FromD3DX(eye);
     direction = FromD3DX(onRay - eye);
+    return {};
 }
 
 void TQRD3D_WindowHandler::SetupWorldBoundsView()

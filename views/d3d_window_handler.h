@@ -3,6 +3,7 @@
 // each frame with BeginDraw and EndDraw, which present the frame into the window.
 #pragma once
 
+#include "platform/d3d9/com_ptr.h"
 #include "platform/d3dx9/d3dx9.h"
 #include "views/window_handler.h"
 
@@ -25,7 +26,8 @@ public:
     void EndDraw() override;
     // The ray from the eye through the device point, given by the eye and a second point on
     // the ray one unit in front of the eye in view space (the direction is not normalised).
-    void DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_Vector3& direction) override;
+    // Zero vectors and a failure without a window area or with a degenerate camera.
+    Result<> DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_Vector3& direction) override;
     void SetupWorldBoundsView() override;
     void SetViewTransform() override;
     void SetProjectionTransform() override;
@@ -37,12 +39,11 @@ public:
 
 protected:
     // Not owned beyond the one reference this handler holds; null while detached.
-    IDirect3DDevice9* GetDevice() const { return m_device; }
+    IDirect3DDevice9* GetDevice() const { return m_device.Get(); }
 
 private:
-    void ReleaseBackBuffer();
-
-    IDirect3DDevice9* m_device = nullptr;
-    IDirect3DSwapChain9* m_swapChain = nullptr;
-    IDirect3DSurface9* m_backBuffer = nullptr;
+    // Declared so that the swap chain goes before the device.
+    ComPtr<IDirect3DDevice9> m_device;
+    ComPtr<IDirect3DSwapChain9> m_swapChain;
+    ComPtr<IDirect3DSurface9> m_backBuffer;
 };

@@ -82,12 +82,11 @@ void TQR_WindowHandler::SetWindowSize(int width, int height)
 
 void TQR_WindowHandler::GetWindowSize(int& width, int& height) const { ClientSize(m_window, width, height); }
 
-void TQR_WindowHandler::DeviceToWorld(int, int, TQR_Vector3& origin, TQR_Vector3& direction)
+Result<> TQR_WindowHandler::DeviceToWorld(int, int, TQR_Vector3& origin, TQR_Vector3& direction)
 {
     origin = {};
     direction = {};
-    MessageBoxW(m_window, L"TQR_WindowHandler::DeviceToWorld(): is not overrided-OnScreen picking will failed!!",
-                L"TQR_WindowHandler::DeviceToWorld", MB_OK);
+    return Failure{"on-screen picking is not available: this window handler does not compute picking rays"};
 }
 
 void TQR_WindowHandler::DeviceToWorld2D(int x, int y, float& worldX, float& worldY) const

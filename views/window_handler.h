@@ -2,6 +2,7 @@
 // box and the camera. Device-bound handlers derive from it and draw into the window.
 #pragma once
 
+#include "base/result.h"
 #include "scene/bounding_box.h"
 #include "ui/iwindow_handler.h"
 #include "views/camera.h"
@@ -28,8 +29,9 @@ public:
     // The client area in pixels; 0 by 0 when the window is not live.
     virtual void GetWindowSize(int& width, int& height) const;
     // A picking ray through a point in device coordinates. Needs a projection, so this base
-    // version only reports that picking is unavailable and gives zero vectors.
-    virtual void DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_Vector3& direction);
+    // version gives zero vectors and fails, saying that picking is unavailable; showing that
+    // is up to the caller.
+    virtual Result<> DeviceToWorld(int x, int y, TQR_Vector3& origin, TQR_Vector3& direction);
     // Between device pixels and the plane of the world bounds, the bounds filling the window.
     virtual void DeviceToWorld2D(int x, int y, float& worldX, float& worldY) const;
     virtual void WorldToDevice2D(float worldX, float worldY, int& x, int& y) const;

@@ -8,12 +8,12 @@ const TQR_Vector3 kNoseInOwnFrame{0.0f, 0.0f, -1.0f};
 
 } // namespace
 
-void FlyAirplane(TQR_SceneNode& airplane, int flyDirection, float speed, float seconds)
+void FlyAirplane(TQR_SceneNode& airplane, TQR_FlyDirection flyDirection, float speed, float seconds)
 {
-    if (flyDirection == kFlyLeft || flyDirection == kFlyRight) {
+    if (flyDirection == TQR_FlyDirection::Left || flyDirection == TQR_FlyDirection::Right) {
         const float degrees = kAirplaneTurnRate * seconds;
         TQR_XformInfo xform = airplane.GetXformInfo();
-        xform.RotateY(flyDirection == kFlyLeft ? degrees : -degrees);
+        xform.RotateY(flyDirection == TQR_FlyDirection::Left ? degrees : -degrees);
         airplane.SetXformInfo(xform);
     }
     const TQR_Vector3 forward = VectorTimesMatrix3(kNoseInOwnFrame, airplane.GetXformInfo().GetRotationMatrix());

@@ -4,10 +4,9 @@
 
 class TQR_SceneNode;
 
-// Values of the fly direction; any other value flies straight.
-constexpr int kFlyLeft = 0;
-constexpr int kFlyRight = 1;
-constexpr int kFlyStraight = 2;
+// Where the airplane turns while it flies. A value outside the three (made by a cast) flies
+// straight.
+enum class TQR_FlyDirection { Left, Right, Straight };
 
 // Degrees per second; positive turns left.
 constexpr float kAirplaneTurnRate = 10.0f;
@@ -15,4 +14,4 @@ constexpr float kAirplaneTurnRate = 10.0f;
 // Turns the node about its own y axis by +-kAirplaneTurnRate * seconds (left, right, or not at
 // all), then sets its velocity to its nose direction (its local -z in the parent's frame) times
 // speed and moves it by velocity * seconds. Only ever turning about y keeps the flight level.
-void FlyAirplane(TQR_SceneNode& airplane, int flyDirection, float speed, float seconds);
+void FlyAirplane(TQR_SceneNode& airplane, TQR_FlyDirection flyDirection, float speed, float seconds);

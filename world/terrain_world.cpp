@@ -153,7 +153,10 @@ void CTerrainWorld::ShowSelector(bool show) { m_sphereMesh->SetVisible(show); }
 
 void CTerrainWorld::ShowAirplane(bool show) { m_airplaneMesh->SetVisible(show); }
 
-void CTerrainWorld::SetWireframe(bool wireframe) { m_floorMesh->SetFillMode(wireframe ? 1 : 2); }
+void CTerrainWorld::SetWireframe(bool wireframe)
+{
+    m_floorMesh->SetFillMode(wireframe ? TQR_FillMode::Wireframe : TQR_FillMode::Solid);
+}
 
 void CTerrainWorld::SetSelectedRow(int row)
 {

@@ -14,6 +14,7 @@
 #include "primitives/primitive_mesh.h"
 #include "primitives/primitive_mesh_custom.h"
 #include "scene/scene_node.h"
+#include "world/airplane_flight.h"
 #include "world/frame_clock.h"
 #include "world/terrain_heights.h"
 
@@ -55,8 +56,7 @@ public:
     // Read when the next generation starts.
     void SetRoughness(float roughness) { m_terrain.SetRoughness(roughness); }
     void SetAnimate(bool animate) { m_animate = animate; }
-    // 0 left, 1 right, 2 (or anything else) straight.
-    void SetFlyDirection(int direction) { m_flyDirection = direction; }
+    void SetFlyDirection(TQR_FlyDirection direction) { m_flyDirection = direction; }
     // World units per second.
     void SetSpeed(float speed) { m_speed = speed; }
     // The floor shows its texture only when this is on and a texture file is set.
@@ -83,7 +83,7 @@ public:
     int GetSelectedColumn() const { return m_selectedColumn; }
 
     bool IsAnimating() const { return m_animate; }
-    int GetFlyDirection() const { return m_flyDirection; }
+    TQR_FlyDirection GetFlyDirection() const { return m_flyDirection; }
     float GetSpeed() const { return m_speed; }
 
     TQR_SceneNode& GetRoot() { return m_root; }
@@ -115,7 +115,7 @@ private:
     int m_selectedColumn = 0;
     int m_selectedRow = 0;
     bool m_animate = false;
-    int m_flyDirection = 0;
+    TQR_FlyDirection m_flyDirection = TQR_FlyDirection::Left;
     float m_speed = 0.4f;
     CTerrainHeights m_terrain;
     TQRD3D_PrimitiveMeshCustom* m_floorMesh = nullptr;

@@ -3,16 +3,15 @@
 #include "app/tutorial_app.h"
 
 #include <cstdio>
-#include <string>
 
 int main(int argc, char** argv)
 {
-    CRunOptions options;
-    std::string error;
-    if (!ParseRunOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "relief: %s\n\n%s", error.c_str(), RunOptionsHelp().c_str());
+    const Result<CRunOptions> parsed = ParseRunOptions(argc, argv);
+    if (!parsed) {
+        std::fprintf(stderr, "relief: %s\n\n%s", parsed.reason().c_str(), RunOptionsHelp().c_str());
         return 2;
     }
+    const CRunOptions& options = parsed.value();
     if (options.showHelp) {
         std::printf("%s", RunOptionsHelp().c_str());
         return 0;

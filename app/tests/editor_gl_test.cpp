@@ -68,12 +68,12 @@ TEST_F(EditorTest, FlyDirectionFollowsTheCheckedRadioButton)
     CTerrainWorld& world = m_editor->World();
     struct Case {
         int id;
-        int direction;
+        TQR_FlyDirection direction;
         std::wstring status;
     };
-    for (const Case& c :
-         {Case{IDC_FLY_RIGHT, 1, L"Set Airplane fly right"}, Case{IDC_FLY_STRAIGHT, 2, L"Set Airplane fly straight"},
-          Case{IDC_FLY_LEFT, 0, L"Set Airplane fly left"}}) {
+    for (const Case& c : {Case{IDC_FLY_RIGHT, TQR_FlyDirection::Right, L"Set Airplane fly right"},
+                          Case{IDC_FLY_STRAIGHT, TQR_FlyDirection::Straight, L"Set Airplane fly straight"},
+                          Case{IDC_FLY_LEFT, TQR_FlyDirection::Left, L"Set Airplane fly left"}}) {
         SCOPED_TRACE(testing::Message() << "radio " << c.id);
         m_editor->Click(c.id);
         EXPECT_EQ(m_editor->Status(), c.status);
@@ -81,13 +81,13 @@ TEST_F(EditorTest, FlyDirectionFollowsTheCheckedRadioButton)
     }
 
     // With no button checked the direction stays and the status line is cleared.
-    world.SetFlyDirection(2);
+    world.SetFlyDirection(TQR_FlyDirection::Straight);
     m_editor->Dialog().CheckRadioButton(IDC_FLY_LEFT, IDC_FLY_STRAIGHT, 0);
     m_editor->Dialog().SendMessage(
         WM_COMMAND, MAKEWPARAM(IDC_FLY_RIGHT, BN_CLICKED),
         reinterpret_cast<LPARAM>(::GetDlgItem(m_editor->Dialog().GetSafeHwnd(), IDC_FLY_RIGHT)));
     EXPECT_EQ(m_editor->Status(), L"");
-    EXPECT_EQ(world.GetFlyDirection(), 2);
+    EXPECT_EQ(world.GetFlyDirection(), TQR_FlyDirection::Straight);
 }
 
 TEST_F(EditorTest, GenerateFillsTheFloorWithTheNewTerrainAtTheSlidersRoughness)
@@ -124,7 +124,7 @@ TEST_F(EditorTest, YLevelSliderSetsTheHeightTowardZeroAndFollowsItWithinItsRange
     EXPECT_NEAR(m_editor->SliderValue(IDC_HEIGHT_SLIDER, -15, 15), 5.0f, 1e-3) << "out of range: the thumb stays";
 }
 
-TEST_F(EditorTest, RowAndColumnSlidersSelectSixtyTwoMinusTheirValue)
+TEST_F(EditorTest, RowAndColumnSlidersSelectSixtyTwoMinusTheirValueTruncated)
 {
     CTerrainWorld& world = m_editor->World();
     struct Case {
@@ -132,9 +132,14 @@ TEST_F(EditorTest, RowAndColumnSlidersSelectSixtyTwoMinusTheirValue)
         float value;
         int selected;
     };
+    // 1 and 3 land on trackbar steps just above them (1.00006, 3.00018), so 62 minus the value
+    // is just below 61 and 59; their echoes show 1.00 and 3.00.
     for (const Case& c :
          {Case{IDC_COLUMN_SLIDER, 10, 52}, Case{IDC_COLUMN_SLIDER, 1, 61}, Case{IDC_COLUMN_SLIDER, 0, 62},
-          Case{IDC_ROW_SLIDER, 10, 52}, Case{IDC_ROW_SLIDER, 1, 61}, Case{IDC_ROW_SLIDER, 62, 0}}) {
+          Case{IDC_COLUMN_SLIDER, 30.3f, 31}, Case{IDC_COLUMN_SLIDER, 0.4f, 61}, Case{IDC_COLUMN_SLIDER, 3, 59},
+          Case{IDC_COLUMN_SLIDER, 62, 0}, Case{IDC_ROW_SLIDER, 10, 52}, Case{IDC_ROW_SLIDER, 1, 61},
+          Case{IDC_ROW_SLIDER, 62, 0}, Case{IDC_ROW_SLIDER, 30.3f, 31}, Case{IDC_ROW_SLIDER, 0.4f, 61},
+          Case{IDC_ROW_SLIDER, 3, 59}, Case{IDC_ROW_SLIDER, 0, 62}}) {
         SCOPED_TRACE(testing::Message() << "slider " << c.id << " at " << c.value);
         m_editor->MoveSlider(c.id, 0, 62, c.value);
         EXPECT_EQ(c.id == IDC_ROW_SLIDER ? world.GetSelectedRow() : world.GetSelectedColumn(), c.selected);

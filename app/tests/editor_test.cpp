@@ -63,13 +63,12 @@ TEST(RunOptionsTest, AcceptsTheUnattendedOptionsAndRejectsAnythingElse)
             trace += std::string(argument) + " ";
         }
         SCOPED_TRACE(trace);
-        CRunOptions options;
-        std::string error;
-        EXPECT_EQ(ParseRunOptions(static_cast<int>(argv.size()), argv.data(), options, error), c.accepted);
-        EXPECT_EQ(error.empty(), c.accepted);
-        if (c.accepted) {
-            EXPECT_EQ(options.quitAfterMs, c.quitAfterMs);
-            EXPECT_EQ(options.screenshotPath, c.screenshot);
+        const Result<CRunOptions> options = ParseRunOptions(static_cast<int>(argv.size()), argv.data());
+        EXPECT_EQ(options.ok(), c.accepted);
+        EXPECT_EQ(options.reason().empty(), c.accepted);
+        if (options) {
+            EXPECT_EQ(options.value().quitAfterMs, c.quitAfterMs);
+            EXPECT_EQ(options.value().screenshotPath, c.screenshot);
         }
     }
 }

@@ -122,8 +122,8 @@ TEST_F(EditorViewsTest, ScreenshotShowsBothViewsOfAGeneratedTerrain)
     }
     std::filesystem::create_directories(RELIEF_TEST_OUTPUT_DIR);
     const std::string path = std::string(RELIEF_TEST_OUTPUT_DIR) + "/editor_main_window.png";
-    std::string error;
-    EXPECT_TRUE(SaveWindowImage(m_editor->Dialog().GetSafeHwnd(), path, error)) << error;
+    const Result<> saved = SaveWindowImage(m_editor->Dialog().GetSafeHwnd(), path);
+    EXPECT_TRUE(saved.ok()) << saved.reason();
     EXPECT_TRUE(std::filesystem::exists(path));
 }
 

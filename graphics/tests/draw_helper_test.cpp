@@ -103,11 +103,13 @@ TEST_F(DrawHelperTest, SecondColourDependsOnShadeMode)
     m_helper.SetColor1(kRed);
     m_helper.SetColor2(kBlue);
     const struct {
-        int shadeMode;
+        TQR_ShadeMode shadeMode;
         TQR_Color lineEnd, centre;
-    } rows[] = {{0, kRed, kRed}, {1, kBlue, kBlue}, {2, kBlue, kRed}};
+    } rows[] = {{TQR_ShadeMode::Flat, kRed, kRed},
+                {TQR_ShadeMode::Smooth, kBlue, kBlue},
+                {static_cast<TQR_ShadeMode>(2), kBlue, kRed}};
     for (const auto& row : rows) {
-        SCOPED_TRACE("shade mode " + std::to_string(row.shadeMode));
+        SCOPED_TRACE("shade mode " + std::to_string(static_cast<int>(row.shadeMode)));
         m_helper.SetShadeMode(row.shadeMode);
         m_device.ClearRecords();
         m_helper.DrawLine(0, 0, 0, 1, 1, 1);
@@ -172,6 +174,7 @@ TEST_F(DrawHelperTest, RectanglesAreFansAroundTheCentreWhateverTheCornerOrder)
 
 TEST_F(DrawHelperTest, ModeSettersStoreAndMapToDeviceStates)
 {
+    // Values outside the enumerations (made by casts) give points and flat shading.
     const struct {
         bool fill;
         int mode;
@@ -183,8 +186,11 @@ TEST_F(DrawHelperTest, ModeSettersStoreAndMapToDeviceStates)
     for (const auto& row : rows) {
         SCOPED_TRACE((row.fill ? "fill " : "shade ") + std::to_string(row.mode));
         m_device.ClearRecords();
-        row.fill ? m_helper.SetFillMode(row.mode) : m_helper.SetShadeMode(row.mode);
-        EXPECT_EQ(row.fill ? m_helper.GetFillMode() : m_helper.GetShadeMode(), row.mode);
+        const auto fill = static_cast<TQR_FillMode>(row.mode);
+        const auto shade = static_cast<TQR_ShadeMode>(row.mode);
+        row.fill ? m_helper.SetFillMode(fill) : m_helper.SetShadeMode(shade);
+        EXPECT_EQ(row.fill ? static_cast<int>(m_helper.GetFillMode()) : static_cast<int>(m_helper.GetShadeMode()),
+                  row.mode);
         EXPECT_THAT(m_device.log, ElementsAre(row.state));
     }
 }
@@ -272,9 +278,10 @@ TEST_F(DrawHelperWithoutDeviceTest, DrawingAndMatricesFailWhileModesAreStillStor
         helper.SetTransformation(0, 0, 0, 1, 1, 1, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0) || helper.TransformPoint(point);
     EXPECT_FALSE(anySucceeded);
     EXPECT_TRUE(helper.EnableBlending(true) && helper.EnableTexture(true) && helper.EnableLighting(true));
-    helper.SetFillMode(1);
-    helper.SetShadeMode(0);
-    EXPECT_EQ((std::tuple{helper.GetFillMode(), helper.GetShadeMode()}), (std::tuple{1, 0}));
+    helper.SetFillMode(TQR_FillMode::Wireframe);
+    helper.SetShadeMode(TQR_ShadeMode::Flat);
+    EXPECT_EQ((std::tuple{helper.GetFillMode(), helper.GetShadeMode()}),
+              (std::tuple{TQR_FillMode::Wireframe, TQR_ShadeMode::Flat}));
     EXPECT_TRUE(m_device.log.empty());
     EXPECT_TRUE(m_statusTexts.empty());
 }

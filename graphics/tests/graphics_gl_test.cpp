@@ -34,9 +34,7 @@ protected:
         if (HasFailure() && m_windows.LastFrame(m_window) != nullptr) {
             SaveImage();
         }
-        if (m_chain != nullptr) {
-            m_chain->Release();
-        }
+        m_chain.Reset();
         GetGraphicsSystem()->ReleaseResources();
     }
 
@@ -77,7 +75,7 @@ protected:
     ScopedWorkingFolder m_folder;
     TestWindowHost m_windows;
     HWND m_window = m_windows.AddWindow(kSize, kSize);
-    IDirect3DSwapChain9* m_chain = nullptr;
+    ComPtr<IDirect3DSwapChain9> m_chain;
     IDirect3DDevice9* m_device = nullptr;
 };
 

@@ -69,15 +69,16 @@ TEST_F(GraphicsSystemTest, FirstSwapChainIsImplicitLaterOnesFitTheirWindow)
     EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(m_windows.AddWindow(0, 50)), nullptr) << "zero width";
     EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(m_windows.AddWindow(50, 0)), nullptr) << "zero height";
 
-    IDirect3DSwapChain9* implicit = nullptr;
-    m_device.GetSwapChain(0, &implicit);
-    IDirect3DSwapChain9* first = GetGraphicsSystem()->CreateSwapChain(m_windows.AddWindow(300, 300));
-    EXPECT_EQ(first, implicit) << "refused requests were counted";
+    ComPtr<IDirect3DSwapChain9> implicit;
+    m_device.GetSwapChain(0, implicit.ReleaseAndGetAddressOf());
+    const ComPtr<IDirect3DSwapChain9> first = GetGraphicsSystem()->CreateSwapChain(m_windows.AddWindow(300, 300));
+    EXPECT_EQ(first.Get(), implicit.Get()) << "refused requests were counted";
     EXPECT_TRUE(m_device.log.empty());
 
     const HWND small = m_windows.AddWindow(200, 100);
-    auto* second = static_cast<RecordingSwapChain*>(GetGraphicsSystem()->CreateSwapChain(small));
-    ASSERT_NE(second, nullptr);
+    const ComPtr<IDirect3DSwapChain9> secondChain = GetGraphicsSystem()->CreateSwapChain(small);
+    ASSERT_NE(secondChain, nullptr);
+    const auto* second = static_cast<const RecordingSwapChain*>(secondChain.Get());
     const D3DPRESENT_PARAMETERS& p = second->parameters;
     EXPECT_EQ((std::tuple{p.BackBufferWidth, p.BackBufferHeight, p.BackBufferFormat, p.Windowed, p.SwapEffect,
                           p.hDeviceWindow, p.PresentationInterval, p.EnableAutoDepthStencil}),
@@ -86,9 +87,6 @@ TEST_F(GraphicsSystemTest, FirstSwapChainIsImplicitLaterOnesFitTheirWindow)
 
     m_device.failAdditionalChains = true;
     EXPECT_EQ(GetGraphicsSystem()->CreateSwapChain(small), nullptr);
-    for (IDirect3DSwapChain9* chain : {implicit, first, static_cast<IDirect3DSwapChain9*>(second)}) {
-        chain->Release();
-    }
 }
 
 TEST_F(GraphicsSystemTest, ReleaseEmptiesTablesAndDropsDevice)

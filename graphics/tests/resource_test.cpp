@@ -187,7 +187,7 @@ public:
     bool LoadFromFile(const std::wstring& path) override
     {
         ID3DXMesh* mesh = nullptr;
-        D3DXCreateMeshFVF(1, 3, D3DXMESH_SYSTEMMEM, D3DFVF_XYZ, m_device, &mesh);
+        D3DXCreateMeshFVF(1, 3, D3DXMESH_SYSTEMMEM, D3DFVF_XYZ, m_device.Get(), &mesh);
         Adopt(mesh, nullptr, 0, path);
         return mesh != nullptr;
     }

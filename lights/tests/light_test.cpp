@@ -136,10 +136,11 @@ TEST(LightMarkerTest, MarkerStandsAtTheLightUnlitInTheDiffuseColour)
         // Where the marker's +X axis ends up: row 0 of the row-vector rotation.
         TQR_Vector3 pointing;
         // The spheres are flat-shaded; the arrow leaves the shading alone.
-        int shadeMode;
+        TQR_ShadeMode shadeMode;
     };
-    for (const Case& c : {Case{kKinds[0], {0.3f, 0.3f, 0.3f}, {1, 0, 0}, 0}, Case{kKinds[1], {1, 1, 1}, {1, 0, 0}, 0},
-                          Case{kKinds[2], {1.2f, 1.0f, 1.2f}, {0, 0, -1}, 1}}) {
+    for (const Case& c : {Case{kKinds[0], {0.3f, 0.3f, 0.3f}, {1, 0, 0}, TQR_ShadeMode::Flat},
+                          Case{kKinds[1], {1, 1, 1}, {1, 0, 0}, TQR_ShadeMode::Flat},
+                          Case{kKinds[2], {1.2f, 1.0f, 1.2f}, {0, 0, -1}, TQR_ShadeMode::Smooth}}) {
         SCOPED_TRACE(c.kind.name);
         const std::unique_ptr<TQRD3D_Light> light = c.kind.make(1);
         light->SwitchOn();

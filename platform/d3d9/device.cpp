@@ -1,9 +1,9 @@
-#include "platform/d3d9/device.h"
+#include "platform/d3d9/internal/device.h"
 
-#include "platform/d3d9/direct3d9.h"
-#include "platform/d3d9/present_parameters.h"
+#include "platform/d3d9/internal/direct3d9.h"
+#include "platform/d3d9/internal/present_parameters.h"
+#include "platform/d3d9/internal/texture.h"
 #include "platform/d3d9/system_memory_buffers.h"
-#include "platform/d3d9/texture.h"
 
 HRESULT Device9::Create(Direct3D9& direct3d, HWND focusWindow, const D3DPRESENT_PARAMETERS& parameters,
                         IDirect3DDevice9** device)

@@ -1,10 +1,10 @@
 // Scenes, clearing and drawing of the device.
-#include "platform/d3d9/device.h"
+#include "platform/d3d9/internal/device.h"
 
-#include "platform/d3d9/enum_mapping.h"
-#include "platform/d3d9/gl_driver.h"
-#include "platform/d3d9/gl_lighting.h"
-#include "platform/d3d9/primitive_draw.h"
+#include "platform/d3d9/internal/enum_mapping.h"
+#include "platform/d3d9/internal/gl_driver.h"
+#include "platform/d3d9/internal/gl_lighting.h"
+#include "platform/d3d9/internal/primitive_draw.h"
 
 #include <algorithm>
 

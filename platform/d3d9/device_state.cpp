@@ -1,6 +1,6 @@
-#include "platform/d3d9/device_state.h"
+#include "platform/d3d9/internal/device_state.h"
 
-#include "platform/d3d9/enum_mapping.h"
+#include "platform/d3d9/internal/enum_mapping.h"
 #include "platform/d3d9/vertex_layout.h"
 
 #include <bit>

@@ -1,7 +1,7 @@
-#include "platform/d3d9/direct3d9.h"
+#include "platform/d3d9/internal/direct3d9.h"
 
-#include "platform/d3d9/device.h"
-#include "platform/d3d9/present_parameters.h"
+#include "platform/d3d9/internal/device.h"
+#include "platform/d3d9/internal/present_parameters.h"
 #include "platform/d3d9/window_host.h"
 
 #include <cstdio>
@@ -32,13 +32,12 @@ IDirect3D9* Direct3DCreate9(UINT sdkVersion)
                      D3D_SDK_VERSION);
         return nullptr;
     }
-    std::string failure;
-    std::unique_ptr<GlDriver> driver = GlDriver::Create(&failure);
+    Result<std::unique_ptr<GlDriver>> driver = GlDriver::Create();
     if (!driver) {
-        std::fprintf(stderr, "Direct3DCreate9: %s\n", failure.c_str());
+        std::fprintf(stderr, "Direct3DCreate9: %s\n", driver.reason().c_str());
         return nullptr;
     }
-    return new Direct3D9(std::move(driver));
+    return new Direct3D9(std::move(driver).value());
 }
 
 HRESULT Direct3D9::GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode)

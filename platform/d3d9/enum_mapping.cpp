@@ -1,4 +1,4 @@
-#include "platform/d3d9/enum_mapping.h"
+#include "platform/d3d9/internal/enum_mapping.h"
 
 std::optional<GLenum> GlPolygonMode(DWORD fillMode)
 {

@@ -1,8 +1,8 @@
-#include "platform/d3d9/fixed_function_pipeline.h"
+#include "platform/d3d9/internal/fixed_function_pipeline.h"
 
-#include "platform/d3d9/enum_mapping.h"
-#include "platform/d3d9/gl_lighting.h"
-#include "platform/d3d9/texture.h"
+#include "platform/d3d9/internal/enum_mapping.h"
+#include "platform/d3d9/internal/gl_lighting.h"
+#include "platform/d3d9/internal/texture.h"
 
 namespace {
 

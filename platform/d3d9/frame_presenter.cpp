@@ -1,4 +1,4 @@
-#include "platform/d3d9/frame_presenter.h"
+#include "platform/d3d9/internal/frame_presenter.h"
 
 const std::vector<std::uint8_t>* FramePresenter::Render(GlDriver& driver, const GlFramebuffer& source, UINT width,
                                                         UINT height)

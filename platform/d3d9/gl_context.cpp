@@ -1,6 +1,6 @@
-#include "platform/d3d9/gl_context.h"
+#include "platform/d3d9/internal/gl_context.h"
 
-#include "platform/d3d9/gl.h"
+#include "platform/d3d9/internal/gl.h"
 
 #include <EGL/egl.h>
 #include <EGL/eglext.h>
@@ -38,51 +38,46 @@ bool HasGlExtension(const char* name)
     return false;
 }
 
-EGLDisplay OpenSurfacelessDisplay(std::string* failure)
+Result<EGLDisplay> OpenSurfacelessDisplay()
 {
     if (!HasExtension(eglQueryString(EGL_NO_DISPLAY, EGL_EXTENSIONS), "EGL_MESA_platform_surfaceless")) {
-        *failure = "EGL has no Mesa surfaceless platform";
-        return EGL_NO_DISPLAY;
+        return Failure{"EGL has no Mesa surfaceless platform"};
     }
     const auto getPlatformDisplay =
         reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (getPlatformDisplay == nullptr) {
-        *failure = "EGL has no eglGetPlatformDisplayEXT";
-        return EGL_NO_DISPLAY;
+        return Failure{"EGL has no eglGetPlatformDisplayEXT"};
     }
     EGLDisplay display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     if (display == EGL_NO_DISPLAY || eglInitialize(display, nullptr, nullptr) != EGL_TRUE) {
-        *failure = "the EGL surfaceless display cannot be initialised";
-        return EGL_NO_DISPLAY;
+        return Failure{"the EGL surfaceless display cannot be initialised"};
     }
     if (!HasExtension(eglQueryString(display, EGL_EXTENSIONS), "EGL_KHR_surfaceless_context")) {
-        *failure = "the EGL display cannot make a context current without a surface";
-        return EGL_NO_DISPLAY;
+        return Failure{"the EGL display cannot make a context current without a surface"};
     }
     return display;
 }
 
-EGLContext CreateCompatibilityContext(EGLDisplay display, std::string* failure)
+Result<EGLContext> CreateCompatibilityContext(EGLDisplay display)
 {
     const EGLint configAttributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_SURFACE_TYPE, 0, EGL_NONE};
     EGLConfig config = nullptr;
     EGLint configCount = 0;
     if (eglBindAPI(EGL_OPENGL_API) != EGL_TRUE ||
         eglChooseConfig(display, configAttributes, &config, 1, &configCount) != EGL_TRUE || configCount < 1) {
-        *failure = "the EGL display offers no configuration that renders desktop OpenGL";
-        return EGL_NO_CONTEXT;
+        return Failure{"the EGL display offers no configuration that renders desktop OpenGL"};
     }
     const EGLint contextAttributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
                                         EGL_NONE};
     EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, contextAttributes);
     if (context == EGL_NO_CONTEXT) {
-        *failure = "no OpenGL compatibility-profile context can be created";
+        return Failure{"no OpenGL compatibility-profile context can be created"};
     }
     return context;
 }
 
 // Clip control maps the platform's 0..1 depth range without touching the projection.
-bool HasRequiredFeatures(std::string* failure)
+Result<> CheckRequiredFeatures()
 {
     GLint major = 0;
     GLint minor = 0;
@@ -90,38 +85,35 @@ bool HasRequiredFeatures(std::string* failure)
     glGetIntegerv(GL_MINOR_VERSION, &minor);
     const int version = major * 10 + minor;
     if (version < 32) {
-        *failure = "the OpenGL context is older than 3.2";
-        return false;
+        return Failure{"the OpenGL context is older than 3.2"};
     }
     if (version < 45 && !HasGlExtension("GL_ARB_clip_control")) {
-        *failure = "the OpenGL context has no clip control";
-        return false;
+        return Failure{"the OpenGL context has no clip control"};
     }
-    return true;
+    return {};
 }
 
 } // namespace
 
-std::unique_ptr<GlContext> GlContext::Create(std::string* failure)
+Result<std::unique_ptr<GlContext>> GlContext::Create()
 {
     // The display stays initialised for the rest of the process: terminating it would pull
     // it from under every other context made on it.
-    EGLDisplay display = OpenSurfacelessDisplay(failure);
-    if (display == EGL_NO_DISPLAY) {
-        return nullptr;
+    const Result<EGLDisplay> display = OpenSurfacelessDisplay();
+    if (!display) {
+        return Failure{display.reason()};
     }
-    EGLContext context = CreateCompatibilityContext(display, failure);
-    if (context == EGL_NO_CONTEXT) {
-        return nullptr;
+    const Result<EGLContext> context = CreateCompatibilityContext(display.value());
+    if (!context) {
+        return Failure{context.reason()};
     }
-    if (eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context) != EGL_TRUE) {
-        *failure = "the OpenGL context cannot be made current";
-        eglDestroyContext(display, context);
-        return nullptr;
+    if (eglMakeCurrent(display.value(), EGL_NO_SURFACE, EGL_NO_SURFACE, context.value()) != EGL_TRUE) {
+        eglDestroyContext(display.value(), context.value());
+        return Failure{"the OpenGL context cannot be made current"};
     }
-    std::unique_ptr<GlContext> created(new GlContext(display, context));
-    if (!HasRequiredFeatures(failure)) {
-        return nullptr;
+    std::unique_ptr<GlContext> created(new GlContext(display.value(), context.value()));
+    if (const Result<> features = CheckRequiredFeatures(); !features) {
+        return Failure{features.reason()};
     }
     return created;
 }

@@ -1,12 +1,12 @@
-#include "platform/d3d9/gl_driver.h"
+#include "platform/d3d9/internal/gl_driver.h"
 
-std::unique_ptr<GlDriver> GlDriver::Create(std::string* failure)
+Result<std::unique_ptr<GlDriver>> GlDriver::Create()
 {
-    std::unique_ptr<GlContext> context = GlContext::Create(failure);
+    Result<std::unique_ptr<GlContext>> context = GlContext::Create();
     if (!context) {
-        return nullptr;
+        return Failure{context.reason()};
     }
-    return std::unique_ptr<GlDriver>(new GlDriver(std::move(context)));
+    return std::unique_ptr<GlDriver>(new GlDriver(std::move(context).value()));
 }
 
 GlDriver::GlDriver(std::unique_ptr<GlContext> context) : m_context(std::move(context))

@@ -1,4 +1,4 @@
-#include "platform/d3d9/gl_framebuffer.h"
+#include "platform/d3d9/internal/gl_framebuffer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/d3d9/gl_lighting.h"
+#include "platform/d3d9/internal/gl_lighting.h"
 
 #include <algorithm>
 #include <cmath>

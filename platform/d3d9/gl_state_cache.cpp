@@ -1,4 +1,4 @@
-#include "platform/d3d9/gl_state_cache.h"
+#include "platform/d3d9/internal/gl_state_cache.h"
 
 namespace {
 

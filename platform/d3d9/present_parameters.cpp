@@ -1,4 +1,4 @@
-#include "platform/d3d9/present_parameters.h"
+#include "platform/d3d9/internal/present_parameters.h"
 
 #include "platform/d3d9/window_host.h"
 

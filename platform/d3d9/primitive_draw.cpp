@@ -1,4 +1,4 @@
-#include "platform/d3d9/primitive_draw.h"
+#include "platform/d3d9/internal/primitive_draw.h"
 
 #include <cstring>
 

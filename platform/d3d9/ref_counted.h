@@ -1,8 +1,10 @@
-// Reference counting for the device's objects, and a holder for references they keep.
-// Implements: AddRef/Release with delete on the last release; ComPtr, a move-only holder of one
-// reference. Leaves out: QueryInterface, weak references, thread safety (single UI thread).
+// Reference counting for the device's objects.
+// Implements: AddRef/Release with delete on the last release; handing an object out with a
+// reference for the caller. Leaves out: QueryInterface, weak references, thread safety (single
+// UI thread). The holder of references is ComPtr (com_ptr.h).
 #pragma once
 
+#include "platform/d3d9/com_ptr.h"
 #include "platform/d3d9/d3d9.h"
 #include "platform/d3d9/live_objects.h"
 
@@ -28,52 +30,6 @@ protected:
 
 private:
     ULONG m_references = 1;
-};
-
-// Holds one reference on a COM-style object and releases it when destroyed.
-template <typename T> class ComPtr {
-public:
-    ComPtr() = default;
-    // Takes a reference of its own.
-    explicit ComPtr(T* object) : m_object(object)
-    {
-        if (m_object != nullptr) {
-            m_object->AddRef();
-        }
-    }
-    // Takes over the reference the caller holds.
-    static ComPtr Adopt(T* object)
-    {
-        ComPtr holder;
-        holder.m_object = object;
-        return holder;
-    }
-    ComPtr(ComPtr&& other) noexcept : m_object(std::exchange(other.m_object, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept
-    {
-        if (this != &other) {
-            Reset();
-            m_object = std::exchange(other.m_object, nullptr);
-        }
-        return *this;
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() { Reset(); }
-
-    void Reset()
-    {
-        if (m_object != nullptr) {
-            std::exchange(m_object, nullptr)->Release();
-        }
-    }
-    T* Get() const { return m_object; }
-    T* operator->() const { return m_object; }
-    T& operator*() const { return *m_object; }
-    explicit operator bool() const { return m_object != nullptr; }
-
-private:
-    T* m_object = nullptr;
 };
 
 // Hands an object to a caller's out pointer with a reference for the caller.

@@ -1,6 +1,6 @@
-#include "platform/d3d9/swap_chain.h"
+#include "platform/d3d9/internal/swap_chain.h"
 
-#include "platform/d3d9/device.h"
+#include "platform/d3d9/internal/device.h"
 #include "platform/d3d9/window_host.h"
 
 ULONG BackBufferSurface9::AddRef() { return m_chain.AddRef(); }

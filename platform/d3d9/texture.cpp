@@ -1,6 +1,6 @@
-#include "platform/d3d9/texture.h"
+#include "platform/d3d9/internal/texture.h"
 
-#include "platform/d3d9/device.h"
+#include "platform/d3d9/internal/device.h"
 
 namespace {
 

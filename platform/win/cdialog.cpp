@@ -1,9 +1,9 @@
 #include "platform/win/cdialog.h"
 
 #include "platform/win/dialog_template.h"
-#include "platform/win/native_window.h"
+#include "platform/win/internal/native_window.h"
+#include "platform/win/internal/window_table.h"
 #include "platform/win/win_api.h"
-#include "platform/win/window_table.h"
 
 #include <QEventLoop>
 

@@ -1,6 +1,6 @@
 #include "platform/win/controls.h"
 
-#include "platform/win/native_window.h"
+#include "platform/win/internal/native_window.h"
 
 BOOL CStatic::Create(LPCWSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {

@@ -1,9 +1,9 @@
 #include "platform/win/dialog_service.h"
 
 #include "platform/win/cwnd.h"
-#include "platform/win/native_window.h"
+#include "platform/win/internal/native_window.h"
+#include "platform/win/internal/window_table.h"
 #include "platform/win/win_api.h"
-#include "platform/win/window_table.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "platform/win/dialog_template.h"
 
-#include "platform/win/gdi_objects.h"
-#include "platform/win/native_window.h"
+#include "platform/win/internal/gdi_objects.h"
+#include "platform/win/internal/native_window.h"
 #include "platform/win/win_api.h"
 
 #include <QFontMetrics>

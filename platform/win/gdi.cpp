@@ -1,8 +1,8 @@
 #include "platform/win/gdi.h"
 
 #include "platform/win/cwnd.h"
-#include "platform/win/gdi_objects.h"
-#include "platform/win/window_table.h"
+#include "platform/win/internal/gdi_objects.h"
+#include "platform/win/internal/window_table.h"
 
 #include <QPen>
 

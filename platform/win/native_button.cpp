@@ -3,9 +3,9 @@
 // automatic kinds: a check box toggles itself, a radio button checks itself and clears the
 // other radio buttons of its group (the siblings from the nearest WS_GROUP control up to the
 // next one). Three-state boxes, owner-drawn and bitmap buttons are left out.
-#include "platform/win/native_window.h"
+#include "platform/win/internal/native_window.h"
+#include "platform/win/internal/window_table.h"
 #include "platform/win/win_api.h"
-#include "platform/win/window_table.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 // The "Static" class: a text label. Before each paint it asks its parent for colours with
 // WM_CTLCOLORSTATIC, so a dialog's OnCtlColor can change the text colour and background mode.
 // Text statics only (left, centred, right, vertically centred); no icon, bitmap or frame types.
-#include "platform/win/gdi_objects.h"
-#include "platform/win/native_window.h"
+#include "platform/win/internal/gdi_objects.h"
+#include "platform/win/internal/native_window.h"
 #include "platform/win/win_api.h"
 
 namespace {

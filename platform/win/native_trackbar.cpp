@@ -5,9 +5,9 @@
 // setting the position by message sends nothing. Tick marks follow TBS_NOTICKS, TBS_BOTH,
 // TBS_TOP/TBS_LEFT and TBS_AUTOTICKS (ticks at the tick frequency; otherwise only at the ends).
 // Left out: selection ranges, custom tick positions, tool tips, buddy windows.
-#include "platform/win/native_window.h"
+#include "platform/win/internal/native_window.h"
+#include "platform/win/internal/window_table.h"
 #include "platform/win/win_api.h"
-#include "platform/win/window_table.h"
 
 #include <QSlider>
 

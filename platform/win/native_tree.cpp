@@ -6,9 +6,9 @@
 // Left out: images, check boxes, label editing, drag and drop, sorting (TVI_SORT inserts last),
 // item states other than selection, custom drawing; of the styles only TVS_LINESATROOT changes
 // the look (Qt draws its own lines and buttons).
-#include "platform/win/native_window.h"
+#include "platform/win/internal/native_window.h"
+#include "platform/win/internal/window_table.h"
 #include "platform/win/win_api.h"
-#include "platform/win/window_table.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>

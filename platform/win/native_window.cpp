@@ -1,10 +1,10 @@
-#include "platform/win/native_window.h"
+#include "platform/win/internal/native_window.h"
 
 #include "platform/win/cwnd.h"
-#include "platform/win/gdi_objects.h"
+#include "platform/win/internal/gdi_objects.h"
+#include "platform/win/internal/window_class.h"
+#include "platform/win/internal/window_table.h"
 #include "platform/win/win_api.h"
-#include "platform/win/window_class.h"
-#include "platform/win/window_table.h"
 
 #include <QCloseEvent>
 #include <QIcon>

@@ -1,7 +1,7 @@
 #include "platform/win/qt_bridge.h"
 
-#include "platform/win/native_window.h"
-#include "platform/win/window_table.h"
+#include "platform/win/internal/native_window.h"
+#include "platform/win/internal/window_table.h"
 
 #include <QVariant>
 

@@ -1,7 +1,7 @@
 #include "platform/win/timer_source.h"
 
+#include "platform/win/internal/window_table.h"
 #include "platform/win/win_api.h"
-#include "platform/win/window_table.h"
 
 #include <QTimer>
 

@@ -1,9 +1,9 @@
 #include "platform/win/win_app.h"
 
 #include "platform/win/dialog_service.h"
+#include "platform/win/internal/win_window_host.h"
 #include "platform/win/timer_source.h"
 #include "platform/win/win_api.h"
-#include "platform/win/win_window_host.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
-#include "platform/win/win_window_host.h"
+#include "platform/win/internal/win_window_host.h"
 
-#include "platform/win/gdi_objects.h"
-#include "platform/win/native_window.h"
+#include "platform/win/internal/gdi_objects.h"
+#include "platform/win/internal/native_window.h"
+#include "platform/win/internal/window_table.h"
 #include "platform/win/win_api.h"
-#include "platform/win/window_table.h"
 
 #include <cstring>
 

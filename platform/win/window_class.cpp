@@ -1,4 +1,4 @@
-#include "platform/win/window_class.h"
+#include "platform/win/internal/window_class.h"
 
 #include "platform/win/win_api.h"
 

@@ -1,7 +1,7 @@
-#include "platform/win/window_table.h"
+#include "platform/win/internal/window_table.h"
 
 #include "platform/win/cwnd.h"
-#include "platform/win/native_window.h"
+#include "platform/win/internal/native_window.h"
 #include "platform/win/timer_source.h"
 
 #include <algorithm>

@@ -66,9 +66,7 @@ void GlFixture::TearDown()
         const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
         ADD_FAILURE() << "last frame saved as " << SaveImage(std::string(test->test_suite_name()) + "." + test->name());
     }
-    if (m_chain != nullptr) {
-        m_chain->Release();
-    }
+    m_chain.Reset();
     GetGraphicsSystem()->ReleaseResources();
 }
 

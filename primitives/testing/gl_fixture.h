@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "graphics/testing/device_fixture.h"
+#include "platform/d3d9/com_ptr.h"
 #include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3dx9/d3dx9.h"
 
@@ -63,6 +64,6 @@ private:
     static constexpr std::uintptr_t kWindowHandle = 0x2000;
     TestWindowHost m_windows{kWindowHandle};
     HWND m_window = m_windows.AddWindow(kSize, kSize);
-    IDirect3DSwapChain9* m_chain = nullptr;
+    ComPtr<IDirect3DSwapChain9> m_chain;
     D3DXMATRIX m_view;
 };

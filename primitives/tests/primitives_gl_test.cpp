@@ -50,7 +50,7 @@ TEST_F(GridGlTest, WireFrameShowsBackgroundBetweenEdges)
     SetView(TopView(1.0f));
     TQRD3D_PrimitiveMeshCustom grid(9, L"wire.x");
     grid.SetLighting(false);
-    grid.SetFillMode(1);
+    grid.SetFillMode(TQR_FillMode::Wireframe);
     Render([&](TQR_DrawHelper* helper) { grid.Draw(2, helper); });
     // Cells are 16 pixels wide; a quarter in from a cell's top left corner lies inside its first
     // triangle, away from every edge.

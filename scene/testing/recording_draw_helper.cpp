@@ -95,16 +95,16 @@ bool TQR_RecordingDrawHelper::TransformPoint(TQR_Vector3& point)
     return true;
 }
 
-void TQR_RecordingDrawHelper::SetShadeMode(int mode)
+void TQR_RecordingDrawHelper::SetShadeMode(TQR_ShadeMode mode)
 {
     TQR_DrawHelper::SetShadeMode(mode);
-    Record("SetShadeMode", {static_cast<double>(mode)});
+    Record("SetShadeMode", {static_cast<double>(static_cast<int>(mode))});
 }
 
-void TQR_RecordingDrawHelper::SetFillMode(int mode)
+void TQR_RecordingDrawHelper::SetFillMode(TQR_FillMode mode)
 {
     TQR_DrawHelper::SetFillMode(mode);
-    Record("SetFillMode", {static_cast<double>(mode)});
+    Record("SetFillMode", {static_cast<double>(static_cast<int>(mode))});
 }
 
 bool TQR_RecordingDrawHelper::EnableBlending(bool on)

@@ -38,8 +38,8 @@ public:
     bool PopModelTransform() override;
     bool InitializeModelTransform() override;
     bool TransformPoint(TQR_Vector3& point) override;
-    void SetShadeMode(int mode) override;
-    void SetFillMode(int mode) override;
+    void SetShadeMode(TQR_ShadeMode mode) override;
+    void SetFillMode(TQR_FillMode mode) override;
     bool EnableBlending(bool on) override;
     void SetTextureFileName(const std::wstring& fileName) override;
     bool EnableTexture(bool on) override;

@@ -13,8 +13,8 @@ TEST(DrawHelperTest, BaseStartsWithTheDescribedAttributes)
 {
     const TQR_DrawHelper helper;
     EXPECT_EQ(helper.GetLevelOfDetail(), 2);
-    EXPECT_EQ(helper.GetShadeMode(), 1);
-    EXPECT_EQ(helper.GetFillMode(), 2);
+    EXPECT_EQ(helper.GetShadeMode(), TQR_ShadeMode::Smooth);
+    EXPECT_EQ(helper.GetFillMode(), TQR_FillMode::Solid);
     EXPECT_EQ(helper.GetPointSize(), 1.0f);
     EXPECT_EQ(helper.GetColor1(), kWhite);
     EXPECT_EQ(helper.GetColor2(), kWhite);
@@ -41,8 +41,8 @@ TEST(DrawHelperTest, ResetAttributesKeepsModesMaterialAndTexture)
     TQR_RecordingDrawHelper helper;
     TQR_Material shiny;
     shiny.m_power = 40.0f;
-    helper.SetShadeMode(0);
-    helper.SetFillMode(1);
+    helper.SetShadeMode(TQR_ShadeMode::Flat);
+    helper.SetFillMode(TQR_FillMode::Wireframe);
     helper.SetMaterial(shiny);
     helper.SetTextureFileName(L"grass.png");
     helper.SetPointSize(5.0f);
@@ -57,8 +57,8 @@ TEST(DrawHelperTest, ResetAttributesKeepsModesMaterialAndTexture)
     EXPECT_EQ(helper.GetPointSize(), 1.0f);
     EXPECT_EQ(helper.GetColor1(), kWhite);
     EXPECT_EQ(helper.GetColor2(), kWhite);
-    EXPECT_EQ(helper.GetShadeMode(), 0);
-    EXPECT_EQ(helper.GetFillMode(), 1);
+    EXPECT_EQ(helper.GetShadeMode(), TQR_ShadeMode::Flat);
+    EXPECT_EQ(helper.GetFillMode(), TQR_FillMode::Wireframe);
     EXPECT_EQ(helper.GetMaterial(), shiny);
     EXPECT_EQ(helper.GetTextureFileName(), L"grass.png");
 }

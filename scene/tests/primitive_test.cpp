@@ -109,8 +109,8 @@ TEST(PrimitiveTest, BoundingVolumeNeedsVisibilityAndAVolumeAndLeavesRedFlatWireF
     ASSERT_GE(names.size(), expected.size());
     EXPECT_EQ(std::vector<std::string>(names.end() - 19, names.end()), expected);
     EXPECT_EQ(helper.GetColor1().GetARGB(), kRed);
-    EXPECT_EQ(helper.GetShadeMode(), 0);
-    EXPECT_EQ(helper.GetFillMode(), 1);
+    EXPECT_EQ(helper.GetShadeMode(), TQR_ShadeMode::Flat);
+    EXPECT_EQ(helper.GetFillMode(), TQR_FillMode::Wireframe);
 
     primitive.SetVisible(false);
     TQR_RecordingDrawHelper invisible;

@@ -3,7 +3,6 @@
 #include "tools/data_set.h"
 
 #include <cstdio>
-#include <string>
 
 int main(int argc, char** argv)
 {
@@ -11,9 +10,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: relief_make_data <output folder>\n");
         return 2;
     }
-    std::string error;
-    if (!WriteDataSet(argv[1], error)) {
-        std::fprintf(stderr, "relief_make_data: %s\n", error.c_str());
+    if (const Result<> written = WriteDataSet(argv[1]); !written) {
+        std::fprintf(stderr, "relief_make_data: %s\n", written.reason().c_str());
         return 1;
     }
     std::printf("relief_make_data: wrote %s/%s and %s/%s\n", argv[1], kMeshFolder, argv[1], kTextureFolder);

@@ -1,6 +1,6 @@
 #include "mesh_checks.h"
 
-#include "platform/d3d9/ref_counted.h"
+#include "platform/d3d9/com_ptr.h"
 #include "tools/airplane_model.h"
 #include "tools/airplane_skin_layout.h"
 #include "tools/data_set.h"
@@ -38,9 +38,9 @@ protected:
     {
         s_root = fs::temp_directory_path() / ("relief_data_set_" + std::to_string(::getpid()));
         fs::remove_all(s_root);
-        std::string error;
-        s_written = WriteDataSet(s_root, error);
-        s_error = error;
+        const Result<> written = WriteDataSet(s_root);
+        s_written = written.ok();
+        s_error = written.reason();
     }
     static void TearDownTestSuite() { fs::remove_all(s_root); }
 
@@ -240,9 +240,10 @@ TEST(WriteDataSet, ReportsAFolderThatCannotBeCreated)
 {
     const fs::path file = fs::temp_directory_path() / ("relief_data_set_file_" + std::to_string(::getpid()));
     std::ofstream(file) << "not a folder";
-    std::string error;
-    EXPECT_FALSE(WriteDataSet(file, error));
-    EXPECT_EQ(error.rfind("cannot create folder " + (file / kMeshFolder).string() + ": ", 0), 0u) << error;
+    const Result<> written = WriteDataSet(file);
+    EXPECT_FALSE(written.ok());
+    EXPECT_EQ(written.reason().rfind("cannot create folder " + (file / kMeshFolder).string() + ": ", 0), 0u)
+        << written.reason();
     fs::remove(file);
 }
 
@@ -251,8 +252,8 @@ TEST(WriteDataSet, ReportsAMeshFileThatCannotBeWritten)
     const fs::path root = fs::temp_directory_path() / ("relief_data_set_blocked_" + std::to_string(::getpid()));
     const fs::path blocked = root / kMeshFolder / "sphere.x";
     fs::create_directories(blocked); // a folder where the file should go
-    std::string error;
-    EXPECT_FALSE(WriteDataSet(root, error));
-    EXPECT_EQ(error.rfind("cannot write " + blocked.string() + ": ", 0), 0u) << error;
+    const Result<> written = WriteDataSet(root);
+    EXPECT_FALSE(written.ok());
+    EXPECT_EQ(written.reason().rfind("cannot write " + blocked.string() + ": ", 0), 0u) << written.reason();
     fs::remove_all(root);
 }

@@ -91,7 +91,7 @@ TEST_F(PrimitiveControlTest, PowerModeUsesTheAlphaSliderFrom0To200)
 
 TEST_F(PrimitiveControlTest, CheckBoxesShowAndSwitchTheAttributes)
 {
-    m_primitive.SetFillMode(1);
+    m_primitive.SetFillMode(TQR_FillMode::Wireframe);
     m_primitive.SetBlending(true);
     m_primitive.SetShowBoundingVolume(true);
     m_primitive.SetTexturing(true);
@@ -102,8 +102,8 @@ TEST_F(PrimitiveControlTest, CheckBoxesShowAndSwitchTheAttributes)
         EXPECT_EQ(m_panel.IsDlgButtonChecked(id), static_cast<UINT>(BST_CHECKED)) << id;
         ClickControl(m_panel, id);
     }
-    EXPECT_EQ(m_primitive.GetFillMode(), 2) << "unchecking wire frame means solid, not points";
-    EXPECT_EQ(m_primitive.GetShadeMode(), 0);
+    EXPECT_EQ(m_primitive.GetFillMode(), TQR_FillMode::Solid) << "unchecking wire frame means solid, not points";
+    EXPECT_EQ(m_primitive.GetShadeMode(), TQR_ShadeMode::Flat);
     EXPECT_FALSE(m_primitive.IsBlending() || m_primitive.IsShowBoundingVolume() || m_primitive.IsTexturing() ||
                  m_primitive.IsVisible());
 

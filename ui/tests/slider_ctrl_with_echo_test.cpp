@@ -5,11 +5,15 @@
 #include "platform/win/win_api.h"
 #include "ui/slider_ctrl_with_echo.h"
 
+#include <QLocale>
 #include <QSlider>
 
 #include <gtest/gtest.h>
 
+#include <locale>
+#include <stdexcept>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -66,6 +70,16 @@ protected:
     CDialog m_dialog{kTemplateId};
     RecordingSlider m_slider;
 };
+
+TEST(TruncatedEchoValueTest, RoundsToTheEchosTwoDecimalsThenTruncatesTowardZero)
+{
+    for (const auto& [value, whole] : {std::pair{3.9f, 3}, std::pair{-2.7f, -2}, std::pair{31.7f, 31},
+                                       std::pair{0.99998f, 1}, std::pair{-0.99998f, -1}, std::pair{60.99994f, 61},
+                                       std::pair{0.994f, 0}, std::pair{0.0f, 0}, std::pair{62.0f, 62}}) {
+        SCOPED_TRACE(testing::Message() << "value " << value);
+        EXPECT_EQ(TruncatedEchoValue(value), whole);
+    }
+}
 
 TEST_F(SliderTest, FirstInitGivesTheRightmostFiftyPixelsToTheEchoOnce)
 {
@@ -149,6 +163,28 @@ TEST_F(SliderTest, UserMoveIsReflectedToTheSliderWhichRefreshesItsEcho)
     ASSERT_EQ(m_slider.changes.size(), 1u);
     EXPECT_FLOAT_EQ(m_slider.changes[0], 0.2f) << "a page is a fifth of the range";
     EXPECT_EQ(EchoText(), L" 0.20");
+}
+
+TEST_F(SliderTest, EchoWritesADecimalPointUnderACommaDecimalLocale)
+{
+    // Both the C/C++ global locale and Qt's default locale write "0,40" in German.
+    std::locale german;
+    try {
+        german = std::locale("de_DE.UTF-8");
+    } catch (const std::runtime_error&) {
+        FAIL() << "the locale de_DE.UTF-8 is missing (scripts/setup installs locales-all)";
+    }
+    const std::locale previous = std::locale::global(german);
+    const QLocale previousQt;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+
+    CreateSlider(TBS_HORZ, CRect(10, 10, 210, 40));
+    m_slider.InitSlider(0.2f, 1.0f, 0.4f);
+    const std::wstring text = EchoText();
+
+    QLocale::setDefault(previousQt);
+    std::locale::global(previous);
+    EXPECT_EQ(text, L" 0.40");
 }
 
 TEST_F(SliderTest, HidingTheSliderHidesItsEchoAndShowingShowsIt)

@@ -107,30 +107,40 @@ TEST_F(WindowHandlerTest, PickingRaysRunFromTheEyeThroughTheDevicePoint)
     const float slope = std::tan(m_handler.GetCamera().GetFovRadians() * 0.5f);
     TQR_Vector3 origin;
     TQR_Vector3 direction;
-    m_handler.DeviceToWorld(200, 100, origin, direction); // top right corner, 2:1 window
+    EXPECT_TRUE(m_handler.DeviceToWorld(200, 100, origin, direction).ok()); // top right corner, 2:1 window
     ExpectNear(origin, {0.0f, 0.0f, -1.0f});
     ExpectNear(direction, {-2.0f * slope, slope, 1.0f});
 
     TQR_Camera& camera = m_handler.GetCamera();
     camera.SetPosition(3.0f, 4.0f, -5.0f);
     camera.SetLookAt(1.0f, 0.0f, 2.0f);
-    m_handler.DeviceToWorld(100, 50, origin, direction);
+    EXPECT_TRUE(m_handler.DeviceToWorld(100, 50, origin, direction).ok());
     ExpectNear(origin, camera.GetPosition());
     ExpectNear(direction, VectorNormalize(camera.GetLookAt() - camera.GetPosition()));
     EXPECT_TRUE(m_messages.MessageBoxes().empty());
 }
 
-TEST_F(WindowHandlerTest, BasePickingReportsThatItIsUnavailable)
+TEST_F(WindowHandlerTest, PickingWithoutAWindowAreaFailsWithZeroVectors)
+{
+    CDrawOnlyHandler unattached;
+    TQR_Vector3 origin{1.0f, 1.0f, 1.0f};
+    TQR_Vector3 direction{1.0f, 1.0f, 1.0f};
+    const Result<> picked = unattached.DeviceToWorld(10, 10, origin, direction);
+    EXPECT_EQ(picked.reason(), "no picking ray: the view has no window area to aim through");
+    EXPECT_EQ(origin, TQR_Vector3{});
+    EXPECT_EQ(direction, TQR_Vector3{});
+}
+
+TEST_F(WindowHandlerTest, BasePickingFailsSayingItIsUnavailableWithoutAMessageBox)
 {
     TQR_Vector3 origin{1.0f, 1.0f, 1.0f};
     TQR_Vector3 direction{1.0f, 1.0f, 1.0f};
-    m_handler.TQR_WindowHandler::DeviceToWorld(100, 50, origin, direction);
+    const Result<> picked = m_handler.TQR_WindowHandler::DeviceToWorld(100, 50, origin, direction);
     EXPECT_EQ(origin, TQR_Vector3{});
     EXPECT_EQ(direction, TQR_Vector3{});
-    ASSERT_EQ(m_messages.MessageBoxes().size(), 1u);
-    EXPECT_EQ(m_messages.MessageBoxes()[0].text,
-              L"TQR_WindowHandler::DeviceToWorld(): is not overrided-OnScreen picking will failed!!");
-    EXPECT_EQ(m_messages.MessageBoxes()[0].caption, L"TQR_WindowHandler::DeviceToWorld");
+    EXPECT_FALSE(picked.ok());
+    EXPECT_EQ(picked.reason(), "on-screen picking is not available: this window handler does not compute picking rays");
+    EXPECT_TRUE(m_messages.MessageBoxes().empty()) << "a lower layer shows no message box";
 }
 
 TEST_F(WindowHandlerTest, WorldBoundsFillTheWindowIn2D)

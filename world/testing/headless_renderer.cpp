@@ -49,11 +49,8 @@ std::pair<int, int> ProjectToImage(const WorldCamera& camera, int width, int hei
 
 HeadlessWorldRenderer::~HeadlessWorldRenderer()
 {
-    for (auto& [size, view] : m_views) {
-        if (view.chain != nullptr) {
-            view.chain->Release();
-        }
-    }
+    // The swap chains go before the device.
+    m_views.clear();
     GetGraphicsSystem()->ReleaseResources();
 }
 
@@ -99,11 +96,11 @@ WorldImage HeadlessWorldRenderer::Render(CTerrainWorld& world, const WorldCamera
 void DrawViewFrame(IDirect3DDevice9& device, IDirect3DSwapChain9& chain, HWND window, const WorldCamera& camera,
                    int width, int height, const std::function<void()>& drawScene)
 {
-    IDirect3DSurface9* backBuffer = nullptr;
-    if (FAILED(chain.GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, &backBuffer))) {
+    ComPtr<IDirect3DSurface9> backBuffer;
+    if (FAILED(chain.GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, backBuffer.ReleaseAndGetAddressOf()))) {
         return;
     }
-    device.SetRenderTarget(0, backBuffer);
+    device.SetRenderTarget(0, backBuffer.Get());
     device.BeginScene();
     D3DXMATRIX viewMatrix;
     D3DXMATRIX projection;
@@ -117,5 +114,4 @@ void DrawViewFrame(IDirect3DDevice9& device, IDirect3DSwapChain9& chain, HWND wi
     drawScene();
     device.EndScene();
     chain.Present(nullptr, nullptr, window, nullptr, 0);
-    backBuffer->Release();
 }

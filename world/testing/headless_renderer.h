@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/d3d9/com_ptr.h"
 #include "platform/d3d9/testing/test_window_host.h"
 #include "platform/d3dx9/d3dx9.h"
 #include "scene/vector_math.h"
@@ -63,7 +64,7 @@ private:
 
     struct View {
         HWND window = nullptr;
-        IDirect3DSwapChain9* chain = nullptr;
+        ComPtr<IDirect3DSwapChain9> chain;
     };
     // The view of that size, made on first use; the first one also creates the graphics
     // context on a main window of its size and receives the device's own swap chain.

@@ -55,8 +55,9 @@ TEST_F(AirplaneFlightTest, StandsStillUntilAnimatedAndThenTurnsLeftByDefault)
 
 TEST_F(AirplaneFlightTest, StraightFlightMovesAlongMinusZAtTheSpeed)
 {
-    for (int direction : {kFlyStraight, 7, -1}) {
-        SCOPED_TRACE(direction);
+    for (TQR_FlyDirection direction :
+         {TQR_FlyDirection::Straight, static_cast<TQR_FlyDirection>(7), static_cast<TQR_FlyDirection>(-1)}) {
+        SCOPED_TRACE(static_cast<int>(direction));
         const TQR_Vector3 before = Position();
         m_world.SetAnimate(true);
         m_world.SetFlyDirection(direction);
@@ -70,12 +71,14 @@ TEST_F(AirplaneFlightTest, StraightFlightMovesAlongMinusZAtTheSpeed)
 TEST_F(AirplaneFlightTest, NinetyDegreesOfTurnTakeNineSecondsWhateverTheSpeed)
 {
     struct Case {
-        int direction;
+        TQR_FlyDirection direction;
         float speed;
         float noseX;
     };
-    for (const Case& flight : {Case{kFlyLeft, 0.4f, -1.0f}, Case{kFlyRight, 0.4f, 1.0f}, Case{kFlyLeft, 1.0f, -1.0f}}) {
-        SCOPED_TRACE(testing::Message() << "direction " << flight.direction << ", speed " << flight.speed);
+    for (const Case& flight : {Case{TQR_FlyDirection::Left, 0.4f, -1.0f}, Case{TQR_FlyDirection::Right, 0.4f, 1.0f},
+                               Case{TQR_FlyDirection::Left, 1.0f, -1.0f}}) {
+        SCOPED_TRACE(testing::Message() << "direction " << static_cast<int>(flight.direction) << ", speed "
+                                        << flight.speed);
         ManualTime time;
         CTerrainWorld world(time.MakeClock());
         world.SetAnimate(true);
@@ -101,7 +104,7 @@ TEST_F(AirplaneFlightTest, NinetyDegreesOfTurnTakeNineSecondsWhateverTheSpeed)
 TEST_F(AirplaneFlightTest, HiddenAirplaneKeepsFlyingAndPausingFreezesIt)
 {
     m_world.SetAnimate(true);
-    m_world.SetFlyDirection(kFlyStraight);
+    m_world.SetFlyDirection(TQR_FlyDirection::Straight);
     m_world.ShowAirplane(false);
     Tick(1.0);
     ExpectNear(Position(), {kStart.x, kStart.y, kStart.z - 0.4f});

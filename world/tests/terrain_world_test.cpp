@@ -56,7 +56,7 @@ TEST(TerrainWorldTest, BuildsFloorAirplaneAndSphereUnderTheRootInThatOrder)
         EXPECT_EQ(primitive.IsVisible(), child.visible);
         EXPECT_EQ(primitive.IsTexturing(), child.texturing);
         EXPECT_EQ(primitive.IsLighting(), child.lighting);
-        EXPECT_EQ(primitive.GetFillMode(), 2);
+        EXPECT_EQ(primitive.GetFillMode(), TQR_FillMode::Solid);
     }
     EXPECT_EQ(world.GetRoot().GetChild(0)->GetPrimitive(), &world.GetFloorMesh());
     EXPECT_EQ(world.GetFloorMesh().GetMeshFileName(), L"HiResFloor.x");
@@ -77,7 +77,7 @@ TEST(TerrainWorldTest, StartsWithVertexZeroSelectedAndEveryLightOff)
     EXPECT_EQ(world.GetSelectedRow(), 0);
     EXPECT_EQ(world.GetSelectedColumn(), 0);
     EXPECT_FALSE(world.IsAnimating());
-    EXPECT_EQ(world.GetFlyDirection(), 0);
+    EXPECT_EQ(world.GetFlyDirection(), TQR_FlyDirection::Left);
     EXPECT_FLOAT_EQ(world.GetSpeed(), 0.4f);
     for (const Light& expected : {Light{world.GetPointLight(), 1, {2, 12, 2}, TQR_Color(0.2f, 0.2f, 0.2f, 1.0f)},
                                   Light{world.GetDirectionalLight(), 2, {0, 12, 0}, TQR_Color(0.2f, 0.1f, 0.1f, 1.0f)},
@@ -109,9 +109,9 @@ TEST(TerrainWorldTest, WireframeSwitchesTheFloorBetweenFillModesOneAndTwo)
 {
     CTerrainWorld world;
     world.SetWireframe(true);
-    EXPECT_EQ(world.GetFloorMesh().GetFillMode(), 1);
+    EXPECT_EQ(world.GetFloorMesh().GetFillMode(), TQR_FillMode::Wireframe);
     world.SetWireframe(false);
-    EXPECT_EQ(world.GetFloorMesh().GetFillMode(), 2);
+    EXPECT_EQ(world.GetFloorMesh().GetFillMode(), TQR_FillMode::Solid);
 }
 
 TEST(TerrainWorldTest, FailedLoadKeepsTheGridAndSaysWhy)

@@ -1,6 +1,6 @@
 #include "platform/d3d9/testing/recording_device.h"
 
-#include "platform/d3d9/enum_mapping.h"
+#include "platform/d3d9/internal/enum_mapping.h"
 
 #include <utility>
 

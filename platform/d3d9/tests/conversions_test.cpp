@@ -1,7 +1,7 @@
 // Enumeration mappings, vertex layouts, light conversion and texture stage combiners.
-#include "platform/d3d9/enum_mapping.h"
-#include "platform/d3d9/fixed_function_pipeline.h"
-#include "platform/d3d9/gl_lighting.h"
+#include "platform/d3d9/internal/enum_mapping.h"
+#include "platform/d3d9/internal/fixed_function_pipeline.h"
+#include "platform/d3d9/internal/gl_lighting.h"
 #include "platform/d3d9/vertex_layout.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The device's recorded state: validation, lights and change flags, without OpenGL.
-#include "platform/d3d9/device_state.h"
+#include "platform/d3d9/internal/device_state.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Point-size runs, index checks, present parameters and reference counting, without OpenGL.
-#include "platform/d3d9/present_parameters.h"
-#include "platform/d3d9/primitive_draw.h"
+#include "platform/d3d9/internal/present_parameters.h"
+#include "platform/d3d9/internal/primitive_draw.h"
 #include "platform/d3d9/ref_counted.h"
 #include "platform/d3d9/testing/test_window_host.h"
 

@@ -12,9 +12,9 @@
 // texture and render target without a reference, and they unbind themselves when destroyed.
 #pragma once
 
-#include "platform/d3d9/device_state.h"
+#include "platform/d3d9/internal/device_state.h"
+#include "platform/d3d9/internal/swap_chain.h"
 #include "platform/d3d9/ref_counted.h"
-#include "platform/d3d9/swap_chain.h"
 
 #include <memory>
 #include <optional>

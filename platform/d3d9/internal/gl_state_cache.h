@@ -3,7 +3,7 @@
 // Leaves out: matrices, lights and materials (the device state's change flags cover those).
 #pragma once
 
-#include "platform/d3d9/gl.h"
+#include "platform/d3d9/internal/gl.h"
 
 #include <array>
 #include <map>

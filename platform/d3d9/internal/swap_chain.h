@@ -7,8 +7,8 @@
 // presentation interval (presenting is always immediate).
 #pragma once
 
-#include "platform/d3d9/frame_presenter.h"
-#include "platform/d3d9/gl_framebuffer.h"
+#include "platform/d3d9/internal/frame_presenter.h"
+#include "platform/d3d9/internal/gl_framebuffer.h"
 #include "platform/d3d9/ref_counted.h"
 
 #include <memory>

@@ -3,7 +3,7 @@
 // bytes with alpha 255. Keeps a scratch framebuffer of the last client size and the pixels.
 #pragma once
 
-#include "platform/d3d9/gl_framebuffer.h"
+#include "platform/d3d9/internal/gl_framebuffer.h"
 
 #include <cstdint>
 #include <memory>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "platform/d3d9/d3d9types.h"
-#include "platform/d3d9/gl.h"
+#include "platform/d3d9/internal/gl.h"
 
 #include <array>
 

@@ -4,8 +4,8 @@
 // transforms, lights and the material only when the device state says they changed.
 #pragma once
 
-#include "platform/d3d9/device_state.h"
-#include "platform/d3d9/gl_state_cache.h"
+#include "platform/d3d9/internal/device_state.h"
+#include "platform/d3d9/internal/gl_state_cache.h"
 
 #include <optional>
 

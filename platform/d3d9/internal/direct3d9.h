@@ -4,7 +4,7 @@
 // checks, fullscreen modes.
 #pragma once
 
-#include "platform/d3d9/gl_driver.h"
+#include "platform/d3d9/internal/gl_driver.h"
 #include "platform/d3d9/ref_counted.h"
 
 #include <memory>

@@ -3,18 +3,19 @@
 // object draws through it.
 #pragma once
 
-#include "platform/d3d9/device_state.h"
-#include "platform/d3d9/fixed_function_pipeline.h"
-#include "platform/d3d9/gl_context.h"
-#include "platform/d3d9/gl_state_cache.h"
+#include "platform/d3d9/internal/device_state.h"
+#include "platform/d3d9/internal/fixed_function_pipeline.h"
+#include "platform/d3d9/internal/gl_context.h"
+#include "platform/d3d9/internal/gl_state_cache.h"
+
+#include "base/result.h"
 
 #include <memory>
-#include <string>
 
 class GlDriver {
 public:
-    // Null, with the reason in *failure, when no context can be had (see GlContext::Create).
-    static std::unique_ptr<GlDriver> Create(std::string* failure);
+    // The driver, or why no context can be had (see GlContext::Create).
+    static Result<std::unique_ptr<GlDriver>> Create();
 
     GlDriver(const GlDriver&) = delete;
     GlDriver& operator=(const GlDriver&) = delete;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "base/win_types.h"
-#include "platform/d3d9/gl_driver.h"
+#include "platform/d3d9/internal/gl_driver.h"
 
 #include <memory>
 

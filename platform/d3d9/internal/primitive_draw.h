@@ -3,7 +3,7 @@
 // fixed-function pipeline has one point size per draw).
 #pragma once
 
-#include "platform/d3d9/gl_state_cache.h"
+#include "platform/d3d9/internal/gl_state_cache.h"
 #include "platform/d3d9/vertex_layout.h"
 
 #include <functional>

@@ -4,7 +4,7 @@
 // Leaves out: mip levels, render-target and depth textures, dirty regions, other formats.
 #pragma once
 
-#include "platform/d3d9/gl.h"
+#include "platform/d3d9/internal/gl.h"
 #include "platform/d3d9/ref_counted.h"
 
 #include <vector>

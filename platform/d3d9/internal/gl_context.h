@@ -4,15 +4,15 @@
 // between contexts. Drawing goes to framebuffer objects.
 #pragma once
 
+#include "base/result.h"
+
 #include <memory>
-#include <string>
 
 class GlContext {
 public:
-    // Null, with the reason in *failure, when no EGL display or OpenGL context can be had, or
-    // when the context lacks what the device needs (OpenGL 3.2 and clip control). A new
-    // context is current.
-    static std::unique_ptr<GlContext> Create(std::string* failure);
+    // A new context, current; or why no EGL display or OpenGL context can be had, or why the
+    // context lacks what the device needs (OpenGL 3.2 and clip control).
+    static Result<std::unique_ptr<GlContext>> Create();
 
     GlContext(const GlContext&) = delete;
     GlContext& operator=(const GlContext&) = delete;
