@@ -8,7 +8,10 @@
 
 #include <fstream>
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -60,8 +63,11 @@ TEST_F(ResourceTest, FailuresAreReportedOnEveryRequestAndNotRemembered)
         EXPECT_EQ(Graphics().FindTexture(L"broken.png", true), nullptr);
     }
     const std::wstring notFound = L"**ERROR** [gone.x]: file not found!";
-    const std::wstring meshFailed = L"**ERROR** [broken.x]: open for loading failed!";
-    const std::wstring textureFailed = L"**ERROR** [broken.png]: open for loading failed!";
+    // The loader's reason follows in parentheses; the image decoder's own words are not pinned.
+    const std::wstring meshFailed = L"**ERROR** [broken.x]: open for loading failed! (broken.x: line 2: expected a "
+                                    L"number for vertex 1's x coordinate, found 'oops')";
+    const auto textureFailed =
+        AllOf(StartsWith(L"**ERROR** [broken.png]: open for loading failed! (broken.png: "), EndsWith(L")"));
     EXPECT_THAT(m_statusTexts, ElementsAre(notFound, meshFailed, textureFailed, notFound, meshFailed, textureFailed));
     WriteMeshFile("MeshFiles/gone.x", 1.0f);
     EXPECT_NE(Graphics().FindMesh(L"gone.x"), nullptr);
