@@ -60,8 +60,9 @@ void TQRD3D_MeshResource::AddMaterial(const D3DXMATERIAL& material, const std::w
     m_materials.Append(material.MatD3D);
     IDirect3DTexture9* texture = nullptr;
     if (material.pTextureFilename != nullptr && material.pTextureFilename[0] != '\0') {
-        const std::wstring texturePath = textureFolder + WideFromNarrow(material.pTextureFilename);
-        if (FAILED(D3DXCreateTextureFromFileW(m_device, texturePath.c_str(), &texture))) {
+        const std::optional<std::wstring> texturePath =
+            LocateMeshTexture(textureFolder, WideFromNarrow(material.pTextureFilename));
+        if (texturePath && FAILED(D3DXCreateTextureFromFileW(m_device, texturePath->c_str(), &texture))) {
             texture = nullptr;
         }
     }

@@ -130,6 +130,43 @@ TEST_F(ResourceTest, MeshTexturesComeFromNextToTheMeshAndBelongToIt)
     EXPECT_TRUE(m_statusTexts.empty()) << "a missing mesh texture is not reported";
 }
 
+// Names written on Windows find their texture by the last component too: next to the mesh, then
+// in the search folders. Each row's texture has its own colour, so the texel shows which file
+// was found.
+TEST_F(ResourceTest, MeshTexturesNamedWithWindowsPathsAreFound)
+{
+    struct Row {
+        std::string name;  // as the mesh file writes it
+        std::string found; // where the texture is, relative to the working folder
+    };
+    const std::vector<Row> rows = {
+        {R"(C:\art\skin.tga)", "MeshFiles/skin.tga"},
+        {R"(C:\art\skin.tga)", "Textures/skin.tga"},
+        {R"(.\skin.png)", "MeshFiles/skin.png"},
+        {R"(sub\skin.png)", "MeshFiles/sub/skin.png"},
+        {R"(sub\skin.png)", "MeshFiles/skin.png"},
+        {"skin.png", "MeshFiles/skin.png"},
+        {"skin.png", "Textures/skin.png"},
+        {"sub/skin.png", "MeshFiles/sub/skin.png"},
+        {"sub/skin.png", "Textures/skin.png"},
+    };
+    CreateDevice(m_mainWindow);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(rows[i].name + " in " + rows[i].found);
+        const DWORD colour = 0xFF000000u | static_cast<DWORD>(i + 1);
+        WriteImageFile(rows[i].found, 1, 1, colour);
+        WriteMeshFile("MeshFiles/plane.x", 1.0f, {rows[i].name});
+        const TQRD3D_MeshResource* plane = Graphics().FindMesh(L"plane.x");
+        ASSERT_NE(plane, nullptr);
+        ASSERT_NE(plane->GetSubsetTexture(0), nullptr);
+        EXPECT_EQ(static_cast<RecordingTexture*>(plane->GetSubsetTexture(0))->Texel(0, 0), colour);
+        Graphics().ReleaseResources();
+        CreateDevice(m_mainWindow);
+        std::filesystem::remove_all("MeshFiles");
+        std::filesystem::remove_all("Textures");
+    }
+}
+
 TEST_F(ResourceTest, FirstMaterialAndBoundingBoxComeFromTheFile)
 {
     WriteMeshFile("two.x", 4.0f, {"", ""});
