@@ -85,13 +85,31 @@ std::string BinaryTriangle()
     return file.Bytes();
 }
 
+// Inputs that once cost stack per element or per level: 50,000 empty number lists (300 KB),
+// a triangle whose lists are separated by empty ones, and objects nested past the reader's
+// limit in both encodings.
+bool WriteHostileXFiles(const fs::path& folder)
+{
+    BinaryXFile listsAround;
+    listsAround.Name("Mesh").Open().Integers({3}).EmptyLists(1'000).Floats({0, 0, 0, 1, 0, 0, 0, 1, 0});
+    listsAround.EmptyLists(1'000).Integers({1, 3, 0, 1, 2}).Close();
+    std::string deepText = kTextHeader;
+    for (int i = 0; i < 200; ++i) {
+        deepText += "Frame { ";
+    }
+    return Save(folder / "empty_lists.x", BinaryXFile().EmptyLists(50'000).Bytes()) &&
+           Save(folder / "empty_lists_around_triangle.x", listsAround.Bytes()) &&
+           Save(folder / "deep_text_frames.x", deepText) &&
+           Save(folder / "deep_binary_frames.x", BinaryXFile().OpenNested("Frame", 200).Bytes());
+}
+
 bool WriteXFiles(const fs::path& folder)
 {
     const std::string written = WriteXText(TwoQuads());
     return Save(folder / "two_quads.x", written) && Save(folder / "framed_pyramid.x", kFramedPyramid) &&
            Save(folder / "binary_triangle.x", BinaryTriangle()) &&
            Save(folder / "truncated_quads.x", written.substr(0, written.size() / 2)) &&
-           Save(folder / "header_only.x", kTextHeader);
+           Save(folder / "header_only.x", kTextHeader) && WriteHostileXFiles(folder);
 }
 
 std::string WithCrLf(const std::string& text)

@@ -94,18 +94,18 @@ long LoadThroughFile(const char* data, size_t size)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::span<const char> bytes(reinterpret_cast<const char*>(data), size);
-    const XParseResult parsed = ParseXFile(bytes);
-    Require(parsed.ok == parsed.error.empty(), "a failure has a reason and a success none");
-    if (!parsed.ok) {
+    const Result<XFileContent> parsed = ParseXFile(bytes);
+    Require(parsed.ok() == parsed.reason().empty(), "a failure has a reason and a success none");
+    if (!parsed) {
         return 0;
     }
-    CheckContent(parsed.content);
-    MeshGeometry geometry;
-    std::string error;
-    if (!BuildMeshGeometry(parsed.content, geometry, error)) {
-        Require(!error.empty(), "a failed build has a reason");
+    CheckContent(parsed.value());
+    const Result<MeshGeometry> built = BuildMeshGeometry(parsed.value());
+    if (!built) {
+        Require(!built.reason().empty(), "a failed build has a reason");
         return 0;
     }
+    const MeshGeometry& geometry = built.value();
     CheckGeometry(geometry);
     const long triangles = static_cast<long>(geometry.TriangleCount());
     Require(LoadThroughFile(bytes.data(), bytes.size()) == triangles, "the loader reads what the builder built");

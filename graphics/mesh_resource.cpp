@@ -49,8 +49,10 @@ void TQRD3D_MeshResource::AddMaterial(const D3DXMATERIAL& material, const std::w
     m_materials.Append(material.MatD3D);
     ComPtr<IDirect3DTexture9> texture;
     if (material.pTextureFilename != nullptr && material.pTextureFilename[0] != '\0') {
-        const std::wstring texturePath = textureFolder + WideFromNarrow(material.pTextureFilename);
-        if (FAILED(D3DXCreateTextureFromFileW(m_device.Get(), texturePath.c_str(), texture.ReleaseAndGetAddressOf()))) {
+        const std::optional<std::wstring> texturePath =
+            LocateMeshTexture(textureFolder, WideFromNarrow(material.pTextureFilename));
+        if (texturePath &&
+            FAILED(D3DXCreateTextureFromFileW(m_device.Get(), texturePath->c_str(), texture.ReleaseAndGetAddressOf()))) {
             texture.Reset();
         }
     }

@@ -15,7 +15,7 @@ public:
 
     void Unload() override;
     // Loads the mesh into system memory, keeps one material per subset, loads the textures the
-    // materials name from the folder the file was found in, and computes the bounding box.
+    // materials name from next to the file (LocateMeshTexture), and computes the bounding box.
     bool LoadFromFile(const std::wstring& path) override;
 
     ID3DXMesh* GetMesh() const { return m_mesh.Get(); }
@@ -37,7 +37,7 @@ public:
 
 protected:
     // Takes over a loaded mesh (its reference) with its materials; the textures they name are
-    // looked for next to path. Loading from a file ends here.
+    // looked for next to path, then in the search folders. Loading from a file ends here.
     void Adopt(ID3DXMesh* mesh, const D3DXMATERIAL* materials, DWORD materialCount, const std::wstring& path);
 
 private:

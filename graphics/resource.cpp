@@ -1,7 +1,21 @@
 #include "graphics/resource.h"
 
 #include "graphics/resource_files.h"
+#include "platform/d3dx9/d3dx9.h"
 #include "scene/status.h"
+
+namespace {
+
+// The loader's reason follows in parentheses: "**ERROR** [sphere.x]: open for loading failed!
+// (./MeshFiles/sphere.x: line 3: expected a number for vertex 0's x coordinate, found '}')".
+std::wstring LoadFailedText(const std::wstring& fileName)
+{
+    const std::wstring text = L"**ERROR** [" + fileName + L"]: open for loading failed!";
+    const std::wstring reason = WideFromNarrow(D3DXGetLastErrorMessage());
+    return reason.empty() ? text : text + L" (" + reason + L")";
+}
+
+} // namespace
 
 TQRD3D_Resource::~TQRD3D_Resource() { TQRD3D_Resource::Unload(); }
 
@@ -22,7 +36,7 @@ bool TQRD3D_Resource::Load(IDirect3DDevice9* device, const std::wstring& fileNam
     if (LoadFromFile(*path)) {
         return true;
     }
-    ShowStatus(L"**ERROR** [" + fileName + L"]: open for loading failed!");
+    ShowStatus(LoadFailedText(fileName));
     return false;
 }
 

@@ -16,12 +16,13 @@ public:
 
     // Unloads, then keeps a reference on the device and the name, finds the file along the
     // search folders and loads it. Without a device it fails silently; a file that is not found
-    // or does not load is reported on the status line. After a failure the entry still holds
-    // the device reference and the name until it is unloaded or destroyed.
+    // or does not load is reported on the status line, the latter with the loader's reason. After a failure the entry
+    // still holds the device reference and the name until it is unloaded or destroyed.
     virtual bool Load(IDirect3DDevice9* device, const std::wstring& fileName);
     // Releases the device reference and forgets the name; derived classes also free their data.
     virtual void Unload();
-    // Loads from a path that exists.
+    // Loads from a path that exists. A failure leaves its reason in D3DXGetLastErrorMessage,
+    // which the status line shows after "open for loading failed!".
     virtual bool LoadFromFile(const std::wstring& path) = 0;
 
     IDirect3DDevice9* GetDevice() const { return m_device.Get(); }

@@ -5,7 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -18,6 +20,58 @@ bool OpensForReading(const std::wstring& candidate)
     const std::optional<std::string> path = PathFromWideName(candidate.c_str());
     struct stat info {};
     return path && ::stat(path->c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path->c_str(), R_OK) == 0;
+}
+
+std::optional<std::wstring> FirstThatOpens(const std::vector<std::wstring>& candidates)
+{
+    const auto found = std::find_if(candidates.begin(), candidates.end(), OpensForReading);
+    return found == candidates.end() ? std::nullopt : std::optional<std::wstring>(*found);
+}
+
+bool HasDrivePrefix(const std::wstring& name)
+{
+    return name.size() >= 2 && name[1] == L':' &&
+           ((name[0] >= L'A' && name[0] <= L'Z') || (name[0] >= L'a' && name[0] <= L'z'));
+}
+
+bool IsSeparator(wchar_t c) { return c == L'/' || c == L'\\'; }
+
+// "C:\art\skin.tga", "C:skin.tga" and "art/skin.tga" all end in "skin.tga".
+std::wstring LastComponent(const std::wstring& name)
+{
+    const std::size_t separator = name.find_last_of(L"/\\");
+    if (separator != std::wstring::npos) {
+        return name.substr(separator + 1);
+    }
+    return HasDrivePrefix(name) ? name.substr(2) : name;
+}
+
+void AddCandidate(std::vector<std::wstring>& candidates, std::wstring candidate)
+{
+    if (std::find(candidates.begin(), candidates.end(), candidate) == candidates.end()) {
+        candidates.push_back(std::move(candidate));
+    }
+}
+
+// The candidates of LocateMeshTexture in order, each path once.
+std::vector<std::wstring> MeshTextureCandidates(const std::wstring& meshFolder, const std::wstring& textureName)
+{
+    std::vector<std::wstring> candidates;
+    AddCandidate(candidates, meshFolder + textureName);
+    if (!HasDrivePrefix(textureName) && !textureName.empty() && !IsSeparator(textureName[0])) {
+        std::wstring slashes = textureName;
+        std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
+        AddCandidate(candidates, meshFolder + slashes);
+    }
+    const std::wstring last = LastComponent(textureName);
+    if (last.empty()) {
+        return candidates;
+    }
+    AddCandidate(candidates, meshFolder + last);
+    for (const wchar_t* folder : kSearchFolders) {
+        AddCandidate(candidates, std::wstring(folder) + L"/" + last);
+    }
+    return candidates;
 }
 
 // Length of the UTF-8 sequence starting at text (its lead byte is at least 0xC2), and the
@@ -48,16 +102,16 @@ int DecodeUtf8Sequence(const unsigned char* text, char32_t& codePoint)
 
 std::optional<std::wstring> LocateResourceFile(const std::wstring& fileName)
 {
-    if (OpensForReading(fileName)) {
-        return fileName;
-    }
+    std::vector<std::wstring> candidates = {fileName};
     for (const wchar_t* folder : kSearchFolders) {
-        std::wstring candidate = std::wstring(folder) + L"/" + fileName;
-        if (OpensForReading(candidate)) {
-            return candidate;
-        }
+        candidates.push_back(std::wstring(folder) + L"/" + fileName);
     }
-    return std::nullopt;
+    return FirstThatOpens(candidates);
+}
+
+std::optional<std::wstring> LocateMeshTexture(const std::wstring& meshFolder, const std::wstring& textureName)
+{
+    return FirstThatOpens(MeshTextureCandidates(meshFolder, textureName));
 }
 
 std::wstring FolderOfPath(const std::wstring& path)

@@ -11,8 +11,15 @@ std::optional<std::wstring> LocateResourceFile(const std::wstring& fileName);
 
 // The folder part of a path with a trailing "/": everything before the last "/", or, when the
 // path has none, before the last "\\"; empty when it has neither. Textures named by a mesh are
-// loaded from there.
+// looked for there first.
 std::wstring FolderOfPath(const std::wstring& path);
+
+// The first path that opens for reading where a texture that a mesh names is looked for, in
+// this order: the name next to the mesh (meshFolder, as FolderOfPath gives it); a relative name
+// with "\\" read as "/" next to the mesh; the name's last component (after the last "\\" or
+// "/", without a drive prefix such as "C:") next to the mesh, then in the search folders.
+// Exporters on Windows write names such as "C:\art\skin.tga" or ".\skin.png".
+std::optional<std::wstring> LocateMeshTexture(const std::wstring& meshFolder, const std::wstring& textureName);
 
 // A narrow file name from a mesh file as a wide one: UTF-8 sequences are decoded, any other
 // byte stands for itself (Latin-1), so no name is lost or cut short.

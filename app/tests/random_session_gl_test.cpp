@@ -97,7 +97,7 @@ bool IsKnownStatus(const std::string& status)
     const std::string f = R"(-?\d+\.\d{6})";
     static const std::vector<std::regex> patterns = {
         std::regex("(Load|Save|Texture load) failed: .+"),
-        std::regex(R"(\*\*ERROR\*\* \[.+\]: (file not found|open for loading failed)!)"),
+        std::regex(R"(\*\*ERROR\*\* \[.+\]: (file not found!|open for loading failed!( \(.+\))?))"),
         std::regex("Pointer Position: \\(" + d + " " + d + "\\)"),
         std::regex("(Begin Camera Rotation|Begin Camera Tracking|Camera Rotation To|Camera Tracking To): \\(" + d +
                    " " + d + "\\)"),

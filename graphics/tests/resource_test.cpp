@@ -8,7 +8,10 @@
 
 #include <fstream>
 
+using ::testing::AllOf;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
+using ::testing::StartsWith;
 
 namespace {
 
@@ -60,8 +63,11 @@ TEST_F(ResourceTest, FailuresAreReportedOnEveryRequestAndNotRemembered)
         EXPECT_EQ(Graphics().FindTexture(L"broken.png", true), nullptr);
     }
     const std::wstring notFound = L"**ERROR** [gone.x]: file not found!";
-    const std::wstring meshFailed = L"**ERROR** [broken.x]: open for loading failed!";
-    const std::wstring textureFailed = L"**ERROR** [broken.png]: open for loading failed!";
+    // The loader's reason follows in parentheses; the image decoder's own words are not pinned.
+    const std::wstring meshFailed = L"**ERROR** [broken.x]: open for loading failed! (broken.x: line 2: expected a "
+                                    L"number for vertex 1's x coordinate, found 'oops')";
+    const auto textureFailed =
+        AllOf(StartsWith(L"**ERROR** [broken.png]: open for loading failed! (broken.png: "), EndsWith(L")"));
     EXPECT_THAT(m_statusTexts, ElementsAre(notFound, meshFailed, textureFailed, notFound, meshFailed, textureFailed));
     WriteMeshFile("MeshFiles/gone.x", 1.0f);
     EXPECT_NE(Graphics().FindMesh(L"gone.x"), nullptr);
@@ -122,6 +128,43 @@ TEST_F(ResourceTest, MeshTexturesComeFromNextToTheMeshAndBelongToIt)
 
     EXPECT_EQ(Graphics().GetTextures().Count(), 0);
     EXPECT_TRUE(m_statusTexts.empty()) << "a missing mesh texture is not reported";
+}
+
+// Names written on Windows find their texture by the last component too: next to the mesh, then
+// in the search folders. Each row's texture has its own colour, so the texel shows which file
+// was found.
+TEST_F(ResourceTest, MeshTexturesNamedWithWindowsPathsAreFound)
+{
+    struct Row {
+        std::string name;  // as the mesh file writes it
+        std::string found; // where the texture is, relative to the working folder
+    };
+    const std::vector<Row> rows = {
+        {R"(C:\art\skin.tga)", "MeshFiles/skin.tga"},
+        {R"(C:\art\skin.tga)", "Textures/skin.tga"},
+        {R"(.\skin.png)", "MeshFiles/skin.png"},
+        {R"(sub\skin.png)", "MeshFiles/sub/skin.png"},
+        {R"(sub\skin.png)", "MeshFiles/skin.png"},
+        {"skin.png", "MeshFiles/skin.png"},
+        {"skin.png", "Textures/skin.png"},
+        {"sub/skin.png", "MeshFiles/sub/skin.png"},
+        {"sub/skin.png", "Textures/skin.png"},
+    };
+    CreateDevice(m_mainWindow);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        SCOPED_TRACE(rows[i].name + " in " + rows[i].found);
+        const DWORD colour = 0xFF000000u | static_cast<DWORD>(i + 1);
+        WriteImageFile(rows[i].found, 1, 1, colour);
+        WriteMeshFile("MeshFiles/plane.x", 1.0f, {rows[i].name});
+        const TQRD3D_MeshResource* plane = Graphics().FindMesh(L"plane.x");
+        ASSERT_NE(plane, nullptr);
+        ASSERT_NE(plane->GetSubsetTexture(0), nullptr);
+        EXPECT_EQ(static_cast<RecordingTexture*>(plane->GetSubsetTexture(0))->Texel(0, 0), colour);
+        Graphics().ReleaseResources();
+        CreateDevice(m_mainWindow);
+        std::filesystem::remove_all("MeshFiles");
+        std::filesystem::remove_all("Textures");
+    }
 }
 
 TEST_F(ResourceTest, FirstMaterialAndBoundingBoxComeFromTheFile)

@@ -68,15 +68,15 @@ HRESULT D3DXLoadMeshFromXW(LPCWSTR fileName, DWORD options, IDirect3DDevice9* de
     if (!bytes) {
         return Failed(E_FAIL, "cannot open " + QuotedPath(*path) + ": " + bytes.reason());
     }
-    const XParseResult parsed = ParseXFile(bytes.value());
-    if (!parsed.ok) {
-        return Failed(D3DXERR_INVALIDDATA, *path + ": " + parsed.error);
+    const Result<XFileContent> parsed = ParseXFile(bytes.value());
+    if (!parsed) {
+        return Failed(D3DXERR_INVALIDDATA, *path + ": " + parsed.reason());
     }
-    MeshGeometry geometry;
-    std::string error;
-    if (!BuildMeshGeometry(parsed.content, geometry, error)) {
-        return Failed(D3DXERR_INVALIDDATA, *path + ": " + error);
+    const Result<MeshGeometry> built = BuildMeshGeometry(parsed.value());
+    if (!built) {
+        return Failed(D3DXERR_INVALIDDATA, *path + ": " + built.reason());
     }
+    const MeshGeometry& geometry = built.value();
     if (FAILED(CreateMeshFromGeometry(geometry, options, device, mesh))) {
         return Failed(E_OUTOFMEMORY, *path + ": the mesh could not be created");
     }

@@ -59,12 +59,14 @@ bool XBinaryTokenizer::ReadDword(std::uint32_t& value)
     return true;
 }
 
+// Separators and list headers are consumed in the loop, not by calling Next again: a file of
+// many empty lists must not take stack in proportion to their number.
 XToken XBinaryTokenizer::Next()
 {
-    if (m_listLeft > 0) {
-        return NextListNumber();
-    }
     for (;;) {
+        if (m_listLeft > 0) {
+            return NextListNumber();
+        }
         m_tokenStart = m_position;
         if (m_position == m_bytes.size()) {
             return XToken{XTokenKind::End, ""};
@@ -86,9 +88,11 @@ XToken XBinaryTokenizer::Next()
         case kGuid:
             return ReadGuid();
         case kIntegerList:
-            return StartList(ListKind::Integers);
         case kFloatList:
-            return StartList(ListKind::Floats);
+            if (!StartList(id == kIntegerList ? ListKind::Integers : ListKind::Floats)) {
+                return Fail("truncated number list");
+            }
+            continue;
         case kOpenBrace:
             return XToken{XTokenKind::OpenBrace, "{"};
         case kCloseBrace:
@@ -107,15 +111,15 @@ XToken XBinaryTokenizer::Next()
     }
 }
 
-XToken XBinaryTokenizer::StartList(ListKind kind)
+bool XBinaryTokenizer::StartList(ListKind kind)
 {
     std::uint32_t count = 0;
     if (!ReadDword(count)) {
-        return Fail("truncated number list");
+        return false;
     }
     m_list = kind;
     m_listLeft = count;
-    return Next();
+    return true;
 }
 
 XToken XBinaryTokenizer::NextListNumber()

@@ -25,7 +25,7 @@ private:
     XToken NextListNumber();
     XToken ReadText(XTokenKind kind);
     XToken ReadGuid();
-    XToken StartList(ListKind kind);
+    bool StartList(ListKind kind);
     XToken Fail(const std::string& message) const;
 
     std::span<const char> m_bytes;

@@ -2,21 +2,10 @@
 
 #include <string_view>
 
-namespace {
-
-XFileHeader Rejected(std::string message)
-{
-    XFileHeader header;
-    header.error = std::move(message);
-    return header;
-}
-
-} // namespace
-
-XFileHeader XFileHeader::Read(std::span<const char> bytes)
+Result<XFileHeader> XFileHeader::Read(std::span<const char> bytes)
 {
     if (bytes.size() < kSize) {
-        return Rejected("file too short for an X file header");
+        return Failure{"file too short for an X file header"};
     }
     const std::string_view text(bytes.data(), kSize);
     const std::string_view magic = text.substr(0, 4);
@@ -24,22 +13,21 @@ XFileHeader XFileHeader::Read(std::span<const char> bytes)
     const std::string_view format = text.substr(8, 4);
     const std::string_view floatSize = text.substr(12, 4);
     if (magic != "xof ") {
-        return Rejected("not an X file: the header does not start with 'xof '");
+        return Failure{"not an X file: the header does not start with 'xof '"};
     }
     if (version != "0302" && version != "0303") {
-        return Rejected("unsupported X file version '" + std::string(version) + "'");
+        return Failure{"unsupported X file version '" + std::string(version) + "'"};
     }
     if (format == "tzip" || format == "bzip") {
-        return Rejected("compressed X files are not supported");
+        return Failure{"compressed X files are not supported"};
     }
     if (format != "txt " && format != "bin ") {
-        return Rejected("unknown X file format '" + std::string(format) + "'");
+        return Failure{"unknown X file format '" + std::string(format) + "'"};
     }
     if (floatSize != "0032" && floatSize != "0064") {
-        return Rejected("unsupported X file float size '" + std::string(floatSize) + "'");
+        return Failure{"unsupported X file float size '" + std::string(floatSize) + "'"};
     }
     XFileHeader header;
-    header.ok = true;
     header.format = format == "txt " ? Format::Text : Format::Binary;
     header.floatBytes = floatSize == "0032" ? 4 : 8;
     return header;

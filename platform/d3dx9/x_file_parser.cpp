@@ -10,10 +10,6 @@
 
 namespace {
 
-// Frames nest by recursion; deeper nesting than any real scene is refused rather than
-// risking the stack on hostile input.
-constexpr int kMaxFrameDepth = 64;
-
 struct NamedMaterial {
     std::string name;
     std::string guid;
@@ -39,9 +35,9 @@ public:
 
 private:
     bool ParseTemplate();
-    bool ParseSceneObject(const std::string& type, const std::string& name, const std::string& guid, int frame,
-                          int depth);
-    bool ParseFrame(const std::string& name, int parent, int depth);
+    bool ParseSceneObject(const std::string& type, const std::string& name, const std::string& guid, int frame);
+    // Frames nest by recursion, as deep as the reader lets objects nest.
+    bool ParseFrame(const std::string& name, int parent);
     bool ParseFrameTransform(size_t frame);
     bool ParseMesh(const std::string& name, int frame);
     bool ParseMeshNormals(XMesh& mesh);
@@ -74,7 +70,7 @@ bool XFileParser::Parse()
                 if (!ParseTemplate()) {
                     return false;
                 }
-            } else if (!m_reader.ParseObjectStart(name, guid) || !ParseSceneObject(token.text, name, guid, -1, 0)) {
+            } else if (!m_reader.ParseObjectStart(name, guid) || !ParseSceneObject(token.text, name, guid, -1)) {
                 return false;
             }
             break;
@@ -92,11 +88,10 @@ bool XFileParser::ParseTemplate()
     return m_reader.ParseObjectStart(name, guid) && m_reader.SkipToClose("template " + name);
 }
 
-bool XFileParser::ParseSceneObject(const std::string& type, const std::string& name, const std::string& guid, int frame,
-                                   int depth)
+bool XFileParser::ParseSceneObject(const std::string& type, const std::string& name, const std::string& guid, int frame)
 {
     if (SameName(type, "Frame")) {
-        return ParseFrame(name, frame, depth + 1);
+        return ParseFrame(name, frame);
     }
     if (SameName(type, "Mesh")) {
         return ParseMesh(name, frame);
@@ -107,11 +102,8 @@ bool XFileParser::ParseSceneObject(const std::string& type, const std::string& n
     return m_reader.SkipToClose(type);
 }
 
-bool XFileParser::ParseFrame(const std::string& name, int parent, int depth)
+bool XFileParser::ParseFrame(const std::string& name, int parent)
 {
-    if (depth > kMaxFrameDepth) {
-        return m_reader.Fail("frames nested more than " + std::to_string(kMaxFrameDepth) + " deep");
-    }
     const size_t index = m_content.frames.size();
     XFrame frame;
     frame.name = name;
@@ -123,7 +115,7 @@ bool XFileParser::ParseFrame(const std::string& name, int parent, int depth)
             if (SameName(type, "FrameTransformMatrix")) {
                 return ParseFrameTransform(index);
             }
-            return ParseSceneObject(type, childName, childGuid, static_cast<int>(index), depth);
+            return ParseSceneObject(type, childName, childGuid, static_cast<int>(index));
         });
 }
 
@@ -131,7 +123,7 @@ bool XFileParser::ParseFrameTransform(size_t frame)
 {
     D3DXMATRIX matrix;
     for (UINT i = 0; i < 16; ++i) {
-        if (!m_reader.ReadFloat(matrix(i / 4, i % 4), "frame transform")) {
+        if (!m_reader.ReadFloat(matrix(i / 4, i % 4), {"frame transform element", i})) {
             return false;
         }
     }
@@ -144,8 +136,8 @@ bool XFileParser::ParseMesh(const std::string& name, int frame)
     XMesh mesh;
     mesh.name = name;
     mesh.frame = frame;
-    if (!m_reader.ReadVectors(mesh.positions, "vertex count") ||
-        !m_reader.ReadFaces(mesh.faces, mesh.positions.size(), "vertices")) {
+    if (!m_reader.ReadVectors(mesh.positions, "vertex") ||
+        !m_reader.ReadFaces(mesh.faces, mesh.positions.size(), "face", "vertices")) {
         return false;
     }
     const bool ok = m_reader.ParseMembers("Mesh", [&](const std::string& type, const std::string&, const std::string&) {
@@ -172,8 +164,8 @@ bool XFileParser::ParseMesh(const std::string& name, int frame)
 // Normals per face corner: the normal faces run parallel to the mesh faces.
 bool XFileParser::ParseMeshNormals(XMesh& mesh)
 {
-    if (!m_reader.ReadVectors(mesh.normals, "normal count") ||
-        !m_reader.ReadFaces(mesh.normalFaces, mesh.normals.size(), "normals")) {
+    if (!m_reader.ReadVectors(mesh.normals, "normal") ||
+        !m_reader.ReadFaces(mesh.normalFaces, mesh.normals.size(), "normal face", "normals")) {
         return false;
     }
     if (mesh.normalFaces.size() != mesh.faces.size()) {
@@ -193,7 +185,7 @@ bool XFileParser::ParseMeshNormals(XMesh& mesh)
 bool XFileParser::ParseTextureCoords(XMesh& mesh)
 {
     DWORD count = 0;
-    if (!m_reader.ReadCount(count, 2, "texture coordinate count")) {
+    if (!m_reader.ReadCount(count, 2, "the texture coordinate count")) {
         return false;
     }
     if (count != mesh.positions.size()) {
@@ -201,8 +193,10 @@ bool XFileParser::ParseTextureCoords(XMesh& mesh)
                              std::to_string(mesh.positions.size()) + " vertices");
     }
     mesh.texCoords.resize(count);
-    for (XTexCoord& t : mesh.texCoords) {
-        if (!m_reader.ReadFloat(t.u, "texture coordinate") || !m_reader.ReadFloat(t.v, "texture coordinate")) {
+    for (size_t i = 0; i < mesh.texCoords.size(); ++i) {
+        XTexCoord& t = mesh.texCoords[i];
+        if (!m_reader.ReadFloat(t.u, {"texture coordinate", i, "u"}) ||
+            !m_reader.ReadFloat(t.v, {"texture coordinate", i, "v"})) {
             return false;
         }
     }
@@ -213,7 +207,7 @@ bool XFileParser::ParseTextureCoords(XMesh& mesh)
 bool XFileParser::ParseVertexColors(XMesh& mesh)
 {
     DWORD count = 0;
-    if (!m_reader.ReadCount(count, 5, "vertex colour count")) {
+    if (!m_reader.ReadCount(count, 5, "the vertex colour count")) {
         return false;
     }
     if (count != mesh.positions.size()) {
@@ -221,12 +215,13 @@ bool XFileParser::ParseVertexColors(XMesh& mesh)
                              std::to_string(mesh.positions.size()) + " vertices");
     }
     mesh.vertexColors.assign(count, D3DCOLORVALUE{1.0f, 1.0f, 1.0f, 1.0f});
-    for (DWORD i = 0; i < count; ++i) {
+    for (size_t i = 0; i < count; ++i) {
         DWORD index = 0;
         D3DCOLORVALUE c;
-        if (!m_reader.ReadDword(index, "vertex colour index") || !m_reader.ReadFloat(c.r, "vertex colour") ||
-            !m_reader.ReadFloat(c.g, "vertex colour") || !m_reader.ReadFloat(c.b, "vertex colour") ||
-            !m_reader.ReadFloat(c.a, "vertex colour")) {
+        const char* colour = "vertex colour";
+        if (!m_reader.ReadDword(index, {colour, i, "vertex index"}) || !m_reader.ReadFloat(c.r, {colour, i, "red"}) ||
+            !m_reader.ReadFloat(c.g, {colour, i, "green"}) || !m_reader.ReadFloat(c.b, {colour, i, "blue"}) ||
+            !m_reader.ReadFloat(c.a, {colour, i, "alpha"})) {
             return false;
         }
         if (index >= count) {
@@ -244,13 +239,14 @@ bool XFileParser::ParseMaterialList(XMesh& mesh)
 {
     DWORD materialCount = 0;
     DWORD indexCount = 0;
-    if (!m_reader.ReadDword(materialCount, "material count") ||
-        !m_reader.ReadCount(indexCount, 1, "face material count")) {
+    if (!m_reader.ReadDword(materialCount, "the material count") ||
+        !m_reader.ReadCount(indexCount, 1, "the face material count")) {
         return false;
     }
     std::vector<DWORD> indexes(indexCount);
-    for (DWORD& index : indexes) {
-        if (!m_reader.ReadDword(index, "face material index")) {
+    for (size_t f = 0; f < indexes.size(); ++f) {
+        DWORD& index = indexes[f];
+        if (!m_reader.ReadDword(index, {"face", f, "material index"})) {
             return false;
         }
         if (index >= materialCount) {
@@ -300,14 +296,23 @@ bool XFileParser::ParseMaterialList(XMesh& mesh)
 bool XFileParser::ParseMaterial(MeshMaterial& result)
 {
     D3DMATERIAL9& m = result.material;
-    const char* what = "material";
-    if (!m_reader.ReadFloat(m.Diffuse.r, what) || !m_reader.ReadFloat(m.Diffuse.g, what) ||
-        !m_reader.ReadFloat(m.Diffuse.b, what) || !m_reader.ReadFloat(m.Diffuse.a, what) ||
-        !m_reader.ReadFloat(m.Power, what) || !m_reader.ReadFloat(m.Specular.r, what) ||
-        !m_reader.ReadFloat(m.Specular.g, what) || !m_reader.ReadFloat(m.Specular.b, what) ||
-        !m_reader.ReadFloat(m.Emissive.r, what) || !m_reader.ReadFloat(m.Emissive.g, what) ||
-        !m_reader.ReadFloat(m.Emissive.b, what)) {
-        return false;
+    const std::pair<float*, const char*> values[] = {
+        {&m.Diffuse.r, "the material's face colour red"},
+        {&m.Diffuse.g, "the material's face colour green"},
+        {&m.Diffuse.b, "the material's face colour blue"},
+        {&m.Diffuse.a, "the material's face colour alpha"},
+        {&m.Power, "the material's power"},
+        {&m.Specular.r, "the material's specular red"},
+        {&m.Specular.g, "the material's specular green"},
+        {&m.Specular.b, "the material's specular blue"},
+        {&m.Emissive.r, "the material's emissive red"},
+        {&m.Emissive.g, "the material's emissive green"},
+        {&m.Emissive.b, "the material's emissive blue"},
+    };
+    for (const auto& [value, what] : values) {
+        if (!m_reader.ReadFloat(*value, what)) {
+            return false;
+        }
     }
     m.Specular.a = 1.0f;
     m.Emissive.a = 1.0f;
@@ -315,7 +320,7 @@ bool XFileParser::ParseMaterial(MeshMaterial& result)
         if (!SameName(type, "TextureFilename")) {
             return m_reader.SkipToClose(type);
         }
-        return m_reader.ReadString(result.textureFileName, "texture file name") && m_reader.FinishObject(type);
+        return m_reader.ReadString(result.textureFileName, "the texture file name") && m_reader.FinishObject(type);
     });
 }
 
@@ -381,20 +386,17 @@ D3DXMATRIX XFileContent::WorldTransform(const XMesh& mesh) const
     return world;
 }
 
-XParseResult ParseXFile(std::span<const char> bytes)
+Result<XFileContent> ParseXFile(std::span<const char> bytes)
 {
-    XParseResult result;
-    const XFileHeader header = XFileHeader::Read(bytes);
-    if (!header.ok) {
-        result.error = header.error;
-        return result;
+    const Result<XFileHeader> header = XFileHeader::Read(bytes);
+    if (!header) {
+        return Failure{header.reason()};
     }
-    const std::unique_ptr<XTokenSource> tokens = MakeTokenizer(header, bytes.subspan(XFileHeader::kSize));
-    XFileParser parser(*tokens, result.content);
-    result.ok = parser.Parse();
-    if (!result.ok) {
-        result.error = parser.Error();
-        result.content = XFileContent();
+    const std::unique_ptr<XTokenSource> tokens = MakeTokenizer(header.value(), bytes.subspan(XFileHeader::kSize));
+    XFileContent content;
+    XFileParser parser(*tokens, content);
+    if (!parser.Parse()) {
+        return Failure{parser.Error()};
     }
-    return result;
+    return content;
 }

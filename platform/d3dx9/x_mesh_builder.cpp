@@ -154,17 +154,16 @@ private:
 
 } // namespace
 
-bool BuildMeshGeometry(const XFileContent& content, MeshGeometry& geometry, std::string& error)
+Result<MeshGeometry> BuildMeshGeometry(const XFileContent& content)
 {
-    geometry = MeshGeometry();
+    MeshGeometry geometry;
     GeometryMerger merger(geometry);
     merger.Prepare(content);
     for (const XMesh& mesh : content.meshes) {
         merger.Add(mesh, content.WorldTransform(mesh));
     }
     if (geometry.indices.empty()) {
-        error = content.meshes.empty() ? "the file holds no mesh" : "the file's meshes have no faces";
-        return false;
+        return Failure{content.meshes.empty() ? "the file holds no mesh" : "the file's meshes have no faces"};
     }
-    return true;
+    return geometry;
 }

@@ -3,13 +3,41 @@
 #include <algorithm>
 #include <cctype>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
+
+namespace {
+
+// The number as the file spells it; binary list numbers have no spelling and are written out.
+std::string Spelling(const XToken& token)
+{
+    if (!token.text.empty()) {
+        return token.text;
+    }
+    char text[32];
+    const std::to_chars_result written = std::to_chars(text, text + sizeof text, token.number);
+    return std::string(text, written.ptr);
+}
+
+} // namespace
 
 bool SameName(std::string_view a, std::string_view b)
 {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
     });
+}
+
+std::string XWhat::Text() const
+{
+    std::string text = m_item;
+    if (m_index) {
+        text += " " + std::to_string(*m_index);
+    }
+    if (m_part != nullptr) {
+        text += std::string("'s ") + m_part;
+    }
+    return text;
 }
 
 std::string XObjectReader::Describe(const XToken& token)
@@ -52,115 +80,119 @@ bool XObjectReader::FailAt(const std::string& where, const std::string& message)
 
 bool XObjectReader::Fail(const std::string& message) { return FailAt(m_tokens.Where(), message); }
 
-bool XObjectReader::ReadNumber(double& value, const char* what)
+bool XObjectReader::TakeNumber(XToken& token, const XWhat& what)
 {
-    const XToken token = Take();
+    token = Take();
     if (token.kind == XTokenKind::Error) {
         return Fail(token.text);
     }
     if (token.kind != XTokenKind::Number) {
-        return Fail(std::string("expected a number for the ") + what + ", found " + Describe(token));
+        return Fail("expected a number for " + what.Text() + ", found " + Describe(token));
     }
-    value = token.number;
     return true;
 }
 
-bool XObjectReader::ReadDword(DWORD& value, const char* what)
+bool XObjectReader::ReadDword(DWORD& value, const XWhat& what)
 {
-    double number = 0.0;
-    if (!ReadNumber(number, what)) {
+    XToken token;
+    if (!TakeNumber(token, what)) {
         return false;
     }
+    const double number = token.number;
     if (number < 0.0 || number > 4294967295.0 || number != std::floor(number)) {
-        return Fail(std::string("expected a whole number from 0 to 4294967295 for the ") + what);
+        return Fail("expected a whole number from 0 to 4294967295 for " + what.Text());
     }
     value = static_cast<DWORD>(number);
     return true;
 }
 
-bool XObjectReader::ReadFloat(float& value, const char* what)
+bool XObjectReader::ReadFloat(float& value, const XWhat& what)
 {
-    double number = 0.0;
-    if (!ReadNumber(number, what)) {
+    XToken token;
+    if (!TakeNumber(token, what)) {
         return false;
     }
     // Numbers up to halfway between FLT_MAX and 2^128 round to a finite float: the shortest
     // digits of FLT_MAX itself ("3.4028235e+38", as our writer puts it) lie just above it.
     constexpr double kFirstOverflowingMagnitude = 0x1.ffffffp+127;
-    if (!(std::fabs(number) < kFirstOverflowingMagnitude)) {
-        return Fail(std::string("the ") + what + " is out of the range of a float");
+    if (!(std::fabs(token.number) < kFirstOverflowingMagnitude)) {
+        return Fail(what.Text() + " is " + Spelling(token) + ", out of the range of a float");
     }
-    value = static_cast<float>(std::clamp(number, -double{FLT_MAX}, double{FLT_MAX}));
+    value = static_cast<float>(std::clamp(token.number, -double{FLT_MAX}, double{FLT_MAX}));
     return true;
 }
 
 // Every number takes at least one byte, so a count whose items cannot fit in what is left of
 // the input is refused before anything is allocated for it.
-bool XObjectReader::ReadCount(DWORD& count, size_t numbersPerItem, const char* what)
+bool XObjectReader::ReadCount(DWORD& count, size_t numbersPerItem, const XWhat& what)
 {
     if (!ReadDword(count, what)) {
         return false;
     }
     if (count > m_tokens.RemainingBytes() / numbersPerItem) {
-        return Fail("the " + std::string(what) + " " + std::to_string(count) + " exceeds what is left of the file");
+        return Fail(what.Text() + " " + std::to_string(count) + " exceeds what is left of the file");
     }
     return true;
 }
 
-bool XObjectReader::ReadVectors(std::vector<D3DXVECTOR3>& vectors, const char* what)
+bool XObjectReader::ReadVectors(std::vector<D3DXVECTOR3>& vectors, const char* item)
 {
+    const std::string countName = "the " + std::string(item) + " count";
     DWORD count = 0;
-    if (!ReadCount(count, 3, what)) {
+    if (!ReadCount(count, 3, countName.c_str())) {
         return false;
     }
     vectors.resize(count);
-    for (D3DXVECTOR3& v : vectors) {
-        if (!ReadFloat(v.x, what) || !ReadFloat(v.y, what) || !ReadFloat(v.z, what)) {
+    for (size_t i = 0; i < vectors.size(); ++i) {
+        D3DXVECTOR3& v = vectors[i];
+        if (!ReadFloat(v.x, {item, i, "x coordinate"}) || !ReadFloat(v.y, {item, i, "y coordinate"}) ||
+            !ReadFloat(v.z, {item, i, "z coordinate"})) {
             return false;
         }
     }
     return true;
 }
 
-// Faces of at least three indices, each below indexLimit.
-bool XObjectReader::ReadFaces(std::vector<std::vector<DWORD>>& faces, size_t indexLimit, const char* what)
+bool XObjectReader::ReadFaces(std::vector<std::vector<DWORD>>& faces, size_t indexLimit, const char* item,
+                              const char* indexed)
 {
+    const std::string countName = "the " + std::string(item) + " count";
     DWORD count = 0;
-    if (!ReadCount(count, 4, what)) {
+    if (!ReadCount(count, 4, countName.c_str())) {
         return false;
     }
     faces.resize(count);
     for (size_t f = 0; f < faces.size(); ++f) {
         DWORD corners = 0;
-        if (!ReadCount(corners, 1, "face index count")) {
+        if (!ReadCount(corners, 1, {item, f, "index count"})) {
             return false;
         }
         if (corners < 3) {
-            return Fail("face " + std::to_string(f) + " has " + std::to_string(corners) +
+            return Fail(std::string(item) + " " + std::to_string(f) + " has " + std::to_string(corners) +
                         " indices; a face needs at least 3");
         }
         faces[f].resize(corners);
         for (DWORD& index : faces[f]) {
-            if (!ReadDword(index, "face index")) {
+            if (!ReadDword(index, {item, f, "index"})) {
                 return false;
             }
             if (index >= indexLimit) {
-                return Fail("face " + std::to_string(f) + " uses index " + std::to_string(index) + " of only " +
-                            std::to_string(indexLimit) + " " + what);
+                return Fail(std::string(item) + " " + std::to_string(f) + " uses index " + std::to_string(index) +
+                            " of only " + std::to_string(indexLimit) + " " + indexed);
             }
         }
     }
     return true;
 }
 
-bool XObjectReader::ReadString(std::string& value, const char* what)
+bool XObjectReader::ReadString(std::string& value, const XWhat& what)
 {
     const XToken token = Take();
     if (token.kind == XTokenKind::Error) {
         return Fail(token.text);
     }
     if (token.kind != XTokenKind::String) {
-        return Fail(std::string("expected a string for the ") + what + ", found " + Describe(token));
+        return Fail("expected a string for " + what.Text() + ", found " + Describe(token));
     }
     value = token.text;
     return true;
@@ -180,16 +212,28 @@ bool XObjectReader::ParseObjectStart(std::string& name, std::string& guid)
     if (token.kind != XTokenKind::OpenBrace) {
         return Fail("expected '{', found " + Describe(token));
     }
+    if (!Enter()) {
+        return false;
+    }
     if (Peek().kind == XTokenKind::Guid) {
         guid = Take().text;
     }
     return true;
 }
 
+bool XObjectReader::Enter()
+{
+    if (m_depth >= kMaxNesting) {
+        return Fail("objects nested more than " + std::to_string(kMaxNesting) + " deep");
+    }
+    ++m_depth;
+    return true;
+}
+
 // Skips an object whose opening brace has been read, nested objects included.
 bool XObjectReader::SkipToClose(const std::string& type)
 {
-    for (size_t depth = 1; depth > 0;) {
+    for (const size_t outside = m_depth - 1; m_depth > outside;) {
         const XToken token = Take();
         switch (token.kind) {
         case XTokenKind::End:
@@ -197,10 +241,12 @@ bool XObjectReader::SkipToClose(const std::string& type)
         case XTokenKind::Error:
             return Fail(token.text);
         case XTokenKind::OpenBrace:
-            ++depth;
+            if (!Enter()) {
+                return false;
+            }
             break;
         case XTokenKind::CloseBrace:
-            --depth;
+            Leave();
             break;
         default:
             break;
@@ -227,6 +273,7 @@ bool XObjectReader::ParseReference(std::string& name, std::string& guid)
     if (token.kind != XTokenKind::CloseBrace || (name.empty() && guid.empty())) {
         return Fail("malformed reference before " + Describe(token));
     }
+    Leave();
     return true;
 }
 

@@ -13,10 +13,31 @@
 // Case-insensitive comparison of template, object and reference names.
 bool SameName(std::string_view a, std::string_view b);
 
+// Names the value being read, for messages: a whole phrase ("the vertex count"), a numbered
+// item ("frame transform element 5") or a numbered item's part ("vertex 3's x coordinate").
+// The text is made only when a message needs it, so naming every number of a large mesh costs
+// nothing.
+class XWhat {
+public:
+    XWhat(const char* phrase) : m_item(phrase) {}
+    XWhat(const char* item, size_t index, const char* part = nullptr) : m_item(item), m_index(index), m_part(part) {}
+
+    std::string Text() const;
+
+private:
+    const char* m_item;
+    std::optional<size_t> m_index;
+    const char* m_part = nullptr;
+};
+
 // Every read reports failure by returning false; the first failure's message, prefixed with
-// its place in the file, is kept.
+// its place in the file, is kept. Objects (and references) may nest at most kMaxNesting deep,
+// counting every brace: deeper files are refused, so that the parser, which follows frames by
+// recursion, never takes more stack than that depth allows.
 class XObjectReader {
 public:
+    static constexpr size_t kMaxNesting = 128;
+
     explicit XObjectReader(XTokenSource& tokens) : m_tokens(tokens) {}
 
     const std::string& Error() const { return m_error; }
@@ -26,13 +47,15 @@ public:
 
     const XToken& Peek();
     XToken Take();
-    bool ReadNumber(double& value, const char* what);
-    bool ReadDword(DWORD& value, const char* what);
-    bool ReadFloat(float& value, const char* what);
-    bool ReadCount(DWORD& count, size_t numbersPerItem, const char* what);
-    bool ReadVectors(std::vector<D3DXVECTOR3>& vectors, const char* what);
-    bool ReadFaces(std::vector<std::vector<DWORD>>& faces, size_t indexLimit, const char* what);
-    bool ReadString(std::string& value, const char* what);
+    bool ReadDword(DWORD& value, const XWhat& what);
+    bool ReadFloat(float& value, const XWhat& what);
+    bool ReadCount(DWORD& count, size_t numbersPerItem, const XWhat& what);
+    // A count, then that many vectors of three floats; item names one ("vertex", "normal").
+    bool ReadVectors(std::vector<D3DXVECTOR3>& vectors, const char* item);
+    // A count, then that many faces of at least three indices, each below indexLimit; item names
+    // one face ("face", "normal face"), indexed what the indices refer to ("vertices").
+    bool ReadFaces(std::vector<std::vector<DWORD>>& faces, size_t indexLimit, const char* item, const char* indexed);
+    bool ReadString(std::string& value, const XWhat& what);
 
     bool ParseObjectStart(std::string& name, std::string& guid);
     bool SkipToClose(const std::string& type);
@@ -49,14 +72,20 @@ public:
     static std::string Describe(const XToken& token);
 
 private:
+    bool TakeNumber(XToken& token, const XWhat& what);
+    // One level deeper for an opening brace just read; fails beyond kMaxNesting.
+    bool Enter();
+    void Leave() { --m_depth; }
+
     XTokenSource& m_tokens;
     std::optional<XToken> m_peeked;
     std::string m_error;
+    size_t m_depth = 0;
 };
 
 // Reads the members left in an object up to its closing brace: nested objects (after their
 // opening brace) go to onObject, which must read up to and including their closing brace;
-// references go to onReference. Data where members are expected is an error.
+// references (read whole) go to onReference. Data where members are expected is an error.
 template <typename OnObject, typename OnReference>
 bool XObjectReader::ParseMembers(const std::string& owner, OnObject onObject, OnReference onReference)
 {
@@ -66,13 +95,14 @@ bool XObjectReader::ParseMembers(const std::string& owner, OnObject onObject, On
         std::string guid;
         switch (token.kind) {
         case XTokenKind::CloseBrace:
+            Leave();
             return true;
         case XTokenKind::End:
             return Fail("unexpected end of file inside '" + owner + "'");
         case XTokenKind::Error:
             return Fail(token.text);
         case XTokenKind::OpenBrace:
-            if (!ParseReference(name, guid) || !onReference(name, guid)) {
+            if (!Enter() || !ParseReference(name, guid) || !onReference(name, guid)) {
                 return false;
             }
             break;

@@ -3,6 +3,7 @@
 // words, floats as 32-bit patterns).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -49,6 +50,23 @@ public:
             std::uint32_t bits = 0;
             std::memcpy(&bits, &value, sizeof bits);
             Dword(bits);
+        }
+        return *this;
+    }
+    // Empty integer and float lists in turn, six bytes each: a reader must not take stack or
+    // time per list beyond reading it.
+    BinaryXFile& EmptyLists(size_t count)
+    {
+        for (size_t i = 0; i < count; ++i) {
+            Word(i % 2 == 0 ? 6 : 7).Dword(0);
+        }
+        return *this;
+    }
+    // Objects of the type opened each inside the one before, none closed.
+    BinaryXFile& OpenNested(const std::string& type, size_t depth)
+    {
+        for (size_t i = 0; i < depth; ++i) {
+            Name(type).Open();
         }
         return *this;
     }

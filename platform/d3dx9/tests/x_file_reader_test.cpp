@@ -15,25 +15,28 @@
 
 namespace {
 
-XParseResult Parse(const std::string& text) { return ParseXFile(std::span<const char>(text.data(), text.size())); }
-
-// Parsing and building both succeed, as loading a mesh file needs.
-bool Loads(std::span<const char> bytes)
+Result<XFileContent> Parse(const std::string& text)
 {
-    const XParseResult parsed = ParseXFile(bytes);
-    MeshGeometry geometry;
-    std::string error;
-    return parsed.ok && BuildMeshGeometry(parsed.content, geometry, error);
+    return ParseXFile(std::span<const char>(text.data(), text.size()));
 }
+
+// Parsing and building, as loading a mesh file does.
+Result<MeshGeometry> ParseAndBuild(std::span<const char> bytes)
+{
+    const Result<XFileContent> parsed = ParseXFile(bytes);
+    if (!parsed) {
+        return Failure{parsed.reason()};
+    }
+    return BuildMeshGeometry(parsed.value());
+}
+
+bool Loads(std::span<const char> bytes) { return ParseAndBuild(bytes).ok(); }
 
 MeshGeometry Build(const std::string& text)
 {
-    const XParseResult parsed = Parse(text);
-    EXPECT_TRUE(parsed.ok) << parsed.error;
-    MeshGeometry geometry;
-    std::string error;
-    EXPECT_TRUE(BuildMeshGeometry(parsed.content, geometry, error)) << error;
-    return geometry;
+    Result<MeshGeometry> built = ParseAndBuild(text);
+    EXPECT_TRUE(built) << built.reason();
+    return built ? std::move(built).value() : MeshGeometry();
 }
 
 const std::string kHeader = "xof 0303txt 0032\n";
@@ -130,9 +133,9 @@ TEST(XFileReader, VerticesAreSplitOnlyWhereCornerNormalsDiffer)
 {
     const MeshGeometry cube = Build(kCube);
     ASSERT_EQ(cube.positions.size(), 24u);
-    const XParseResult parsed = Parse(kCube);
+    const Result<XFileContent> parsed = Parse(kCube);
     for (size_t v = 0; v < 8; ++v) {
-        EXPECT_EQ(cube.positions[v], parsed.content.meshes[0].positions[v]) << "vertex " << v;
+        EXPECT_EQ(cube.positions[v], parsed.value().meshes[0].positions[v]) << "vertex " << v;
     }
     EXPECT_EQ(cube.normals[0], D3DXVECTOR3(0, 0, -1)); // first met in face 0
     EXPECT_EQ(cube.normals[4], D3DXVECTOR3(0, 0, 1));  // first met in face 1
@@ -149,8 +152,8 @@ TEST(XFileReader, VerticesAreSplitOnlyWhereCornerNormalsDiffer)
 
 TEST(XFileReader, DriftingSyntaxReadsAsTheStrictForm)
 {
-    const XParseResult strict = Parse(kStrictTriangle);
-    ASSERT_TRUE(strict.ok) << strict.error;
+    const Result<XFileContent> strict = Parse(kStrictTriangle);
+    ASSERT_TRUE(strict.ok()) << strict.reason();
     const std::vector<std::pair<const char*, std::string>> variants = {
         {"no separators", kHeader + "Mesh { 4 0 0 0 1 0 0 1 1 0 0 1 0 2 3 0 1 2 3 0 2 3 MeshMaterialList { 1 2 0 0 "
                                     "Material { 0.5 0.25 1 1 2 0 0 0 0 0 0 TextureFilename { \"stone.bmp\" } } } }"},
@@ -177,19 +180,19 @@ TEST(XFileReader, DriftingSyntaxReadsAsTheStrictForm)
     };
     for (const auto& [name, text] : variants) {
         SCOPED_TRACE(name);
-        const XParseResult parsed = Parse(text);
-        ASSERT_TRUE(parsed.ok) << parsed.error;
-        ExpectSameMesh(strict.content, parsed.content);
+        const Result<XFileContent> parsed = Parse(text);
+        ASSERT_TRUE(parsed.ok()) << parsed.reason();
+        ExpectSameMesh(strict.value(), parsed.value());
     }
 }
 
 TEST(XFileReader, StringsUndoubleBackslashesAndEscapedQuotes)
 {
-    const XParseResult parsed = Parse(kHeader + R"(Material M { 1;1;1;1;; 0; 0;0;0;; 0;0;0;;
+    const Result<XFileContent> parsed = Parse(kHeader + R"(Material M { 1;1;1;1;; 0; 0;0;0;; 0;0;0;;
         TextureFilename { "maps\\rock \"big\".png"; } }
         Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; MeshMaterialList { 1; 1; 0; { M } } })");
-    ASSERT_TRUE(parsed.ok) << parsed.error;
-    EXPECT_EQ(parsed.content.meshes[0].materials[0].textureFileName, "maps\\rock \"big\".png");
+    ASSERT_TRUE(parsed.ok()) << parsed.reason();
+    EXPECT_EQ(parsed.value().meshes[0].materials[0].textureFileName, "maps\\rock \"big\".png");
 }
 
 TEST(XFileReader, MaterialReferencesResolveByNameCaseOrGuid)
@@ -201,9 +204,9 @@ Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 3; 3;0,1,2;, 3;0,2,1;, 3;1,2,0;;
 Material Later { 0;1;0;1;; 7; 0;0;0;; 0;0;0;; TextureFilename { "late.png"; } }
 Material Other { <AAAA0000-0000-0000-0000-000000000001> 0;0;1;1;; 3; 0;0;0;; 0;0;0;; }
 )";
-    const XParseResult parsed = Parse(text);
-    ASSERT_TRUE(parsed.ok) << parsed.error;
-    const std::vector<MeshMaterial>& materials = parsed.content.meshes[0].materials;
+    const Result<XFileContent> parsed = Parse(text);
+    ASSERT_TRUE(parsed.ok()) << parsed.reason();
+    const std::vector<MeshMaterial>& materials = parsed.value().meshes[0].materials;
     ASSERT_EQ(materials.size(), 3u);
     EXPECT_EQ(materials[0].textureFileName, "late.png");
     EXPECT_EQ(materials[1].material.Power, 7.0f);
@@ -213,10 +216,10 @@ Material Other { <AAAA0000-0000-0000-0000-000000000001> 0;0;1;1;; 3; 0;0;0;; 0;0
 
 TEST(XFileReader, UndefinedNumberSpellingsReadAsZero)
 {
-    const XParseResult parsed = Parse(kHeader + "Mesh { 3; -1.#IND00;1.#QNAN0;2.5;, 1.#INF00;-1.#SNAN;1e1;, "
-                                                "0;1;-2.5e-1;; 1; 3;0,1,2;; }");
-    ASSERT_TRUE(parsed.ok) << parsed.error;
-    const std::vector<D3DXVECTOR3>& p = parsed.content.meshes[0].positions;
+    const Result<XFileContent> parsed = Parse(kHeader + "Mesh { 3; -1.#IND00;1.#QNAN0;2.5;, 1.#INF00;-1.#SNAN;1e1;, "
+                                                        "0;1;-2.5e-1;; 1; 3;0,1,2;; }");
+    ASSERT_TRUE(parsed.ok()) << parsed.reason();
+    const std::vector<D3DXVECTOR3>& p = parsed.value().meshes[0].positions;
     EXPECT_EQ(p[0], D3DXVECTOR3(0, 0, 2.5f));
     EXPECT_EQ(p[1], D3DXVECTOR3(0, 0, 10));
     EXPECT_EQ(p[2], D3DXVECTOR3(0, 1, -0.25f));
@@ -226,19 +229,17 @@ TEST(XFileReader, UndefinedNumberSpellingsReadAsZero)
 // in its positions (found by fuzzing) once built a mesh whose written text did not read back.
 TEST(XFileReader, FloatsThatRoundToFltMaxReadAndSurviveARoundTrip)
 {
-    const XParseResult text = Parse(kHeader + "Mesh { 3; 3.4028235e+38;-3.4028235e+38;0;, 1;0;0;, 0;1;0;; "
-                                              "1; 3;0,1,2;; }");
-    ASSERT_TRUE(text.ok) << text.error;
-    EXPECT_EQ(text.content.meshes[0].positions[0], D3DXVECTOR3(FLT_MAX, -FLT_MAX, 0));
+    const Result<XFileContent> text = Parse(kHeader + "Mesh { 3; 3.4028235e+38;-3.4028235e+38;0;, 1;0;0;, 0;1;0;; "
+                                                      "1; 3;0,1,2;; }");
+    ASSERT_TRUE(text.ok()) << text.reason();
+    EXPECT_EQ(text.value().meshes[0].positions[0], D3DXVECTOR3(FLT_MAX, -FLT_MAX, 0));
 
     std::ifstream in(std::string(RELIEF_SOURCE_DIR) + "/platform/d3dx9/tests/data/float_max_binary.x",
                      std::ios::binary);
     const std::string binary((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const XParseResult parsed = ParseXFile(std::span<const char>(binary.data(), binary.size()));
-    ASSERT_TRUE(parsed.ok) << parsed.error;
-    MeshGeometry geometry;
-    std::string error;
-    ASSERT_TRUE(BuildMeshGeometry(parsed.content, geometry, error)) << error;
+    const Result<MeshGeometry> built = ParseAndBuild(binary);
+    ASSERT_TRUE(built) << built.reason();
+    const MeshGeometry& geometry = built.value();
     ASSERT_TRUE(std::any_of(geometry.positions.begin(), geometry.positions.end(),
                             [](const D3DXVECTOR3& p) { return p.x == -FLT_MAX; }));
     const MeshGeometry again = Build(WriteXText(geometry));
@@ -248,11 +249,12 @@ TEST(XFileReader, FloatsThatRoundToFltMaxReadAndSurviveARoundTrip)
 
 TEST(XFileReader, ShortFaceMaterialListRepeatsTheLastIndex)
 {
-    const XParseResult parsed = Parse(kHeader + "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 4; 3;0,1,2;, 3;0,2,1;, 3;1,2,0;, "
-                                                "3;2,1,0;; MeshMaterialList { 2; 2; 0,1; Material { 1;1;1;1;; 0; "
-                                                "0;0;0;; 0;0;0;; } Material { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; } } }");
-    ASSERT_TRUE(parsed.ok) << parsed.error;
-    EXPECT_EQ(parsed.content.meshes[0].faceMaterials, (std::vector<DWORD>{0, 1, 1, 1}));
+    const Result<XFileContent> parsed =
+        Parse(kHeader + "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 4; 3;0,1,2;, 3;0,2,1;, 3;1,2,0;, "
+                        "3;2,1,0;; MeshMaterialList { 2; 2; 0,1; Material { 1;1;1;1;; 0; "
+                        "0;0;0;; 0;0;0;; } Material { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; } } }");
+    ASSERT_TRUE(parsed.ok()) << parsed.reason();
+    EXPECT_EQ(parsed.value().meshes[0].faceMaterials, (std::vector<DWORD>{0, 1, 1, 1}));
 }
 
 // Two meshes: one in a scaled frame inside a translated frame, one at the top level without
@@ -297,7 +299,7 @@ TEST(XFileReader, MalformedInputFailsWithAReason)
 {
     const std::string mesh3 = "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; ";
     std::string deepFrames;
-    for (int i = 0; i < 100; ++i) {
+    for (int i = 0; i < 200; ++i) {
         deepFrames += "Frame { ";
     }
     const std::vector<BadInput> inputs = {
@@ -316,7 +318,7 @@ TEST(XFileReader, MalformedInputFailsWithAReason)
         {"brace where a number belongs", kHeader + "Mesh { 3; 0;0;0;, 1;0;0; }", "found '}'"},
         {"negative count", kHeader + "Mesh { -3; }", "whole number"},
         {"fractional count", kHeader + "Mesh { 2.5; }", "whole number"},
-        {"float out of range", kHeader + "Mesh { 1; 1e39;0;0;; }", "out of the range"},
+        {"float out of range", kHeader + "Mesh { 1; 1e39;0;0;; }", "vertex 0's x coordinate is 1e39, out of the range"},
         {"float rounding past FLT_MAX", kHeader + "Mesh { 1; 3.4028236e+38;0;0;; }", "out of the range"},
         {"unterminated string",
          kHeader + mesh3 +
@@ -338,25 +340,46 @@ TEST(XFileReader, MalformedInputFailsWithAReason)
          "declares 2 materials but holds 1"},
         {"unresolved reference", kHeader + mesh3 + "MeshMaterialList { 1; 1; 0; { Missing } } }",
          "no material named 'Missing'"},
-        {"frames nested too deeply", kHeader + deepFrames, "nested more than 64"},
+        {"frames nested too deeply", kHeader + deepFrames, "objects nested more than 128 deep"},
         {"no mesh", kHeader + "Frame { }", "holds no mesh"},
     };
     for (const BadInput& input : inputs) {
         SCOPED_TRACE(input.name);
-        const XParseResult parsed = Parse(input.text);
-        std::string error = parsed.error;
-        if (parsed.ok) {
-            MeshGeometry geometry;
-            ASSERT_FALSE(BuildMeshGeometry(parsed.content, geometry, error));
-        }
-        EXPECT_NE(error.find(input.error), std::string::npos) << error;
+        const Result<MeshGeometry> built = ParseAndBuild(input.text);
+        ASSERT_FALSE(built);
+        EXPECT_NE(built.reason().find(input.error), std::string::npos) << built.reason();
     }
 }
 
 TEST(XFileReader, ErrorsNameTheLine)
 {
-    const XParseResult parsed = Parse(kHeader + "Mesh {\n 3;\n 0;0;0;,\n 1;0;0;,\n 0;x;0;;\n}");
-    EXPECT_EQ(parsed.error, "line 6: expected a number for the vertex count, found 'x'");
+    const Result<XFileContent> parsed = Parse(kHeader + "Mesh {\n 3;\n 0;0;0;,\n 1;0;0;,\n 0;x;0;;\n}");
+    EXPECT_EQ(parsed.reason(), "line 6: expected a number for vertex 2's y coordinate, found 'x'");
+}
+
+// A number a float cannot hold is named by what it is and where, with its value.
+TEST(XFileReader, OutOfRangeNumbersAreNamed)
+{
+    const std::string mesh3 = "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; ";
+    BinaryXFile binary;
+    binary.Name("Mesh").Open().Integers({2}).Floats({0, 0, 0, 1, 0, -INFINITY});
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {kHeader + "Mesh { 4; 0;0;0;, 1;0;0;, 0;1;0;,\n 1e39;0;0;; }",
+         "line 3: vertex 3's x coordinate is 1e39, out of the range of a float"},
+        {kHeader + mesh3 + "MeshNormals { 1; 0;-4e38;1;; } }",
+         "line 2: normal 0's y coordinate is -4e38, out of the range of a float"},
+        {kHeader + mesh3 + "MeshTextureCoords { 3; 0;0;, 1;0;, 0;1e300;; } }",
+         "line 2: texture coordinate 2's v is 1e300, out of the range of a float"},
+        {kHeader + mesh3 + "MeshMaterialList { 1; 1; 0; Material { 1;1;1;1;; 1e40; 0;0;0;; 0;0;0;; } } }",
+         "line 2: the material's power is 1e40, out of the range of a float"},
+        {kHeader + "Frame { FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 0,9e99,0,1;; } }",
+         "line 2: frame transform element 13 is 9e99, out of the range of a float"},
+        {binary.Bytes(), "byte 64: vertex 1's z coordinate is -inf, out of the range of a float"},
+    };
+    for (const auto& [file, reason] : rows) {
+        SCOPED_TRACE(reason);
+        EXPECT_EQ(Parse(file).reason(), reason);
+    }
 }
 
 TEST(XFileReader, EveryTruncationOfAValidFileFails)
@@ -398,13 +421,10 @@ void ExpectEveryCorruptionHandled(const std::string& valid)
         for (char c : replacements) {
             std::string bytes = valid;
             bytes[i] = c;
-            const XParseResult parsed = Parse(bytes);
-            MeshGeometry geometry;
-            std::string error = parsed.error;
-            const bool built = parsed.ok && BuildMeshGeometry(parsed.content, geometry, error);
-            ASSERT_NE(built, !error.empty()) << "byte " << i << " = " << int(c);
+            const Result<MeshGeometry> built = ParseAndBuild(bytes);
+            ASSERT_NE(built.ok(), !built.reason().empty()) << "byte " << i << " = " << int(c);
             if (built) {
-                ASSERT_TRUE(IsConsistent(geometry)) << "byte " << i << " = " << int(c);
+                ASSERT_TRUE(IsConsistent(built.value())) << "byte " << i << " = " << int(c);
             }
         }
     }
@@ -424,9 +444,9 @@ TEST(XFileReader, BinaryFilesReadNumbersAcrossListBoundaries)
     file.Name("TextureFilename").Open().String("quad.png").Close().Close().Close().Close();
 
     const std::string& bytes = file.Bytes();
-    const XParseResult parsed = ParseXFile(std::span<const char>(bytes.data(), bytes.size()));
-    ASSERT_TRUE(parsed.ok) << parsed.error;
-    const XMesh& mesh = parsed.content.meshes.at(0);
+    const Result<XFileContent> parsed = ParseXFile(std::span<const char>(bytes.data(), bytes.size()));
+    ASSERT_TRUE(parsed.ok()) << parsed.reason();
+    const XMesh& mesh = parsed.value().meshes.at(0);
     EXPECT_EQ(mesh.name, "quad");
     EXPECT_EQ(mesh.positions[2], D3DXVECTOR3(1, 1, 0));
     EXPECT_EQ(mesh.faces, (std::vector<std::vector<DWORD>>{{0, 1, 2, 3}}));
