@@ -31,15 +31,15 @@ std::optional<std::string> NarrowPath(const std::wstring& path) { return PathFro
 
 const std::string kNotUnicode = "the file name is not valid Unicode";
 
-// Why the image cannot serve as a texture; empty when it can.
-std::string TextureProblem(const std::wstring& path)
+// Success when the image can serve as a texture, or why not.
+Result<> CheckTextureImage(const std::wstring& path)
 {
     const std::optional<std::string> narrow = NarrowPath(path);
     if (!narrow) {
-        return kNotUnicode;
+        return Failure{kNotUnicode};
     }
-    const DecodedImage image = DecodedImage::FromFile(*narrow);
-    return image.ok ? std::string() : (image.error.empty() ? "unreadable image" : image.error);
+    const Result<DecodedImage> image = DecodedImage::FromFile(*narrow);
+    return image ? Result<>::Success() : Result<>(Failure{image.reason()});
 }
 
 // Creates the tool window at its first opening, then shows it in front of the others.
@@ -277,9 +277,8 @@ void CTutorialDlg::OnLoadTexture()
     }
     // The floor looks its texture up at the next draw and reports a failure there; checking
     // now keeps the label and the floor's texture as they were when the image is unusable.
-    const std::string error = TextureProblem(file.path);
-    if (!error.empty()) {
-        ShowStatus(L"Texture load failed: " + Wide(error));
+    if (const Result<> usable = CheckTextureImage(file.path); !usable) {
+        ShowStatus(L"Texture load failed: " + Wide(usable.reason()));
         return;
     }
     m_textureFileName = file.name;

@@ -5,6 +5,7 @@
 //
 // Usage: relief_fuzz_make_corpus <folder>
 #include "platform/d3dx9/testing/binary_x_file.h"
+#include "platform/d3dx9/testing/image_samples.h"
 #include "platform/d3dx9/x_file_writer.h"
 #include "world/height_file.h"
 
@@ -182,6 +183,30 @@ bool WriteImages(const fs::path& folder)
            Save(folder / "truncated.jpg", jpeg.substr(0, jpeg.size() * 2 / 3));
 }
 
+// One white pixel: the screen with a colour table of two entries (white, black), the image at
+// (0, 0), a two-byte LZW block with minimum code size 2, the trailer.
+std::string OnePixelGif()
+{
+    using namespace image_samples;
+    return "GIF89a" + Le16(1) + Le16(1) + Bytes({0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0}) + Bytes({0x2C}) + Le32(0) +
+           Le16(1) + Le16(1) + Bytes({0, 2, 2, 0x44, 1, 0, 0x3B});
+}
+
+// The small complete images of the formats whose headers declare their size, the hostile
+// Radiance HDR files and the files cut short after a header declaring 8192 x 8192 pixels.
+bool WriteImageSamples(const fs::path& folder)
+{
+    std::vector<ImageSample> samples = RadianceSamples();
+    const std::vector<ImageSample> declaredSize = DeclaredSizeSamples();
+    samples.insert(samples.end(), declaredSize.begin(), declaredSize.end());
+    for (const ImageSample& sample : samples) {
+        if (!Save(folder / sample.name, sample.bytes)) {
+            return false;
+        }
+    }
+    return Save(folder / "one_pixel.gif", OnePixelGif());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -195,7 +220,7 @@ int main(int argc, char** argv)
         std::error_code error;
         fs::create_directories(root / target, error);
     }
-    const bool written =
-        WriteXFiles(root / "xfile") && WriteHeightFiles(root / "heights") && WriteImages(root / "texture");
+    const bool written = WriteXFiles(root / "xfile") && WriteHeightFiles(root / "heights") &&
+                         WriteImages(root / "texture") && WriteImageSamples(root / "texture");
     return written ? 0 : 1;
 }

@@ -7,14 +7,14 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const DecodedImage image =
+    const Result<DecodedImage> decoded =
         DecodedImage::FromBytes(std::span<const char>(reinterpret_cast<const char*>(data), size));
-    Require(image.ok == image.error.empty(), "a failure has a reason and a success none");
-    if (image.ok) {
-        Require(image.width > 0 && image.height > 0, "a decoded image has texels");
-        Require(image.texels.size() == size_t{image.width} * image.height * 4, "four bytes per texel");
-    } else {
-        Require(image.width == 0 && image.height == 0 && image.texels.empty(), "a failure holds no image");
+    if (!decoded) {
+        Require(!decoded.reason().empty(), "a failure has a reason");
+        return 0;
     }
+    const DecodedImage& image = decoded.value();
+    Require(image.width > 0 && image.height > 0, "a decoded image has texels");
+    Require(image.texels.size() == size_t{image.width} * image.height * 4, "four bytes per texel");
     return 0;
 }

@@ -27,11 +27,19 @@ constexpr RenderStateSetting kInitialRenderStates[] = {
     {D3DRS_ZENABLE, D3DZB_TRUE},
 };
 
-template <typename Table> void RemoveAllEntries(Table& table)
+// Deletes the entries for which drop holds, from the last to the first.
+template <typename Table, typename Predicate> void RemoveEntriesWhere(Table& table, Predicate drop)
 {
     for (int i = table.Count() - 1; i >= 0; --i) {
-        table.RemoveAt(i);
+        if (drop(*table.Get(i))) {
+            table.RemoveAt(i);
+        }
     }
+}
+
+template <typename Table> void RemoveAllEntries(Table& table)
+{
+    RemoveEntriesWhere(table, [](const auto&) { return true; });
 }
 
 } // namespace
@@ -149,6 +157,17 @@ TQRD3D_TextureResource* TQRD3D_GraphicsSystem::FindTexture(const std::wstring& f
 TQRD3D_MeshResource* TQRD3D_GraphicsSystem::FindMesh(const std::wstring& fileName, bool create)
 {
     return FindResourceEntry(m_meshes, fileName, create, m_device.Get());
+}
+
+void TQRD3D_GraphicsSystem::ReleaseTexture(const std::wstring& fileName)
+{
+    RemoveEntriesWhere(m_textures, [&](const TQRD3D_Resource& entry) { return entry.GetFileName() == fileName; });
+}
+
+void TQRD3D_GraphicsSystem::ReleaseTexturesExcept(const std::set<std::wstring>& namesInUse)
+{
+    RemoveEntriesWhere(m_textures,
+                       [&](const TQRD3D_Resource& entry) { return namesInUse.count(entry.GetFileName()) == 0; });
 }
 
 bool TQRD3D_GraphicsSystem::BindTexture(const std::wstring& fileName, int stage)

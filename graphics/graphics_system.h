@@ -9,6 +9,7 @@
 #include "scene/containers.h"
 
 #include <functional>
+#include <set>
 #include <string>
 
 class TQRD3D_GraphicsSystem {
@@ -39,6 +40,12 @@ public:
     TQRD3D_TextureResource* FindTexture(const std::wstring& fileName, bool create);
     TQRD3D_MeshResource* FindMesh(const std::wstring& fileName, bool create);
     TQRD3D_MeshResource* FindMesh(const std::wstring& fileName) { return FindMesh(fileName, true); }
+
+    // Drops the texture entry of the file name, so the next lookup reads the file again.
+    void ReleaseTexture(const std::wstring& fileName);
+    // Drops every texture entry whose name is not in namesInUse, so a texture that nothing names
+    // any more does not stay in memory. Textures of meshes stay with their meshes.
+    void ReleaseTexturesExcept(const std::set<std::wstring>& namesInUse);
 
     // Finds or loads the texture and sets it on the stage to select its colour and alpha.
     bool BindTexture(const std::wstring& fileName, int stage);

@@ -44,6 +44,13 @@ void TQR_Primitive::DrawBoundingVolume(int levelOfDetail, TQR_DrawHelper* drawHe
     volume->Draw(drawHelper);
 }
 
+void TQR_Primitive::CollectTextureFileNames(std::set<std::wstring>& names) const
+{
+    if (!m_textureFileName.empty()) {
+        names.insert(m_textureFileName);
+    }
+}
+
 void TQR_Primitive::SetupDrawAttributes(TQR_DrawHelper* drawHelper)
 {
     drawHelper->ResetAttributes();

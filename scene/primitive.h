@@ -3,6 +3,7 @@
 // the attributes into the draw helper, draw the geometry, then optionally the bounding volume.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "scene/color.h"
@@ -66,6 +67,8 @@ public:
     // The texture image file, looked up by the graphics system when the primitive is drawn.
     void SetTextureFileName(const std::wstring& fileName) { m_textureFileName = fileName; }
     const wchar_t* GetTextureFileName() const { return m_textureFileName.c_str(); }
+    // Adds the texture file names the primitive draws with (its own, when set) to names.
+    virtual void CollectTextureFileNames(std::set<std::wstring>& names) const;
 
 protected:
     // Loads the attributes into the draw helper: ResetAttributes, first colour, material,

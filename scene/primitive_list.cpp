@@ -15,6 +15,14 @@ void TQR_PrimitiveList::Update(float seconds)
     }
 }
 
+void TQR_PrimitiveList::CollectTextureFileNames(std::set<std::wstring>& names) const
+{
+    TQR_Primitive::CollectTextureFileNames(names);
+    for (int index = 0; index < NumPrimitives(); ++index) {
+        GetPrimitiveAt(index)->CollectTextureFileNames(names);
+    }
+}
+
 void TQR_PrimitiveList::DrawGeometry(int levelOfDetail, TQR_DrawHelper* drawHelper)
 {
     for (int index = 0; index < NumPrimitives(); ++index) {

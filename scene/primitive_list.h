@@ -15,6 +15,8 @@ public:
 
     // Moves every member.
     void Update(float seconds) override;
+    // The list's own name and every member's.
+    void CollectTextureFileNames(std::set<std::wstring>& names) const override;
 
 protected:
     // Each member draws itself with its own attributes, in list order.

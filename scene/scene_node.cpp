@@ -60,6 +60,16 @@ void TQR_SceneNode::Draw(int levelOfDetail, TQR_DrawHelper* drawHelper)
     drawHelper->PopModelTransform();
 }
 
+void TQR_SceneNode::CollectTextureFileNames(std::set<std::wstring>& names) const
+{
+    if (m_primitive != nullptr) {
+        m_primitive->CollectTextureFileNames(names);
+    }
+    for (int index = 0; index < NumChildren(); ++index) {
+        GetChild(index)->CollectTextureFileNames(names);
+    }
+}
+
 void TQR_SceneNode::DrawPivotDisplay(int levelOfDetail, TQR_DrawHelper* drawHelper) const
 {
     m_xformInfo.DrawPivot(drawHelper, kPivotDiscRadius);

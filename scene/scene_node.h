@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <set>
 #include <string>
 
 #include "scene/containers.h"
@@ -55,6 +56,9 @@ public:
     // index order and, when shown, the pivot display. The level of detail is passed down
     // unchanged. Nothing without a draw helper.
     void Draw(int levelOfDetail, TQR_DrawHelper* drawHelper);
+
+    // Adds the texture file names of the primitives in the subtree to names.
+    void CollectTextureFileNames(std::set<std::wstring>& names) const;
 
 private:
     // The pivot disc, then a temporary unlit axis frame scaled to 1.3, both in the node's frame.

@@ -4,6 +4,8 @@
 #include "platform/win/win_api.h"
 #include "scene/primitive.h"
 #include "ui/panel_ids.h"
+#include "world/terrain_world.h"
+#include "world/world_app.h"
 
 namespace {
 
@@ -309,6 +311,10 @@ void CPrimitiveControl::OnBrowse()
         return;
     }
     m_textureLabel = dialog.GetFileName();
-    m_primitive->SetTextureFileName(dialog.GetPathName());
+    if (CTerrainWorld* world = GetAppWorld()) {
+        world->ChooseTexture(*m_primitive, dialog.GetPathName());
+    } else {
+        m_primitive->SetTextureFileName(dialog.GetPathName());
+    }
     SetDlgItemText(IDC_PRIM_TEXTURE_LABEL, m_textureLabel.c_str());
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "graphics/draw_helper.h"
+#include "graphics/graphics_system.h"
 #include "world/airplane_flight.h"
 
 namespace {
@@ -147,7 +148,17 @@ void CTerrainWorld::Draw()
 
 void CTerrainWorld::EnableFloorTexture(bool enable) { m_floorMesh->SetTexturing(enable); }
 
-void CTerrainWorld::SetTextureFile(const std::wstring& fileName) { m_floorMesh->SetTextureFileName(fileName); }
+void CTerrainWorld::SetTextureFile(const std::wstring& fileName) { ChooseTexture(*m_floorMesh, fileName); }
+
+void CTerrainWorld::ChooseTexture(TQR_Primitive& primitive, const std::wstring& fileName)
+{
+    primitive.SetTextureFileName(fileName);
+    TQRD3D_GraphicsSystem* graphics = GetGraphicsSystem();
+    graphics->ReleaseTexture(fileName);
+    std::set<std::wstring> namesInUse;
+    m_root.CollectTextureFileNames(namesInUse);
+    graphics->ReleaseTexturesExcept(namesInUse);
+}
 
 void CTerrainWorld::ShowSelector(bool show) { m_sphereMesh->SetVisible(show); }
 

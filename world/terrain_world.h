@@ -61,8 +61,12 @@ public:
     void SetSpeed(float speed) { m_speed = speed; }
     // The floor shows its texture only when this is on and a texture file is set.
     void EnableFloorTexture(bool enable);
-    // The full path of the image; looked up when the floor is next drawn.
+    // The full path of the image, chosen for the floor as ChooseTexture does.
     void SetTextureFile(const std::wstring& fileName);
+    // Gives the primitive a newly chosen texture file, looked up when it is next drawn. The file
+    // is read again even when the primitive had the same name (the image may have changed on
+    // disk), and the textures that no primitive of the scene names any more are released.
+    void ChooseTexture(TQR_Primitive& primitive, const std::wstring& fileName);
     void ShowSelector(bool show);
     // The airplane keeps flying while it is hidden.
     void ShowAirplane(bool show);

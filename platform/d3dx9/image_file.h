@@ -1,6 +1,7 @@
 // Decoding image files (PNG, JPEG, BMP, TGA, GIF, PSD, HDR, PIC, PNM) into 32-bit texels.
 #pragma once
 
+#include "base/result.h"
 #include "base/win_types.h"
 
 #include <span>
@@ -8,13 +9,14 @@
 #include <vector>
 
 struct DecodedImage {
-    bool ok = false;
-    std::string error;
     UINT width = 0;
     UINT height = 0;
     // Bytes B, G, R, A per texel (an A8R8G8B8 texel in memory), rows top first, no padding.
     std::vector<BYTE> texels;
 
-    static DecodedImage FromBytes(std::span<const char> bytes);
-    static DecodedImage FromFile(const std::string& path);
+    // The image, or why it cannot be decoded: a file that is corrupt, cut short, of no known
+    // format, without pixels or wider or taller than 8192 texels.
+    static Result<DecodedImage> FromBytes(std::span<const char> bytes);
+    // As FromBytes; the reason starts with the path.
+    static Result<DecodedImage> FromFile(const std::string& path);
 };

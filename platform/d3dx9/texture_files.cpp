@@ -35,10 +35,11 @@ HRESULT D3DXCreateTextureFromFileW(IDirect3DDevice9* device, LPCWSTR fileName, I
     if (device == nullptr || texture == nullptr || !path) {
         return Failed(D3DERR_INVALIDCALL, "no device, no texture output or no valid file name");
     }
-    const DecodedImage image = DecodedImage::FromFile(*path);
-    if (!image.ok) {
-        return Failed(D3DXERR_INVALIDDATA, image.error);
+    const Result<DecodedImage> decoded = DecodedImage::FromFile(*path);
+    if (!decoded) {
+        return Failed(D3DXERR_INVALIDDATA, decoded.reason());
     }
+    const DecodedImage& image = decoded.value();
     IDirect3DTexture9* created = nullptr;
     HRESULT result =
         device->CreateTexture(image.width, image.height, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &created, nullptr);

@@ -1,9 +1,14 @@
 // The primitive panel driven through its check boxes, channel radio buttons, sliders and the
 // file dialog.
 #include <array>
+#include <filesystem>
+#include <fstream>
 
 #include <gtest/gtest.h>
 
+#include "graphics/graphics_system.h"
+#include "graphics/testing/device_fixture.h"
+#include "platform/d3dx9/testing/image_samples.h"
 #include "platform/win/dialog_service.h"
 #include "ui/panel_ids.h"
 #include "ui/primitive_control.h"
@@ -133,6 +138,50 @@ TEST_F(PrimitiveControlTest, BrowseShowsTheFileNameAndARefreshTheFullPath)
 
     m_panel.SetPrimitive(nullptr);
     EXPECT_FALSE(m_panel.IsWindowVisible());
+}
+
+// The graphics system on the recording device, in a scratch working folder, while it lives.
+class RecordingGraphics {
+public:
+    RecordingGraphics()
+    {
+        GetGraphicsSystem()->SetDirect3DFactory([this](UINT) -> IDirect3D9* {
+            m_d3d.AddRef();
+            return &m_d3d;
+        });
+        GetGraphicsSystem()->CreateGraphicsContext(reinterpret_cast<HWND>(0x100));
+    }
+    ~RecordingGraphics()
+    {
+        GetGraphicsSystem()->ReleaseResources();
+        GetGraphicsSystem()->SetDirect3DFactory(nullptr);
+    }
+
+private:
+    ScopedWorkingFolder m_folder;
+    RecordingDirect3D m_d3d;
+};
+
+TEST_F(PrimitiveControlTest, BrowseReadsTheFileAgainAndReleasesTexturesNoLongerNamed)
+{
+    RecordingGraphics graphics;
+    ScriptedDialogService dialogs;
+    m_panel.SetPrimitive(&World().GetFloorMesh());
+    World().EnableFloorTexture(true);
+    const auto browse = [&](const std::wstring& name, int red, int blue) {
+        std::ofstream(std::filesystem::path(name), std::ios::binary) << image_samples::OneColourPpm(red, 0, blue);
+        dialogs.QueueFileAnswer({true, name});
+        ClickControl(m_panel, IDC_PRIM_BROWSE);
+        World().Draw();
+    };
+    browse(L"a.ppm", 255, 0);
+    browse(L"b.ppm", 255, 0);
+    const TQR_PointerArray<TQRD3D_TextureResource*>& textures = GetGraphicsSystem()->GetTextures();
+    ASSERT_EQ(textures.Count(), 1);
+    EXPECT_EQ(textures.Get(0)->GetFileName(), L"b.ppm");
+    browse(L"b.ppm", 0, 255);
+    ASSERT_EQ(textures.Count(), 1);
+    EXPECT_EQ(static_cast<const RecordingTexture*>(textures.Get(0)->GetTexture())->Texel(0, 0), 0xFF0000FFu);
 }
 
 } // namespace

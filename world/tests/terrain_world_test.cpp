@@ -2,11 +2,15 @@
 // and what each drawing pass sends to a recording device.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "base/testing/temp_folder.h"
+#include "graphics/graphics_system.h"
 #include "graphics/testing/device_fixture.h"
+#include "platform/d3dx9/testing/image_samples.h"
 #include "primitives/primitive_mesh_custom.h"
 #include "primitives/testing/mesh_files.h"
 #include "scripted_random.h"
@@ -206,6 +210,61 @@ TEST_F(WorldDrawTest, LightsThatAreOnAreSetAndTheirMarkersDrawnBeforeTheScene)
     EXPECT_EQ(LogOf("LightEnable"),
               (std::vector<std::string>{"LightEnable(1, 1)", "LightEnable(2, 1)", "LightEnable(3, 1)"}));
     EXPECT_EQ(DrawnParts(), (std::vector<std::string>{"directional", "spot", "point", "scene"}));
+}
+
+// Textures chosen for the floor, which shows its texture.
+class FloorTextureTest : public WorldDrawTest {
+protected:
+    void SetUp() override
+    {
+        WorldDrawTest::SetUp();
+        CreateDevice();
+    }
+    // Writes a one-colour image under the name, chooses it and draws.
+    static void Choose(CTerrainWorld& world, const std::wstring& name, int red, int blue)
+    {
+        std::ofstream(std::filesystem::path(name), std::ios::binary) << image_samples::OneColourPpm(red, 0, blue);
+        world.EnableFloorTexture(true);
+        world.SetTextureFile(name);
+        world.Draw();
+    }
+    static std::vector<std::wstring> LoadedTextures()
+    {
+        std::vector<std::wstring> names;
+        for (int i = 0; i < GetGraphicsSystem()->GetTextures().Count(); ++i) {
+            names.push_back(GetGraphicsSystem()->GetTextures().Get(i)->GetFileName());
+        }
+        return names;
+    }
+};
+
+TEST_F(FloorTextureTest, OnlyTexturesThatAPrimitiveNamesStayLoaded)
+{
+    CTerrainWorld world;
+    const int texturesBefore = RecordingTexture::LiveCount();
+    for (const wchar_t* name : {L"a.ppm", L"b.ppm", L"c.ppm", L"d.ppm"}) {
+        Choose(world, name, 255, 0);
+    }
+    EXPECT_EQ(LoadedTextures(), std::vector<std::wstring>{L"d.ppm"});
+    EXPECT_EQ(RecordingTexture::LiveCount() - texturesBefore, 1);
+
+    // The hidden sphere names the floor's texture, so choosing another keeps it.
+    world.GetSphereMesh().SetTextureFileName(L"d.ppm");
+    Choose(world, L"a.ppm", 255, 0);
+    EXPECT_EQ(LoadedTextures(), (std::vector<std::wstring>{L"a.ppm", L"d.ppm"}));
+}
+
+TEST_F(FloorTextureTest, ChoosingTheSameFileAgainShowsWhatItHoldsNow)
+{
+    const auto firstTexel = [] {
+        const TQRD3D_TextureResource* entry = GetGraphicsSystem()->FindTexture(L"floor.ppm", false);
+        return entry == nullptr ? 0u : static_cast<const RecordingTexture*>(entry->GetTexture())->Texel(0, 0);
+    };
+    CTerrainWorld world;
+    Choose(world, L"floor.ppm", 255, 0);
+    EXPECT_EQ(firstTexel(), 0xFFFF0000u);
+    Choose(world, L"floor.ppm", 0, 255);
+    EXPECT_EQ(firstTexel(), 0xFF0000FFu);
 }
 
 } // namespace

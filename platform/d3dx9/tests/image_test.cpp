@@ -95,8 +95,9 @@ TEST(ImageFile, DecodesEachFormatIntoTopFirstBgraRows)
         SCOPED_TRACE(format.name);
         const fs::path path = OutputFile(std::string("bands.") + format.name);
         ASSERT_NE(format.write(path.c_str(), TwoBandPixels()), 0);
-        const DecodedImage image = DecodedImage::FromFile(path.string());
-        ASSERT_TRUE(image.ok) << image.error;
+        const Result<DecodedImage> decoded = DecodedImage::FromFile(path.string());
+        ASSERT_TRUE(decoded) << decoded.reason();
+        const DecodedImage& image = decoded.value();
         ASSERT_EQ(image.width, UINT(kWidth));
         ASSERT_EQ(image.height, UINT(kHeight));
         ASSERT_EQ(image.texels.size(), size_t(kWidth * kHeight * 4));
@@ -120,25 +121,24 @@ TEST(ImageFile, UnreadableImagesFailWithAReason)
     };
     for (const auto& [name, content] : corrupt) {
         SCOPED_TRACE(name);
-        const DecodedImage image = DecodedImage::FromBytes(std::span<const char>(content.data(), content.size()));
-        EXPECT_FALSE(image.ok);
-        EXPECT_FALSE(image.error.empty());
-        EXPECT_TRUE(image.texels.empty());
+        const Result<DecodedImage> image =
+            DecodedImage::FromBytes(std::span<const char>(content.data(), content.size()));
+        EXPECT_FALSE(image);
+        EXPECT_FALSE(image.reason().empty());
     }
-    const DecodedImage missing = DecodedImage::FromFile(OutputFile("absent.png").string());
-    EXPECT_FALSE(missing.ok);
-    EXPECT_NE(missing.error.find("No such file or directory"), std::string::npos) << missing.error;
+    const Result<DecodedImage> missing = DecodedImage::FromFile(OutputFile("absent.png").string());
+    EXPECT_FALSE(missing);
+    EXPECT_NE(missing.reason().find("No such file or directory"), std::string::npos) << missing.reason();
 }
 
 // A JPEG whose Huffman table lists more codes than a table holds (found by fuzzing): the decoder
 // would write past its code list, so the file is refused before decoding.
 TEST(ImageFile, RefusesJpegWithOversizedHuffmanTable)
 {
-    const DecodedImage image = DecodedImage::FromFile(std::string(RELIEF_SOURCE_DIR) +
-                                                      "/platform/d3dx9/tests/data/oversized_huffman_table.jpg");
-    EXPECT_FALSE(image.ok);
-    EXPECT_NE(image.error.find("Huffman table lists more than 256 codes"), std::string::npos) << image.error;
-    EXPECT_TRUE(image.texels.empty());
+    const Result<DecodedImage> image = DecodedImage::FromFile(std::string(RELIEF_SOURCE_DIR) +
+                                                              "/platform/d3dx9/tests/data/oversized_huffman_table.jpg");
+    EXPECT_FALSE(image);
+    EXPECT_NE(image.reason().find("Huffman table lists more than 256 codes"), std::string::npos) << image.reason();
 }
 
 void AppendBytes(void* context, void* data, int size)
@@ -161,17 +161,19 @@ TEST(ImageFile, RefusesImagesWiderOrTallerThan8192Texels)
         const std::vector<unsigned char> rgba(static_cast<size_t>(size.width) * size.height * 4, 200);
         std::string tga;
         ASSERT_NE(stbi_write_tga_to_func(AppendBytes, &tga, size.width, size.height, 4, rgba.data()), 0);
-        const DecodedImage image = DecodedImage::FromBytes(std::span<const char>(tga.data(), tga.size()));
-        EXPECT_EQ(image.ok, size.decodes) << image.error;
-        EXPECT_EQ(image.width, size.decodes ? UINT(size.width) : 0u);
+        const Result<DecodedImage> image = DecodedImage::FromBytes(std::span<const char>(tga.data(), tga.size()));
+        ASSERT_EQ(image.ok(), size.decodes) << image.reason();
+        if (image) {
+            EXPECT_EQ(image.value().width, UINT(size.width));
+        }
     }
     const unsigned char hugeRunLengthTga[] = {0x00, 0x00, 0x0a, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02,
                                               0x00, 0x00, 0x04, 0xff, 0x00, 0x08, 0x20, 0x08, 0xc8, 0x00,
                                               0x3c, 0xff, 0xc8, 0xff, 0x78, 0xff, 0xc8, 0x00, 0xab, 0xff};
-    const DecodedImage image = DecodedImage::FromBytes(
+    const Result<DecodedImage> image = DecodedImage::FromBytes(
         std::span<const char>(reinterpret_cast<const char*>(hugeRunLengthTga), sizeof hugeRunLengthTga));
-    EXPECT_FALSE(image.ok);
-    EXPECT_NE(image.error.find("Very large image"), std::string::npos) << image.error;
+    EXPECT_FALSE(image);
+    EXPECT_NE(image.reason().find("Very large image"), std::string::npos) << image.reason();
 }
 
 TEST(Texture, FileBecomesAManagedTextureWithRowsAtThePitch)
