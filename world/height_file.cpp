@@ -1,5 +1,7 @@
 #include "world/height_file.h"
 
+#include "base/file_name.h"
+
 #include <array>
 #include <functional>
 #include <locale>
@@ -10,7 +12,6 @@
 
 namespace {
 
-constexpr char kExtension[] = ".txt";
 // Reading stops after the numbers needed, so the size only bounds how long a file of nothing
 // but white space takes to read; it leaves room for every sample of the largest grid.
 constexpr std::size_t kMaxHeightFileBytes = std::size_t{512} << 20;

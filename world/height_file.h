@@ -10,7 +10,11 @@
 
 #include "base/file_access.h"
 
-// The name a save writes to: the chosen path, with ".txt" appended unless it already ends so.
+// The extension of height files, without its dot.
+inline constexpr char kHeightFileExtension[] = "txt";
+
+// The name a save writes to: the chosen path, with ".txt" appended unless it already ends so,
+// in any case ("h.TXT" stays, "h.dat" becomes "h.dat.txt"); see WithDefaultExtension.
 std::string HeightFileName(const std::string& chosenPath);
 
 // Each value with the stream's default float formatting (as printf's %g with precision 6),

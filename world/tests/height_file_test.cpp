@@ -60,11 +60,10 @@ TEST(HeightFileTest, FormatsWithSixSignificantDigits)
 TEST(HeightFileTest, SaveNameGetsTxtOnlyWhenMissing)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"heights", "heights.txt"},
-        {"heights.txt", "heights.txt"},
-        {"/a/b.txt/h", "/a/b.txt/h.txt"},
-        {"heights.TXT", "heights.TXT.txt"},
-        {"txt", "txt.txt"},
+        {"heights", "heights.txt"},         {"heights.txt", "heights.txt"},
+        {"heights.TXT", "heights.TXT"},     {"heights.Txt", "heights.Txt"},
+        {"heights.dat", "heights.dat.txt"}, {"a.b.c", "a.b.c.txt"},
+        {"/a/b.txt/h", "/a/b.txt/h.txt"},   {"txt", "txt.txt"},
     };
     for (const auto& [chosen, written] : cases) {
         EXPECT_EQ(HeightFileName(chosen), written) << chosen;
