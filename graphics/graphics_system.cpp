@@ -5,6 +5,7 @@
 #include "platform/d3dx9/d3dx9.h"
 #include "platform/win/win_api.h"
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -155,6 +156,15 @@ TQRD3D_TextureResource* TQRD3D_GraphicsSystem::FindTexture(const std::wstring& f
 TQRD3D_MeshResource* TQRD3D_GraphicsSystem::FindMesh(const std::wstring& fileName, bool create)
 {
     return FindResourceEntry(m_meshes, fileName, create, m_device);
+}
+
+TQRD3D_MeshResource* TQRD3D_GraphicsSystem::AddMesh(const std::wstring& fileName, ID3DXMesh* mesh)
+{
+    auto entry = std::make_unique<TQRD3D_MeshResource>();
+    if (!entry->LoadFromMemory(m_device, fileName, mesh)) {
+        return nullptr;
+    }
+    return InsertResourceEntry(m_meshes, std::move(entry));
 }
 
 bool TQRD3D_GraphicsSystem::BindTexture(const std::wstring& fileName, int stage)
