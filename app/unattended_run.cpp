@@ -32,6 +32,7 @@ void CUnattendedRun::Finish()
         if (SaveWindowImage(m_dialog.GetSafeHwnd(), m_screenshotPath, error)) {
             std::printf("Screenshot saved to %s\n", m_screenshotPath.c_str());
         } else {
+            m_screenshotFailed = true;
             std::fprintf(stderr, "Screenshot failed: %s\n", error.c_str());
         }
         std::fflush(stdout);
