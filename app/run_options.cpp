@@ -49,6 +49,6 @@ std::string RunOptionsHelp()
            "\n"
            "  --quit-after MS     close the editor by itself after MS milliseconds\n"
            "  --screenshot PATH   with --quit-after: save the main window as a PNG image to PATH\n"
-           "                      just before closing\n"
+           "                      just before closing; exits with 1 when it cannot be saved\n"
            "  --help              show this text\n";
 }

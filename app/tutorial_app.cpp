@@ -22,6 +22,7 @@ BOOL CTutorialApp::InitInstance()
     m_pMainWnd = &dialog;
     const CUnattendedRun unattended(dialog, m_options);
     dialog.DoModal();
+    m_exitCode = unattended.ExitCode();
     m_pMainWnd = nullptr;
     return FALSE;
 }

@@ -16,9 +16,12 @@ public:
     // Initialises the common controls, registers the program's resources, runs the main dialog
     // modally and returns FALSE, so no message loop follows the dialog.
     BOOL InitInstance() override;
+    // The program's exit code: 0, or 1 when an unattended run could not save its screenshot.
+    int ExitInstance() override { return m_exitCode; }
     CTerrainWorld& GetWorld() override { return m_world; }
 
 private:
     CRunOptions m_options;
     CTerrainWorld m_world;
+    int m_exitCode = 0;
 };

@@ -9,6 +9,7 @@
 #include "platform/win/win_api.h"
 #include "scene/status.h"
 #include "ui/panel_ids.h"
+#include "world/height_file.h"
 #include "world/terrain_world.h"
 #include "world/world_app.h"
 
@@ -228,10 +229,11 @@ void CTutorialDlg::OnGenerate()
 
 CTutorialDlg::ChosenFile CTutorialDlg::ChooseFile(bool open)
 {
-    // A saved height file is a ".txt" file: a name typed without extension gets it, so the
-    // label names the file written.
-    CFileDialog dialog(open ? TRUE : FALSE, open ? nullptr : L"txt", nullptr, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
-                       nullptr, this);
+    // A saved height file is a ".txt" file: the dialog adds the extension to a name without it
+    // and asks about, and returns, the file the save then writes, so the label names that file.
+    static const std::wstring kHeightExtension = Wide(kHeightFileExtension);
+    CFileDialog dialog(open ? TRUE : FALSE, open ? nullptr : kHeightExtension.c_str(), nullptr,
+                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, this);
     if (dialog.DoModal() != IDOK) {
         return {};
     }

@@ -31,6 +31,7 @@ void CUnattendedRun::Finish()
         if (const Result<> saved = SaveWindowImage(m_dialog.GetSafeHwnd(), m_screenshotPath)) {
             std::printf("Screenshot saved to %s\n", m_screenshotPath.c_str());
         } else {
+            m_screenshotFailed = true;
             std::fprintf(stderr, "Screenshot failed: %s\n", saved.reason().c_str());
         }
         std::fflush(stdout);

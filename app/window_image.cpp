@@ -1,8 +1,11 @@
 #include "app/window_image.h"
 
+#include "base/file_access.h"
 #include "platform/win/qt_bridge.h"
 #include "platform/win/win_api.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QPixmap>
 #include <QWidget>
 
@@ -12,8 +15,15 @@ Result<> SaveWindowImage(HWND window, const std::string& path)
     if (widget == nullptr) {
         return Failure{"the window does not exist"};
     }
-    if (!widget->grab().save(QString::fromStdString(path), "PNG")) {
-        return Failure{"cannot write " + path};
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !widget->grab().save(&buffer, "PNG")) {
+        return Failure{"the window's image cannot be encoded"};
+    }
+    const Result<> written =
+        WriteFileReplacing(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    if (!written) {
+        return written;
     }
     return {};
 }

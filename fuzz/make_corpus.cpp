@@ -126,7 +126,8 @@ std::string WithCrLf(const std::string& text)
 }
 
 // One full grid of mostly one-digit numbers (so the file stays small) with a few of every other
-// shape a saved file has, and short files: in CRLF lines, and with an entry that is no number.
+// shape a saved file has, the same behind a UTF-8 byte-order mark, and short files: in CRLF
+// lines, and with an entry that is no number.
 bool WriteHeightFiles(const fs::path& folder)
 {
     constexpr size_t kGridNumbers = 64 * 64;
@@ -139,7 +140,8 @@ bool WriteHeightFiles(const fs::path& folder)
     const std::vector<float> first(values.begin(), values.begin() + 16);
     std::string badEntry = FormatHeightValues(first);
     badEntry.insert(badEntry.find('\n', badEntry.size() / 2) + 1, "1.5x\n");
-    return Save(folder / "grid.txt", grid) && Save(folder / "short_crlf.txt", WithCrLf(FormatHeightValues(first))) &&
+    return Save(folder / "grid.txt", grid) && Save(folder / "grid_bom.txt", "\xEF\xBB\xBF" + grid) &&
+           Save(folder / "short_crlf.txt", WithCrLf(FormatHeightValues(first))) &&
            Save(folder / "bad_entry.txt", badEntry);
 }
 

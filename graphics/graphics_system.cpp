@@ -5,6 +5,7 @@
 #include "platform/d3dx9/d3dx9.h"
 #include "platform/win/win_api.h"
 
+#include <memory>
 #include <utility>
 
 namespace {
@@ -168,6 +169,15 @@ void TQRD3D_GraphicsSystem::ReleaseTexturesExcept(const std::set<std::wstring>& 
 {
     RemoveEntriesWhere(m_textures,
                        [&](const TQRD3D_Resource& entry) { return namesInUse.count(entry.GetFileName()) == 0; });
+}
+
+TQRD3D_MeshResource* TQRD3D_GraphicsSystem::AddMesh(const std::wstring& fileName, ID3DXMesh* mesh)
+{
+    auto entry = std::make_unique<TQRD3D_MeshResource>();
+    if (!entry->LoadFromMemory(m_device.Get(), fileName, mesh)) {
+        return nullptr;
+    }
+    return InsertResourceEntry(m_meshes, std::move(entry));
 }
 
 bool TQRD3D_GraphicsSystem::BindTexture(const std::wstring& fileName, int stage)

@@ -40,6 +40,10 @@ public:
     TQRD3D_TextureResource* FindTexture(const std::wstring& fileName, bool create);
     TQRD3D_MeshResource* FindMesh(const std::wstring& fileName, bool create);
     TQRD3D_MeshResource* FindMesh(const std::wstring& fileName) { return FindMesh(fileName, true); }
+    // Enters a mesh made in memory into the mesh table under fileName, so that it is found and
+    // drawn by that name as a loaded one is (see TQRD3D_MeshResource::LoadFromMemory); the entry
+    // adds a reference of its own. Null without a device, or when the name is empty or taken.
+    TQRD3D_MeshResource* AddMesh(const std::wstring& fileName, ID3DXMesh* mesh);
 
     // Drops the texture entry of the file name, so the next lookup reads the file again.
     void ReleaseTexture(const std::wstring& fileName);

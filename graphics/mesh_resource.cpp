@@ -33,6 +33,21 @@ bool TQRD3D_MeshResource::LoadFromFile(const std::wstring& path)
     return true;
 }
 
+bool TQRD3D_MeshResource::LoadFromMemory(IDirect3DDevice9* device, const std::wstring& name, ID3DXMesh* mesh)
+{
+    Unload();
+    if (device == nullptr || mesh == nullptr) {
+        return false;
+    }
+    m_device = ComPtr<IDirect3DDevice9>(device);
+    m_fileName = name;
+    mesh->AddRef();
+    D3DXMATERIAL white{};
+    white.MatD3D.Diffuse = {1.0f, 1.0f, 1.0f, 1.0f};
+    Adopt(mesh, &white, 1, name);
+    return true;
+}
+
 void TQRD3D_MeshResource::Adopt(ID3DXMesh* mesh, const D3DXMATERIAL* materials, DWORD materialCount,
                                 const std::wstring& path)
 {

@@ -17,6 +17,10 @@ public:
     // Loads the mesh into system memory, keeps one material per subset, loads the textures the
     // materials name from next to the file (LocateMeshTexture), and computes the bounding box.
     bool LoadFromFile(const std::wstring& path) override;
+    // Holds a mesh made in memory under name, as a file of that name without materials would
+    // load: one opaque white material, no texture. Adds a reference of its own to the mesh. False
+    // without a device or a mesh.
+    bool LoadFromMemory(IDirect3DDevice9* device, const std::wstring& name, ID3DXMesh* mesh);
 
     ID3DXMesh* GetMesh() const { return m_mesh.Get(); }
     const TQR_BoundingBox* GetBoundingBox() const { return &m_boundingBox; }

@@ -4,6 +4,8 @@
 #include "graphics/vertex_formats.h"
 #include "primitives/grid_layout.h"
 
+#include <utility>
+
 namespace {
 
 // 16-bit indices address at most 65536 vertices.
@@ -37,16 +39,19 @@ bool TQRD3D_PrimitiveMeshCustom::CreateMesh()
     m_mesh = created.Get();
     m_normalsCurrent = false;
     BuildGrid();
-    // Whether the file was written is decided by the lookup below: a file that was not
-    // written is not found, unless an older one of that name lies along the search folders.
+    // The file is a copy for other programs; the floor never depends on it, so a folder that
+    // cannot be written costs only the copy.
     D3DXSaveMeshToXW(GetMeshFileName().c_str(), m_mesh, nullptr, nullptr, nullptr, 0, D3DXF_FILEFORMAT_TEXT);
     m_mesh = nullptr;
-
-    if (const TQRD3D_MeshResource* entry = GetGraphicsSystem()->FindMesh(GetMeshFileName())) {
-        if (IsUsableGridMesh(entry->GetMesh())) {
-            m_mesh = entry->GetMesh();
-            m_meshReady = true;
-        }
+    // An entry of this name made earlier (by another grid of the name) is shared, as a loaded
+    // mesh would be; otherwise the mesh just built becomes the entry.
+    const TQRD3D_MeshResource* entry = GetGraphicsSystem()->FindMesh(GetMeshFileName(), false);
+    if (entry == nullptr) {
+        entry = GetGraphicsSystem()->AddMesh(GetMeshFileName(), created.Get());
+    }
+    if (entry != nullptr && IsUsableGridMesh(entry->GetMesh())) {
+        m_mesh = entry->GetMesh();
+        m_meshReady = true;
     }
     return m_meshReady;
 }
@@ -82,6 +87,12 @@ void TQRD3D_PrimitiveMeshCustom::ReleaseSelection()
         StoreSelectedVertex();
     }
     m_selectedIndex = -1;
+}
+
+void TQRD3D_PrimitiveMeshCustom::SetupDrawAttributes(TQR_DrawHelper* drawHelper)
+{
+    MakeMeshReady();
+    TQRD3D_PrimitiveMesh::SetupDrawAttributes(drawHelper);
 }
 
 void TQRD3D_PrimitiveMeshCustom::DrawGeometry(int levelOfDetail, TQR_DrawHelper* drawHelper)

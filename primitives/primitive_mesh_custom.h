@@ -1,7 +1,8 @@
 // The terrain surface: a square grid of N x N vertices spanning -1 to +1 in x and z of its own
-// coordinates, flat at y = 0 when built. On first use the grid is generated in memory, written
-// as a text X file under the primitive's file name and read back through the mesh table, like
-// any X-file mesh. From then on the primitive edits the vertex buffer of that table entry in
+// coordinates, flat at y = 0 when built. On first use the grid is generated in memory and entered
+// into the mesh table under the primitive's file name, so it is found and drawn by that name like
+// any X-file mesh; a copy is written as a text X file of that name where the working folder
+// allows it. From then on the primitive edits the vertex buffer of that table entry in
 // place (one vertex at a time through a selection, each store recolouring the vertex by its
 // height) and draws it through the inherited mesh drawing, with normals recomputed at the
 // first draw after a vertex moved.
@@ -18,16 +19,17 @@ public:
     static constexpr const wchar_t* kDefaultFileName = L"YourMeshFileName.x";
 
     // N vertices per side (16-bit indices: 2 to 256; any other N has no vertices and never
-    // becomes ready); a null file name means
-    // "YourMeshFileName.x". Relative names are relative to the working directory when the file
-    // is written and looked up along the mesh search folders when it is read back.
+    // becomes ready); a null file name means "YourMeshFileName.x". A relative name is written
+    // relative to the working directory.
     TQRD3D_PrimitiveMeshCustom(int verticesPerSide, const wchar_t* fileName);
     // Only drops the pointer: the mesh table owns the mesh.
     ~TQRD3D_PrimitiveMeshCustom() override;
 
-    // Generates the grid, writes it, reads it back through the mesh table and keeps the table
-    // entry's mesh. False without a device, when creation fails, or when the table has no
-    // usable mesh of that name (one of another vertex format or count is refused).
+    // Generates the grid, writes a copy of it (a failure to write is ignored) and enters it into
+    // the mesh table, unless the table holds an entry of that name already, which is then taken
+    // over; keeps the table entry's mesh. False without a device, when creation fails, or when
+    // the entry of that name is not a usable grid (one of another vertex format or count is
+    // refused).
     virtual bool CreateMesh();
     // Fills the vertex and index buffers of the mesh with the flat grid.
     virtual void BuildGrid();
@@ -51,6 +53,9 @@ public:
     float GetSpacing() const { return m_spacing; }
 
 protected:
+    // Makes the mesh ready before the mesh drawing looks the entry up by name, so that the
+    // lookup finds the grid instead of searching the folders for a file of that name.
+    void SetupDrawAttributes(TQR_DrawHelper* drawHelper) override;
     // Makes the mesh ready, writes back the pending vertex, recomputes the normals if a vertex
     // moved since they were last computed, and draws the table entry as any mesh primitive does.
     void DrawGeometry(int levelOfDetail, TQR_DrawHelper* drawHelper) override;

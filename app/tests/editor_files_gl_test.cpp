@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -16,9 +18,24 @@ namespace fs = std::filesystem;
 
 void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path) << text; }
 
+std::string ReadText(const fs::path& path)
+{
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
 class EditorFilesTest : public EditorTest {
 protected:
     std::string PathOf(const std::string& name) const { return (m_folder.Path() / name).string(); }
+
+    // Saves through the main window's "SAVE" with name chosen in the file dialog.
+    void Save(const std::string& name)
+    {
+        m_editor->AnswerFileDialog(PathOf(name));
+        m_editor->Click(IDC_SAVE);
+    }
 
     void Generate(float roughness)
     {
@@ -49,7 +66,7 @@ TEST_F(EditorFilesTest, SavedHeightsLoadBackIntoTheGridAndTheFloor)
     EXPECT_FALSE(m_editor->Dialogs().FileDialogs()[0].open) << "a save dialog, so a new name can be typed";
     EXPECT_NE(m_editor->Dialogs().FileDialogs()[0].flags & OFN_OVERWRITEPROMPT, 0u);
     EXPECT_EQ(m_editor->Dialogs().FileDialogs()[0].defaultExtension, L"txt") << "the name typed is the file written";
-    EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), L"heights");
+    EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), L"heights.txt");
     ASSERT_TRUE(fs::exists(PathOf("heights.txt")));
 
     Generate(0.9f);
@@ -125,6 +142,63 @@ TEST_F(EditorFilesTest, ChosenTextureGoesToTheFloorAndAnUnreadableOneIsRefused)
     EXPECT_EQ(status.rfind(L"Texture load failed: ", 0), 0u) << std::string(status.begin(), status.end());
     EXPECT_EQ(m_editor->Text(IDC_TEXTURE_FILE_NAME), L"blue.png");
     EXPECT_EQ(std::wstring(m_editor->World().GetFloorMesh().GetTextureFileName()), chosen);
+}
+
+// The overwrite question, the file written and the label name one and the same file.
+TEST_F(EditorFilesTest, SaveAsksAboutWritesAndShowsTheSameName)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"heights", "heights.txt"},         {"heights.txt", "heights.txt"}, {"heights.TXT", "heights.TXT"},
+        {"heights.dat", "heights.dat.txt"}, {"a.b.c", "a.b.c.txt"},
+    };
+    for (const auto& [typed, written] : cases) {
+        SCOPED_TRACE(typed);
+        fs::remove_all(PathOf("names"));
+        fs::create_directory(PathOf("names"));
+        WriteText(PathOf("names/" + written), "old\n");
+        if (typed != written) {
+            WriteText(PathOf("names/" + typed), "other\n");
+        }
+        const std::size_t asked = m_editor->Dialogs().MessageBoxes().size();
+        Save("names/" + typed);
+        ASSERT_EQ(m_editor->Dialogs().MessageBoxes().size(), asked + 1);
+        EXPECT_EQ(m_editor->Dialogs().MessageBoxes().back().text,
+                  Wide(written) + L" already exists.\nDo you want to replace it?");
+        const std::string saved = ReadText(PathOf("names/" + written));
+        EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 4096) << "the heights replace the old file";
+        if (typed != written) {
+            EXPECT_EQ(ReadText(PathOf("names/" + typed)), "other\n");
+        }
+        EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), Wide(written));
+    }
+}
+
+TEST_F(EditorFilesTest, ReadOnlyFileIsAskedAboutThenRefusedAndKept)
+{
+    WriteText(PathOf("kept.txt"), "the old heights\n");
+    fs::permissions(PathOf("kept.txt"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    Save("kept.txt");
+    EXPECT_EQ(m_editor->Dialogs().MessageBoxes().size(), 1u) << "the usual overwrite question";
+    EXPECT_EQ(m_editor->Status(),
+              Wide("Save failed: cannot write \"" + PathOf("kept.txt") + "\": the file is read-only"));
+    EXPECT_EQ(ReadText(PathOf("kept.txt")), "the old heights\n");
+    EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), L"temp.txt");
+}
+
+TEST_F(EditorFilesTest, LongNameSavesAndALinkKeepsPointingToTheReplacedFile)
+{
+    const std::string longName = std::string(241, 'n') + ".txt";
+    Save(longName);
+    EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), Wide(longName));
+    EXPECT_TRUE(fs::is_regular_file(PathOf(longName)));
+
+    WriteText(PathOf("target.txt"), "old\n");
+    fs::create_symlink("target.txt", PathOf("link.txt"));
+    Save("link.txt");
+    EXPECT_EQ(m_editor->Text(IDC_SAVE_FILE_NAME), L"link.txt");
+    EXPECT_TRUE(fs::is_symlink(PathOf("link.txt")));
+    EXPECT_EQ(fs::read_symlink(PathOf("link.txt")), "target.txt");
+    EXPECT_EQ(ReadText(PathOf("target.txt")), ReadText(PathOf(longName)));
 }
 
 } // namespace

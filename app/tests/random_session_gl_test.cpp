@@ -11,6 +11,7 @@
 #include "platform/win/qt_bridge.h"
 #include "platform/win/win_api.h"
 #include "ui/panel_ids.h"
+#include "world/height_file.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -337,8 +338,11 @@ std::string RandomSession::CheckWindow()
     if (!IsKnownStatus(status)) {
         return "unknown status text \"" + status + "\"";
     }
-    if (!m_editor.Dialogs().MessageBoxes().empty()) {
-        return "a message box came up: " + Narrow(m_editor.Dialogs().MessageBoxes().back().text);
+    // A save over an existing file asks first; any other box is a fault.
+    for (const ScriptedDialogService::MessageBoxRequest& box : m_editor.Dialogs().MessageBoxes()) {
+        if (!box.text.ends_with(L" already exists.\nDo you want to replace it?")) {
+            return "a message box came up: " + Narrow(box.text);
+        }
     }
     return m_saved.Problem();
 }
@@ -507,10 +511,7 @@ std::string RandomSession::LoadHeights()
                                                                          : "the loaded heights are not the file's";
 }
 
-fs::path RandomSession::SavedPathFor(const fs::path& chosen) const
-{
-    return chosen.string().ends_with(".txt") ? chosen : fs::path(chosen.string() + ".txt");
-}
+fs::path RandomSession::SavedPathFor(const fs::path& chosen) const { return HeightFileName(chosen.string()); }
 
 std::string RandomSession::SaveHeights()
 {
@@ -537,9 +538,9 @@ std::string RandomSession::SaveHeights()
         return "the saved file " + written.string() + " is not there";
     }
     m_saved.Record(written, GridOf(m_editor.World().GetHeights()));
-    return m_editor.Text(IDC_SAVE_FILE_NAME) == Wide(choice.path.filename().string())
+    return m_editor.Text(IDC_SAVE_FILE_NAME) == Wide(written.filename().string())
                ? std::string()
-               : "the save label does not name the file";
+               : "the save label does not name the file written";
 }
 
 std::string RandomSession::LoadTexture()

@@ -1,5 +1,7 @@
 #include "platform/win/dialog_service.h"
 
+#include "base/file_name.h"
+#include "base/wide_path.h"
 #include "platform/win/cwnd.h"
 #include "platform/win/internal/native_window.h"
 #include "platform/win/internal/window_table.h"
@@ -7,6 +9,9 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+
+#include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -82,6 +87,12 @@ QString QtFilter(const std::wstring& filter)
     return filters.join(QStringLiteral(";;"));
 }
 
+std::wstring BareFileName(const std::wstring& path)
+{
+    const std::size_t slash = path.find_last_of(L"/\\");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
 } // namespace
 
 void WinSetDialogService(IWinDialogService* service) { InstalledService() = service; }
@@ -113,14 +124,11 @@ FileDialogAnswer DesktopDialogService::ShowFileDialog(const FileDialogRequest& r
     if (request.open) {
         path = QFileDialog::getOpenFileName(parent, QString(), name, filter);
     } else {
-        const QFileDialog::Options options =
-            (request.flags & OFN_OVERWRITEPROMPT) ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
-        // The dialog adds the default extension itself, before it asks about overwriting, so the
-        // question is about the file that will really be written.
+        // Qt would add a default suffix only to a name without any ("heights.dat" keeps none) and
+        // then ask about that name; CFileDialog applies the program's rule and asks instead.
         QFileDialog dialog(parent, QString(), name, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setOptions(options);
-        dialog.setDefaultSuffix(QString::fromStdWString(request.defaultExtension));
+        dialog.setOptions(QFileDialog::DontConfirmOverwrite);
         if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
             path = dialog.selectedFiles().constFirst();
         }
@@ -136,7 +144,8 @@ int ScriptedDialogService::ShowMessageBox(HWND owner, const std::wstring& text, 
 {
     m_messageBoxes.push_back(MessageBoxRequest{owner, text, caption, type});
     if (m_messageBoxAnswers.empty()) {
-        return IDOK;
+        const UINT buttons = type & MB_TYPEMASK;
+        return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
     }
     const int answer = m_messageBoxAnswers.front();
     m_messageBoxAnswers.pop_front();
@@ -167,17 +176,41 @@ CFileDialog::CFileDialog(BOOL openFileDialog, LPCWSTR defaultExtension, LPCWSTR 
 
 INT_PTR CFileDialog::DoModal()
 {
-    IWinDialogService* service = WinDialogService();
-    const FileDialogAnswer answer = service ? service->ShowFileDialog(m_request) : FileDialogAnswer{};
-    if (!answer.confirmed) {
-        return IDCANCEL;
+    FileDialogRequest request = m_request;
+    for (;;) {
+        IWinDialogService* service = WinDialogService();
+        const FileDialogAnswer answer = service ? service->ShowFileDialog(request) : FileDialogAnswer{};
+        if (!answer.confirmed) {
+            return IDCANCEL;
+        }
+        const std::wstring path = PathToUse(answer.path);
+        if (MayWrite(path)) {
+            m_path = path;
+            return IDOK;
+        }
+        // Back to the dialog with the name chosen, for another name or a cancel.
+        request.fileName = path;
     }
-    m_path = answer.path;
-    return IDOK;
 }
 
-std::wstring CFileDialog::GetFileName() const
+std::wstring CFileDialog::PathToUse(const std::wstring& chosen) const
 {
-    const std::size_t slash = m_path.find_last_of(L"/\\");
-    return slash == std::wstring::npos ? m_path : m_path.substr(slash + 1);
+    return m_request.open ? chosen : WithDefaultExtension(chosen, m_request.defaultExtension);
 }
+
+bool CFileDialog::MayWrite(const std::wstring& path) const
+{
+    if (m_request.open || (m_request.flags & OFN_OVERWRITEPROMPT) == 0) {
+        return true;
+    }
+    const std::optional<std::string> narrow = PathFromWideName(path.c_str());
+    std::error_code error;
+    // Any entry of that name counts, a dangling symbolic link or a folder too.
+    if (!narrow || !std::filesystem::exists(std::filesystem::symlink_status(*narrow, error))) {
+        return true;
+    }
+    const std::wstring question = BareFileName(path) + L" already exists.\nDo you want to replace it?";
+    return MessageBoxW(m_request.owner, question.c_str(), L"Confirm Save As", MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+std::wstring CFileDialog::GetFileName() const { return BareFileName(m_path); }

@@ -2,8 +2,14 @@
 // sphere over the selected vertex, height edits that live only in the mesh, and loads that fail.
 #include "world_gl_fixture.h"
 
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
+
+#include "graphics/graphics_system.h"
+#include "platform/d3d9/testing/device_probe.h"
+#include "scene/status.h"
 
 namespace {
 
@@ -112,6 +118,61 @@ TEST_F(FloorMeshGlTest, FailedLoadLeavesTheFloorMeshUntouched)
         }
     }
     EXPECT_FLOAT_EQ(m_world->GetSelectedY(), -7.0f);
+}
+
+// The floor is built in memory: where "HiResFloor.x" cannot be written (whoever runs the test:
+// a folder or a read-only file in its place; a read-only working folder for anyone but root)
+// the terrain still shows and no missing file is reported.
+TEST(FloorMeshFolderGlTest, FloorAppearsWhereItsFileCannotBeWritten)
+{
+    if (!CanCreateD3D9Device()) {
+        GTEST_SKIP() << kNoDeviceReason;
+    }
+    namespace fs = std::filesystem;
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path&)> block;
+    };
+    const Case cases[] = {
+        {"a folder in its place", [](const fs::path& folder) { fs::create_directory(folder / "HiResFloor.x"); }},
+        {"a read-only file in its place",
+         [](const fs::path& folder) {
+             std::ofstream(folder / "HiResFloor.x") << "not a mesh\n";
+             fs::permissions(folder / "HiResFloor.x", fs::perms::owner_read | fs::perms::group_read);
+         }},
+        {"a read-only working folder",
+         [](const fs::path& folder) {
+             fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                         fs::perms::group_exec);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScopedWorldFolder folder;
+        ASSERT_TRUE(folder.IsReady());
+        c.block(folder.Path());
+        std::vector<std::wstring> statuses;
+        SetStatusSink([&statuses](const std::wstring& text) { statuses.push_back(text); });
+        {
+            HeadlessWorldRenderer renderer;
+            ManualTime time;
+            CTerrainWorld world(time.MakeClock());
+            const WorldImage image = renderer.Render(world, BigViewCamera(), kBigViewWidth, kBigViewHeight);
+            EXPECT_TRUE(world.GetFloorMesh().IsMeshReady());
+            const TQRD3D_MeshResource* floor = GetGraphicsSystem()->FindMesh(L"HiResFloor.x", false);
+            ASSERT_NE(floor, nullptr);
+            EXPECT_EQ(floor->GetMesh()->GetNumVertices(), 65u * 65u);
+            // A quarter of the way in from the near left corner lies terrain, not background.
+            const TQR_Vector3 point{-7.5f, world.GetHeights().GetSample(48, 16), -7.5f};
+            const auto [x, y] = ProjectToImage(BigViewCamera(), kBigViewWidth, kBigViewHeight, point);
+            EXPECT_FALSE(PixelNear(image.At(x, y), WorldPixel{0xCC, 0xCC, 0xCC}, 6)) << "at " << x << ", " << y;
+        }
+        SetStatusSink({});
+        for (const std::wstring& status : statuses) {
+            EXPECT_EQ(status.find(L"ERROR"), std::wstring::npos) << std::string(status.begin(), status.end());
+        }
+        fs::permissions(folder.Path(), fs::perms::owner_all);
+    }
 }
 
 } // namespace

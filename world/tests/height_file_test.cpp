@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <fstream>
 #include <locale>
 #include <memory>
 #include <sstream>
 
+#include "base/testing/child_process.h"
 #include "base/testing/temp_folder.h"
 #include "world/terrain_heights.h"
 #include "world/tests/scripted_random.h"
@@ -18,6 +20,7 @@
 namespace {
 
 constexpr std::size_t kStored = 4096;
+const std::string kByteOrderMark = "\xEF\xBB\xBF";
 
 // A terrain with the given constant draw, so two terrains can be told apart.
 std::unique_ptr<CTerrainHeights> Terrain(int draw, float roughness = 1.0f)
@@ -57,11 +60,10 @@ TEST(HeightFileTest, FormatsWithSixSignificantDigits)
 TEST(HeightFileTest, SaveNameGetsTxtOnlyWhenMissing)
 {
     const std::pair<std::string, std::string> cases[] = {
-        {"heights", "heights.txt"},
-        {"heights.txt", "heights.txt"},
-        {"/a/b.txt/h", "/a/b.txt/h.txt"},
-        {"heights.TXT", "heights.TXT.txt"},
-        {"txt", "txt.txt"},
+        {"heights", "heights.txt"},         {"heights.txt", "heights.txt"},
+        {"heights.TXT", "heights.TXT"},     {"heights.Txt", "heights.Txt"},
+        {"heights.dat", "heights.dat.txt"}, {"a.b.c", "a.b.c.txt"},
+        {"/a/b.txt/h", "/a/b.txt/h.txt"},   {"txt", "txt.txt"},
     };
     for (const auto& [chosen, written] : cases) {
         EXPECT_EQ(HeightFileName(chosen), written) << chosen;
@@ -78,6 +80,64 @@ TEST(HeightFileTest, LfAndCrLfFilesLoadIdentically)
     ASSERT_TRUE(ReadHeightValues(crlf, kStored, fromCrLf).ok());
     EXPECT_EQ(fromLf, fromCrLf);
     EXPECT_EQ(fromLf[4095], 45.25f);
+}
+
+TEST(HeightFileTest, ByteOrderMarkAndNumbersOfSixtyFourCharactersAreRead)
+{
+    TempFolder folder;
+    const std::string valid = Numbers(kStored, "\n");
+    const std::pair<const char*, std::string> cases[] = {
+        {"mark, LF", kByteOrderMark + valid},
+        {"mark, CR LF", kByteOrderMark + Numbers(kStored, "\r\n")},
+        {"mark, then white space", kByteOrderMark + "\n \t" + valid},
+        {"64 characters", std::string(60, '0') + valid},
+    };
+    const auto expected = Terrain(4);
+    TempFolder::Write(folder.Path("plain"), valid);
+    ASSERT_TRUE(expected->LoadHeights(folder.Path("plain")).ok());
+    for (const auto& [name, content] : cases) {
+        SCOPED_TRACE(name);
+        TempFolder::Write(folder.Path(name), content);
+        auto heights = Terrain(4);
+        const Result<> result = heights->LoadHeights(folder.Path(name));
+        EXPECT_TRUE(result.ok()) << result.reason();
+        EXPECT_EQ(Grid(*heights), Grid(*expected));
+    }
+}
+
+// Peak memory of this process so far, in bytes.
+std::size_t PeakMemory()
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<std::size_t>(usage.ru_maxrss) * 1024;
+}
+
+TEST(HeightFileTest, OneEndlessNumberIsRefusedAtOnceInLittleMemory)
+{
+    TempFolder folder;
+    const std::string path = folder.Path("endless");
+    {
+        std::ofstream out(path, std::ios::binary);
+        const std::string digits(std::size_t{1} << 20, '7');
+        for (int mebibyte = 0; mebibyte < 64; ++mebibyte) {
+            out << digits;
+        }
+    }
+    // Exits with 0 when refused for its length, 1 for another reason, 2 when memory grew by more
+    // than a few chunks' worth.
+    const ChildOutcome outcome = RunInChild(
+        [&path] {
+            const std::size_t before = PeakMemory();
+            std::vector<float> values;
+            const Result<> result = ReadHeightFile(path, kStored, values);
+            if (result.reason() != "cannot load \"" + path + "\": height 1 is longer than 64 characters") {
+                return 1;
+            }
+            return PeakMemory() - before > (std::size_t{16} << 20) ? 2 : 0;
+        },
+        std::chrono::seconds(60));
+    EXPECT_TRUE(outcome.ExitedWith(0)) << outcome.Describe();
 }
 
 TEST(HeightFileTest, NumbersAfterTheLastNeededOneAreIgnored)
@@ -131,6 +191,9 @@ TEST(HeightFileTest, FailedLoadKeepsEveryHeight)
         {"nan", Numbers(10, "\n") + "nan\n" + valid, "height 11 is not a number"},
         {"too large", "1e999\n" + valid, "height 1 is not a number"},
         {"comma decimal", "1,5\n" + valid, "height 1 is not a number"},
+        {"65 characters", std::string(61, '0') + "0.25\n" + valid, "height 1 is longer than 64 characters"},
+        {"mark inside", Numbers(5, "\n") + kByteOrderMark + valid, "height 6 is not a number"},
+        {"part of a mark", "\xEF\xBB" + valid, "height 1 is not a number"},
     };
     auto heights = Terrain(4);
     const std::vector<float> before = Grid(*heights);

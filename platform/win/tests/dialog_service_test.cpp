@@ -27,17 +27,18 @@ TEST(ScriptedDialogServiceTest, MessageBoxesAreRecordedAndAnsweredInOrder)
 
     EXPECT_EQ(MessageBoxW(owner.m_hWnd, L"Replace?", L"Question", MB_YESNO | MB_ICONQUESTION), IDNO);
     EXPECT_EQ(MessageBoxW(nullptr, L"Failed", nullptr, MB_OK), IDOK) << "unscripted boxes answer OK";
+    EXPECT_EQ(MessageBoxW(nullptr, L"Replace?", nullptr, MB_YESNO), IDYES) << "or Yes";
     EXPECT_EQ(owner.MessageBox(L"Creation failed"), IDOK);
 
     const auto& boxes = dialogs.MessageBoxes();
-    ASSERT_EQ(boxes.size(), 3u);
+    ASSERT_EQ(boxes.size(), 4u);
     EXPECT_EQ(boxes[0].owner, owner.m_hWnd);
     EXPECT_EQ(boxes[0].text, L"Replace?");
     EXPECT_EQ(boxes[0].caption, L"Question");
     EXPECT_EQ(boxes[0].type, MB_YESNO | MB_ICONQUESTION);
     EXPECT_EQ(boxes[1].caption, L"Error") << "the platform's caption when none is given";
-    EXPECT_EQ(boxes[2].caption, WinApplicationName()) << "a window's message box names the application";
-    EXPECT_EQ(boxes[2].type, MB_OK);
+    EXPECT_EQ(boxes[3].caption, WinApplicationName()) << "a window's message box names the application";
+    EXPECT_EQ(boxes[3].type, MB_OK);
 }
 
 TEST(ScriptedDialogServiceTest, FileDialogGivesThePathAndTheBareNameOrCancels)
@@ -99,43 +100,76 @@ TEST(DesktopDialogServiceTest, MessageBoxShowsTextCaptionIconAndReportsTheButton
     EXPECT_EQ(desktop.ShowMessageBox(nullptr, L"Replace?", L"Question", MB_YESNO), IDNO);
 }
 
-TEST(DesktopDialogServiceTest, SaveAsksBeforeOverwritingTheFileItWillWrite)
+// The desktop dialog returns the name as typed and asks nothing, even when that file exists:
+// CFileDialog decides the name and asks about the file it will write.
+TEST(DesktopDialogServiceTest, SaveReturnsTheTypedNameWithoutAQuestion)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const QString path = folder.filePath(QStringLiteral("heights.txt"));
-    std::ofstream(path.toStdString()) << "0\n";
+    std::ofstream(folder.filePath(QStringLiteral("heights.dat")).toStdString()) << "0\n";
     DesktopDialogService desktop;
     FileDialogRequest request;
     request.open = false;
     request.flags = OFN_OVERWRITEPROMPT;
     request.defaultExtension = L"txt";
-
-    struct Case {
-        const char* typed;
-        bool replace;
-    };
-    // A name typed without its extension is the same file once the dialog adds it.
-    for (const Case& c : {Case{"heights.txt", false}, Case{"heights.txt", true}, Case{"heights", true}}) {
-        SCOPED_TRACE(std::string(c.typed) + (c.replace ? " replace" : " keep"));
+    for (const char* typed : {"heights.dat", "heights"}) {
+        SCOPED_TRACE(typed);
         bool asked = false;
-        WhenModal<QFileDialog>([&asked, &folder, c](QFileDialog* dialog) {
-            WhenModal<QMessageBox>([&asked, c](QMessageBox* question) {
+        // Answers a question, should one come up; it goes with this scope if none does.
+        QTimer answerQuestion;
+        answerQuestion.setSingleShot(true);
+        QObject::connect(&answerQuestion, &QTimer::timeout, [&asked] {
+            if (auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 asked = true;
-                question->button(c.replace ? QMessageBox::Yes : QMessageBox::No)->click();
-                if (!c.replace) {
-                    // Declining leaves the file dialog open; the user then cancels it.
-                    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-                }
-            });
-            dialog->selectFile(folder.filePath(QString::fromLatin1(c.typed)));
+                question->button(QMessageBox::Yes)->click();
+            }
+        });
+        const QString path = folder.filePath(QString::fromLatin1(typed));
+        WhenModal<QFileDialog>([&answerQuestion, path](QFileDialog* dialog) {
+            answerQuestion.start(0);
+            dialog->selectFile(path);
             QMetaObject::invokeMethod(dialog, "accept");
         });
         const FileDialogAnswer answer = desktop.ShowFileDialog(request);
-        EXPECT_TRUE(asked);
-        EXPECT_EQ(answer.confirmed, c.replace);
-        EXPECT_EQ(QString::fromStdWString(answer.path), c.replace ? path : QString());
+        EXPECT_FALSE(asked);
+        EXPECT_TRUE(answer.confirmed);
+        EXPECT_EQ(QString::fromStdWString(answer.path), path);
     }
+}
+
+// A save adds the default extension and asks before it replaces an existing file; "No" shows
+// the file dialog again with the name chosen. Opening neither adds nor asks.
+TEST(FileDialogTest, SaveAsksAboutTheFileItWillWriteAndNoChoosesAgain)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::wstring root = folder.path().toStdWString() + L"/";
+    std::ofstream(folder.filePath(QStringLiteral("heights.txt")).toStdString()) << "0\n";
+    ScriptedDialogService dialogs;
+    dialogs.QueueFileAnswer({true, root + L"heights"});
+    dialogs.QueueMessageBoxAnswer(IDNO);
+    dialogs.QueueFileAnswer({true, root + L"new"});
+    dialogs.QueueFileAnswer({true, root + L"heights"});
+    dialogs.QueueFileAnswer({true, root + L"heights"});
+
+    CFileDialog declined(FALSE, L"txt", L"temp.txt", OFN_OVERWRITEPROMPT);
+    ASSERT_EQ(declined.DoModal(), IDOK);
+    EXPECT_EQ(declined.GetPathName(), root + L"new.txt") << "no question about a new file";
+    ASSERT_EQ(dialogs.MessageBoxes().size(), 1u);
+    EXPECT_EQ(dialogs.MessageBoxes()[0].text, L"heights.txt already exists.\nDo you want to replace it?");
+    EXPECT_EQ(dialogs.MessageBoxes()[0].type, MB_YESNO | MB_ICONWARNING);
+    ASSERT_EQ(dialogs.FileDialogs().size(), 2u);
+    EXPECT_EQ(dialogs.FileDialogs()[1].fileName, root + L"heights.txt");
+
+    CFileDialog replaced(FALSE, L"txt", nullptr, OFN_OVERWRITEPROMPT);
+    ASSERT_EQ(replaced.DoModal(), IDOK) << "the unscripted question answers Yes";
+    EXPECT_EQ(replaced.GetFileName(), L"heights.txt");
+    EXPECT_EQ(dialogs.MessageBoxes().size(), 2u);
+
+    CFileDialog opened(TRUE, L"txt", nullptr, OFN_OVERWRITEPROMPT);
+    ASSERT_EQ(opened.DoModal(), IDOK);
+    EXPECT_EQ(opened.GetFileName(), L"heights");
+    EXPECT_EQ(dialogs.MessageBoxes().size(), 2u);
 }
 
 } // namespace
