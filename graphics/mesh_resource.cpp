@@ -66,8 +66,8 @@ void TQRD3D_MeshResource::AddMaterial(const D3DXMATERIAL& material, const std::w
     if (material.pTextureFilename != nullptr && material.pTextureFilename[0] != '\0') {
         const std::optional<std::wstring> texturePath =
             LocateMeshTexture(textureFolder, WideFromNarrow(material.pTextureFilename));
-        if (texturePath &&
-            FAILED(D3DXCreateTextureFromFileW(m_device.Get(), texturePath->c_str(), texture.ReleaseAndGetAddressOf()))) {
+        if (texturePath && FAILED(D3DXCreateTextureFromFileW(m_device.Get(), texturePath->c_str(),
+                                                             texture.ReleaseAndGetAddressOf()))) {
             texture.Reset();
         }
     }

@@ -35,7 +35,7 @@ TEST(Pcg32, BelowStaysInRangeAndReachesEveryValue)
 
 TEST(Heightfield, SupportedSidesAndNearest)
 {
-    const std::pair<int, int> cases[] = {{2, 33}, {33, 33}, {48, 33}, {50, 65}, {64, 65},
+    const std::pair<int, int> cases[] = {{2, 33},    {33, 33},     {48, 33},     {50, 65},      {64, 65},
                                          {100, 129}, {1000, 1025}, {3000, 2049}, {100000, 4097}};
     for (const auto& [side, nearest] : cases) {
         SCOPED_TRACE(side);
