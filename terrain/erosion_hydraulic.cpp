@@ -231,10 +231,7 @@ private:
 Result<HydraulicErosion> ErodeHydraulically(const Heightfield& field, const HydraulicErosionParameters& parameters,
                                             Progress* progress)
 {
-    if (field.Empty()) {
-        return Failure{"cannot erode the terrain: it has no samples"};
-    }
-    if (const Result<> check = CheckParameters(parameters); !check.ok()) {
+    if (const Result<> check = FirstFailure({CheckHeights(kAction, field), CheckParameters(parameters)}); !check.ok()) {
         return Failure{check.reason()};
     }
     HydraulicErosion result{field, {}};

@@ -54,7 +54,8 @@ struct HydraulicErosion {
     ErosionReport report;
 };
 
-// Fails with a reason for parameters out of range or an empty heightfield, and with "cancelled"
-// when progress is cancelled (checked every 1000 droplets).
+// Fails with a reason for parameters out of range or an empty heightfield or one with heights
+// that are not finite, and with "cancelled" when progress is cancelled (checked every 1000
+// droplets).
 Result<HydraulicErosion> ErodeHydraulically(const Heightfield& field, const HydraulicErosionParameters& parameters,
                                             Progress* progress = nullptr);

@@ -87,13 +87,10 @@ private:
 Result<Heightfield> ErodeThermally(const Heightfield& field, const ThermalErosionParameters& parameters,
                                    Progress* progress)
 {
-    if (field.Empty()) {
-        return Failure{"cannot erode the terrain: it has no samples"};
-    }
-    if (const Result<> check =
-            FirstFailure({CheckRange(kAction, "talus angle", parameters.talusAngleDegrees, 0.0, 89.0),
-                          CheckRange(kAction, "iterations", parameters.iterations, 1.0, 10000.0),
-                          CheckRange(kAction, "rate", parameters.rate, 0.0, 1.0)});
+    if (const Result<> check = FirstFailure(
+            {CheckHeights(kAction, field), CheckRange(kAction, "talus angle", parameters.talusAngleDegrees, 0.0, 89.0),
+             CheckRange(kAction, "iterations", parameters.iterations, 1.0, 10000.0),
+             CheckRange(kAction, "rate", parameters.rate, 0.0, 1.0)});
         !check.ok()) {
         return Failure{check.reason()};
     }

@@ -21,7 +21,7 @@ struct ThermalErosionParameters {
     float rate = 0.5f;
 };
 
-// Fails with a reason for parameters out of range or an empty heightfield, and with "cancelled"
-// when progress is cancelled (after any sweep).
+// Fails with a reason for parameters out of range or an empty heightfield or one with heights
+// that are not finite, and with "cancelled" when progress is cancelled (after any sweep).
 Result<Heightfield> ErodeThermally(const Heightfield& field, const ThermalErosionParameters& parameters,
                                    Progress* progress = nullptr);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "terrain/internal/parameter_check.h"
+
 namespace {
 
 // Rows between progress reports and cancellation checks.
@@ -36,8 +38,8 @@ double Lerp(double from, double to, double part) { return from + (to - from) * p
 
 Result<Heightfield> ResampleHeightfield(const Heightfield& source, int side, Progress* progress)
 {
-    if (source.Empty()) {
-        return Failure{"cannot resample the terrain: it has no samples"};
+    if (const Result<> check = CheckHeights("resample the terrain", source); !check.ok()) {
+        return Failure{check.reason()};
     }
     if (side < 2 || side > kLargestResampledSide) {
         return Failure{"cannot resample the terrain: side " + std::to_string(side) + " is not between 2 and " +

@@ -11,6 +11,6 @@
 // The largest side a heightfield is resampled to.
 inline constexpr int kLargestResampledSide = 4097;
 
-// Fails with a reason for an empty source or a side outside 2..4097, and with "cancelled" when
-// progress is cancelled.
+// Fails with a reason for an empty source or one with heights that are not finite, or a side
+// outside 2..4097, and with "cancelled" when progress is cancelled.
 Result<Heightfield> ResampleHeightfield(const Heightfield& source, int side, Progress* progress = nullptr);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "terrain/internal/parameter_check.h"
+
 namespace {
 
 // Rows between progress reports and cancellation checks.
@@ -128,8 +130,8 @@ private:
 
 Result<TerrainStatistics> ComputeTerrainStatistics(const Heightfield& field, float waterLevel, Progress* progress)
 {
-    if (field.Empty()) {
-        return Failure{"cannot describe the terrain: it has no samples"};
+    if (const Result<> check = CheckHeights("describe the terrain", field); !check.ok()) {
+        return Failure{check.reason()};
     }
     if (std::isnan(waterLevel)) {
         return Failure{"cannot describe the terrain: the water level is not a number"};

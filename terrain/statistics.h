@@ -27,7 +27,7 @@ struct TerrainStatistics {
     double waterShare = 0.0;
 };
 
-// Fails with a reason for an empty heightfield or a water level that is not a number, and with
-// "cancelled" when progress is cancelled.
+// Fails with a reason for an empty heightfield or one with heights that are not finite, or a
+// water level that is not a number, and with "cancelled" when progress is cancelled.
 Result<TerrainStatistics> ComputeTerrainStatistics(const Heightfield& field, float waterLevel,
                                                    Progress* progress = nullptr);

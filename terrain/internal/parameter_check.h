@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/result.h"
+#include "terrain/heightfield.h"
 
 // A number as people write it: 0.55, 95, 1e+09.
 inline std::string FormatNumber(double value)
@@ -30,6 +31,22 @@ inline Result<> CheckRange(std::string_view action, std::string_view name, doubl
     }
     return Failure{"cannot " + std::string(action) + ": " + std::string(name) + " " + FormatNumber(value) +
                    " is not between " + FormatNumber(low) + " and " + FormatNumber(high)};
+}
+
+// "cannot <action>: it has no samples" for an empty heightfield, "cannot <action>: it has heights
+// that are not finite numbers" for one that holds NaN or an infinity (read from a damaged file):
+// they would spread over the result.
+inline Result<> CheckHeights(std::string_view action, const Heightfield& field)
+{
+    if (field.Empty()) {
+        return Failure{"cannot " + std::string(action) + ": it has no samples"};
+    }
+    for (const float height : field.Samples()) {
+        if (!std::isfinite(height)) {
+            return Failure{"cannot " + std::string(action) + ": it has heights that are not finite numbers"};
+        }
+    }
+    return {};
 }
 
 // The first failure among checks, or success.

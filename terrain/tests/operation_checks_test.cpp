@@ -28,6 +28,15 @@ std::string HydraulicReason(const std::function<void(HydraulicErosionParameters&
     return ReasonOf(ErodeHydraulically(Heightfield(33), parameters));
 }
 
+// A terrain read from a damaged file.
+Heightfield WithHeightsThatAreNotFinite()
+{
+    Heightfield field(33, 1.0f);
+    field.At(10, 10) = std::nanf("");
+    field.At(30, 20) = -INFINITY;
+    return field;
+}
+
 std::string BrushReason(Brush brush, DabCentre centre = {3.0f, 4.0f})
 {
     Heightfield field(33, 1.0f);
@@ -59,6 +68,14 @@ TEST(TerrainOperations, RefuseInputOutOfRangeWithAReason)
          "cannot resample the terrain: it has no samples"},
         {[] { return ReasonOf(ResampleHeightfield(Heightfield(65), 4098)); },
          "cannot resample the terrain: side 4098 is not between 2 and 4097"},
+        {[] { return ReasonOf(ResampleHeightfield(WithHeightsThatAreNotFinite(), 65)); },
+         "cannot resample the terrain: it has heights that are not finite numbers"},
+        {[] { return ReasonOf(ComputeTerrainStatistics(WithHeightsThatAreNotFinite(), 0.0f)); },
+         "cannot describe the terrain: it has heights that are not finite numbers"},
+        {[] { return ReasonOf(ErodeThermally(WithHeightsThatAreNotFinite(), {})); },
+         "cannot erode the terrain: it has heights that are not finite numbers"},
+        {[] { return ReasonOf(ErodeHydraulically(WithHeightsThatAreNotFinite(), {})); },
+         "cannot erode the terrain: it has heights that are not finite numbers"},
         {[] { return ReasonOf(ComputeTerrainStatistics(Heightfield(), 0.0f)); },
          "cannot describe the terrain: it has no samples"},
         {[] { return ReasonOf(ComputeTerrainStatistics(Heightfield(33), std::nanf(""))); },
