@@ -5,6 +5,9 @@
 
 #include <atomic>
 
+// The reason an operation gives when it stopped because progress was cancelled.
+inline constexpr const char* kCancelledReason = "cancelled";
+
 class Progress {
 public:
     // fraction in 0..1 of the whole operation.

@@ -12,15 +12,35 @@ public:
     // independent sequences.
     explicit Pcg32(std::uint64_t seed, std::uint64_t stream = kDefaultStream);
 
-    std::uint32_t Next();
-    // Uniform in 0..bound-1 without modulo bias (bound at least 1).
-    std::uint32_t Below(std::uint32_t bound);
+    std::uint32_t Next()
+    {
+        const std::uint64_t old = m_state;
+        m_state = old * kMultiplier + m_increment;
+        const auto xorShifted = static_cast<std::uint32_t>(((old >> 18u) ^ old) >> 27u);
+        const auto rotation = static_cast<std::uint32_t>(old >> 59u);
+        return (xorShifted >> rotation) | (xorShifted << ((32u - rotation) & 31u));
+    }
+    // Uniform in 0..bound-1 without modulo bias (bound at least 1). Inline, so that a constant
+    // bound turns both divisions into multiplications: generation draws tens of millions.
+    std::uint32_t Below(std::uint32_t bound)
+    {
+        // Values below 2^32 mod bound would make the low results more likely: draw again.
+        const std::uint32_t threshold = (0u - bound) % bound;
+        for (;;) {
+            const std::uint32_t value = Next();
+            if (value >= threshold) {
+                return value % bound;
+            }
+        }
+    }
     // Uniform in [0, 1), 24 bits of precision.
     float Unit() { return static_cast<float>(Next() >> 8) * (1.0f / 16777216.0f); }
 
     static constexpr std::uint64_t kDefaultStream = 54;
 
 private:
+    static constexpr std::uint64_t kMultiplier = 6364136223846793005ULL;
+
     std::uint64_t m_state = 0;
     std::uint64_t m_increment = 0;
 };
