@@ -27,9 +27,14 @@ Result<DrapedTexture> ReadTexture(const std::string& path)
     QByteArray data = QByteArray::fromRawData(texture.bytes.data(), static_cast<qsizetype>(texture.bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    texture.format = reader.format().toLower().toStdString();
+    // The extension is a hint (Qt only recognises TGA files by it); the contents decide otherwise.
+    const std::string suffix = std::filesystem::path(path).extension().string();
+    QImageReader reader(&buffer, suffix.empty() ? QByteArray() : QByteArray::fromStdString(suffix.substr(1)));
     texture.image = reader.read();
+    texture.format = reader.format().toLower().toStdString();
+    if (texture.format == "jpg") {
+        texture.format = "jpeg";
+    }
     if (texture.image.isNull()) {
         return Failure{cannot + reader.errorString().toStdString()};
     }

@@ -61,9 +61,6 @@ bool TextHeightParser::Fail(std::string reason)
 
 bool TextHeightParser::EndNumber()
 {
-    if (m_atStart && std::string_view(m_number).starts_with(kByteOrderMark)) {
-        m_number.erase(0, kByteOrderMark.size());
-    }
     m_atStart = false;
     if (m_number.empty()) {
         return true;
@@ -93,8 +90,11 @@ bool TextHeightParser::Feed(std::string_view piece)
             continue;
         }
         m_number += c;
-        const std::size_t allowed = kMaxNumberLength + (m_atStart ? kByteOrderMark.size() : 0);
-        if (m_number.size() > allowed) {
+        if (m_atStart && m_number == kByteOrderMark) {
+            m_number.clear();
+            m_atStart = false;
+        }
+        if (m_number.size() > kMaxNumberLength) {
             return Fail("height " + std::to_string(m_values.size() + 1) + " is not a number");
         }
     }
