@@ -128,6 +128,9 @@ Result<tinygltf::Model> MakeModel(const TerrainMesh& mesh, const std::optional<D
     model.asset.version = "2.0";
     model.asset.generator = "Relief";
     model.buffers.emplace_back();
+    // Room for every view and its alignment, so the buffer is not copied as it grows.
+    const std::size_t floats = mesh.positions.size() + mesh.normals.size() + mesh.texCoords.size();
+    model.buffers[0].data.reserve((floats + mesh.indices.size()) * 4 + (texture ? texture->bytes.size() : 0) + 16);
     tinygltf::Primitive primitive;
     primitive.mode = TINYGLTF_MODE_TRIANGLES;
     primitive.attributes["POSITION"] = AddFloats(model, mesh.positions, TINYGLTF_TYPE_VEC3, 3);
