@@ -161,9 +161,9 @@ Result<std::string> EncodeExrHeightmap(const Heightfield& heights, const Heightm
     const int side = heights.Side();
     Imf::Header header(side, side);
     header.channels().insert(kChannel, Imf::Channel(Imf::FLOAT));
-    // Lossless; the fastest zlib level costs little size on smooth heights.
-    header.compression() = Imf::ZIP_COMPRESSION;
-    header.zipCompressionLevel() = 1;
+    // Uncompressed: the low bits of float heights are noise, so the lossless compressors save
+    // little (ZIP 9%, PIZ 28% on a 4097 terrain) at seven to eight times the time.
+    header.compression() = Imf::NO_COMPRESSION;
     if (metadata.seed) {
         header.insert(kSeedAttribute, Imf::StringAttribute(std::to_string(*metadata.seed)));
     }

@@ -54,6 +54,5 @@ std::uint16_t LevelOf(float height, HeightRange range)
 float HeightOfLevel(unsigned level, unsigned topLevel, HeightRange range)
 {
     const double span = static_cast<double>(range.high) - range.low;
-    // Rounding must not carry a height past an end of the range, whatever the range's magnitude.
-    return std::clamp(static_cast<float>(range.low + span * level / topLevel), range.low, range.high);
+    return static_cast<float>(range.low + span * level / topLevel);
 }

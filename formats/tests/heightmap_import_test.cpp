@@ -250,17 +250,3 @@ TEST(ReadHeightmap, RefusesFoldersMissingFilesAndBadRanges)
         EXPECT_EQ(read.reason(), "cannot load \"" + c.path + "\": " + c.reason);
     }
 }
-
-TEST(ReadHeightmap, KeepsTheSeedAndTheFilesOwnRange)
-{
-    TempFolder folder;
-    const Heightfield heights = TestTerrain(33);
-    HeightmapMetadata metadata;
-    metadata.seed = 18446744073709551615ull;
-    ASSERT_TRUE(WriteHeightmap(folder.Path("h.png"), heights, metadata).ok());
-    const Result<ImportedHeightmap> read = ReadHeightmap(folder.Path("h.png"), {{100.0f, 200.0f}});
-    ASSERT_TRUE(read.ok()) << read.reason();
-    EXPECT_EQ(read.value().metadata.seed, metadata.seed);
-    EXPECT_EQ(read.value().metadata.range, RangeOf(heights).value());
-    EXPECT_EQ(ImportNotice(read.value()), "");
-}
