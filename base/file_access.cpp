@@ -69,6 +69,56 @@ bool WriteAll(int fd, std::string_view contents)
     return true;
 }
 
+// Writes to a descriptor through a buffer, so that many small pieces make few system calls.
+// Remembers the first failure and drops what comes after it.
+class DescriptorSink : public ContentSink {
+public:
+    explicit DescriptorSink(int fd) : m_fd(fd) { m_buffer.reserve(kBufferBytes); }
+
+    void Write(std::string_view bytes) override
+    {
+        if (Failed()) {
+            return;
+        }
+        if (m_buffer.size() + bytes.size() > kBufferBytes) {
+            Flush();
+        }
+        if (bytes.size() >= kBufferBytes) {
+            Send(bytes);
+        } else {
+            m_buffer.append(bytes);
+        }
+    }
+    bool Failed() const override { return m_error != 0; }
+
+    // Writes what is buffered; false (with Error()) when this or an earlier write failed.
+    bool Flush()
+    {
+        if (!Failed()) {
+            Send(m_buffer);
+        }
+        m_buffer.clear();
+        return !Failed();
+    }
+    int Error() const { return m_error; }
+
+private:
+    static constexpr std::size_t kBufferBytes = std::size_t{1} << 20;
+
+    void Send(std::string_view bytes)
+    {
+        if (!Failed() && !WriteAll(m_fd, bytes)) {
+            m_error = errno;
+        }
+    }
+
+    int m_fd;
+    std::string m_buffer;
+    int m_error = 0;
+};
+
+using Producer = std::function<Result<>(ContentSink&)>;
+
 // The file a chain of symbolic links ends at (dangling or not), so that saving through a link
 // replaces its target rather than the link. Gives up after as many links as the kernel follows.
 std::string LinkTarget(const std::string& path)
@@ -89,16 +139,18 @@ std::string LinkTarget(const std::string& path)
     return current.string();
 }
 
-Result<> WriteDirectly(const std::string& path, std::string_view contents)
+Result<> WriteDirectly(const std::string& path, const Producer& produce)
 {
     FileDescriptor file(::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
     if (file.Get() < 0) {
         return ErrorFailure("cannot open", path, errno);
     }
-    if (!WriteAll(file.Get(), contents)) {
-        return ErrorFailure("cannot write", path, errno);
+    DescriptorSink sink(file.Get());
+    const Result<> produced = produce(sink);
+    if (!sink.Flush()) {
+        return ErrorFailure("cannot write", path, sink.Error());
     }
-    return Result<>::Success();
+    return produced;
 }
 
 // Permissions of the new file: those of the file it replaces, or the usual ones for a new file
@@ -124,7 +176,7 @@ void SyncFolderOf(const std::string& path)
     }
 }
 
-Result<> WriteThroughTemporary(const std::string& path, std::string_view contents, const struct stat* existing)
+Result<> WriteThroughTemporary(const std::string& path, const Producer& produce, const struct stat* existing)
 {
     // A short name of its own in the target's folder: any name that fits there leaves room for it,
     // and two writers of one file never share a temporary.
@@ -134,9 +186,15 @@ Result<> WriteThroughTemporary(const std::string& path, std::string_view content
     if (file.Get() < 0) {
         return ErrorFailure("cannot create a file beside", path, errno);
     }
-    bool ok =
-        ::fchmod(file.Get(), NewFileMode(existing)) == 0 && WriteAll(file.Get(), contents) && ::fsync(file.Get()) == 0;
-    int error = errno;
+    if (::fchmod(file.Get(), NewFileMode(existing)) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return ErrorFailure("cannot write", path, error);
+    }
+    DescriptorSink sink(file.Get());
+    const Result<> produced = produce(sink);
+    bool ok = sink.Flush() && produced.ok() && ::fsync(file.Get()) == 0;
+    int error = sink.Failed() ? sink.Error() : errno;
     if (!file.Close() && ok) {
         ok = false;
         error = errno;
@@ -147,6 +205,9 @@ Result<> WriteThroughTemporary(const std::string& path, std::string_view content
     }
     if (!ok) {
         ::unlink(temporary.c_str());
+        if (!sink.Failed() && !produced.ok()) {
+            return produced;
+        }
         return ErrorFailure("cannot write", path, error);
     }
     SyncFolderOf(path);
@@ -244,18 +305,18 @@ Result<std::vector<char>> ReadRegularFile(const std::string& path, std::size_t m
     return bytes;
 }
 
-Result<> WriteFileReplacing(const std::string& requestedPath, std::string_view contents)
+Result<> WriteFileReplacingWith(const std::string& requestedPath, const Producer& produce)
 {
     const std::string path = LinkTarget(requestedPath);
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        return WriteThroughTemporary(path, contents, nullptr);
+        return WriteThroughTemporary(path, produce, nullptr);
     }
     if (S_ISDIR(info.st_mode)) {
         return Failure{"cannot write " + QuotedPath(requestedPath) + ": it is a folder"};
     }
     if (S_ISCHR(info.st_mode)) {
-        return WriteDirectly(path, contents);
+        return WriteDirectly(path, produce);
     }
     if (!S_ISREG(info.st_mode)) {
         return Failure{"cannot write " + QuotedPath(requestedPath) + ": it is not a regular file"};
@@ -268,5 +329,13 @@ Result<> WriteFileReplacing(const std::string& requestedPath, std::string_view c
     if (::access(path.c_str(), W_OK) != 0) {
         return ErrorFailure("cannot write", requestedPath, errno);
     }
-    return WriteThroughTemporary(path, contents, &info);
+    return WriteThroughTemporary(path, produce, &info);
+}
+
+Result<> WriteFileReplacing(const std::string& path, std::string_view contents)
+{
+    return WriteFileReplacingWith(path, [contents](ContentSink& sink) {
+        sink.Write(contents);
+        return Result<>::Success();
+    });
 }

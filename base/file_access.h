@@ -2,7 +2,7 @@
 // Implements: reads that take only regular files and never more than a stated number of bytes
 // (a pipe, a device or a folder is refused before anything is read, so it can neither block
 // nor fill memory); writes that replace a file only once its new contents are complete and on
-// disk; the quoting of paths in messages.
+// disk, given whole or made piece by piece; the quoting of paths in messages.
 // Leaves out: partial reads, appending, file locking.
 #pragma once
 
@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -57,3 +58,27 @@ Result<std::vector<char>> ReadRegularFile(const std::string& path, std::size_t m
 // (/dev/null) is written directly; a pipe, socket or block device is refused.
 // The reason names the path: "cannot write "h.txt": the file is read-only".
 Result<> WriteFileReplacing(const std::string& path, std::string_view contents);
+
+// Takes a file's new contents piece by piece.
+class ContentSink {
+public:
+    virtual ~ContentSink() = default;
+    virtual void Write(std::string_view bytes) = 0;
+    // True once a write has failed; later writes are dropped, so a producer may stop early.
+    virtual bool Failed() const { return false; }
+};
+
+// Collects the contents in memory.
+class StringSink : public ContentSink {
+public:
+    void Write(std::string_view bytes) override { m_contents.append(bytes); }
+    const std::string& Contents() const { return m_contents; }
+
+private:
+    std::string m_contents;
+};
+
+// As WriteFileReplacing, with contents that produce hands to the sink piece by piece, so that a
+// large file never has to be held in memory whole. When produce fails, its reason is returned as
+// it is and everything stays as after any failed write.
+Result<> WriteFileReplacingWith(const std::string& path, const std::function<Result<>(ContentSink&)>& produce);

@@ -1,9 +1,14 @@
-// Writes the seed corpora of the fuzz targets into <folder>/xfile, <folder>/heights and
-// <folder>/texture: a few valid files of each kind and a few that are nearly valid. Everything
+// Writes the seed corpora of the fuzz targets into <folder>/xfile, <folder>/heights,
+// <folder>/texture and <folder>/heightmaps: a few valid files of each kind and a few that are
+// nearly valid. Everything
 // is made here, by the project's own writers or by hand. The corpora committed in fuzz/corpus
 // are this program's output.
 //
 // Usage: relief_fuzz_make_corpus <folder>
+#include "formats/exr_heightmap.h"
+#include "formats/png_heightmap.h"
+#include "formats/raw_heightmap.h"
+#include "formats/text_heightmap.h"
 #include "platform/d3dx9/testing/binary_x_file.h"
 #include "platform/d3dx9/testing/image_samples.h"
 #include "platform/d3dx9/x_file_writer.h"
@@ -12,6 +17,9 @@
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
 #include <stb/stb_image_write.h>
+
+#include <QBuffer>
+#include <QImage>
 
 #include <cstdio>
 #include <filesystem>
@@ -209,6 +217,47 @@ bool WriteImageSamples(const fs::path& folder)
     return Save(folder / "one_pixel.gif", OnePixelGif());
 }
 
+// An 8-bit grey PNG without our text chunks, as other programs write them.
+std::string ForeignGreyPng()
+{
+    QImage image(17, 17, QImage::Format_Grayscale8);
+    for (int row = 0; row < image.height(); ++row) {
+        for (int column = 0; column < image.width(); ++column) {
+            image.scanLine(row)[column] = static_cast<uchar>(row * 15 + column);
+        }
+    }
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "png");
+    return data.toStdString();
+}
+
+// One heightmap of each format from the formats' own writers, small (side 33, so one file of
+// each fits the fuzzer's length limit), and a PNG cut short.
+bool WriteHeightmaps(const fs::path& folder)
+{
+    Heightfield heights(33);
+    for (int row = 0; row < heights.Side(); ++row) {
+        for (int column = 0; column < heights.Side(); ++column) {
+            heights.At(row, column) = static_cast<float>((row * 7 + column * 3) % 11) * 0.75f - 2.0f;
+        }
+    }
+    const HeightmapMetadata metadata{std::nullopt, 42};
+    StringSink text;
+    const Result<std::string> png = EncodePngHeightmap(heights, metadata);
+    const Result<std::string> raw = EncodeRawHeightmap(heights, {HeightRange{-2.0f, 6.0f}, std::nullopt});
+    const Result<std::string> exr = EncodeExrHeightmap(heights, metadata);
+    if (!WriteTextHeights(heights, text).ok() || !png || !raw || !exr) {
+        std::fprintf(stderr, "a heightmap could not be encoded\n");
+        return false;
+    }
+    return Save(folder / "grid33.txt", text.Contents()) && Save(folder / "grid33.png", png.value()) &&
+           Save(folder / "grid33.r16", raw.value()) && Save(folder / "grid33.exr", exr.value()) &&
+           Save(folder / "truncated.png", png.value().substr(0, png.value().size() / 2)) &&
+           Save(folder / "foreign8.png", ForeignGreyPng());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -218,11 +267,12 @@ int main(int argc, char** argv)
         return 2;
     }
     const fs::path root = argv[1];
-    for (const char* target : {"xfile", "heights", "texture"}) {
+    for (const char* target : {"xfile", "heights", "texture", "heightmaps"}) {
         std::error_code error;
         fs::create_directories(root / target, error);
     }
     const bool written = WriteXFiles(root / "xfile") && WriteHeightFiles(root / "heights") &&
-                         WriteImages(root / "texture") && WriteImageSamples(root / "texture");
+                         WriteImages(root / "texture") && WriteImageSamples(root / "texture") &&
+                         WriteHeightmaps(root / "heightmaps");
     return written ? 0 : 1;
 }

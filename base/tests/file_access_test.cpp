@@ -112,6 +112,63 @@ TEST(WriteFileReplacing, ReplacesOnlyWhatMayBeReplaced)
     EXPECT_EQ(FolderEntries(folder.Root()), expected);
 }
 
+TEST(WriteFileReplacingWith, StreamsPiecesOrKeepsTheOldFile)
+{
+    TempFolder folder;
+    const std::string path = folder.Path("streamed");
+    // Pieces around the sink's buffer size: many small ones, then one larger than the buffer.
+    const std::string big(std::size_t{3} << 20, 'b');
+    struct Case {
+        const char* name;
+        std::function<Result<>(ContentSink&)> produce;
+        std::string expected; // the file afterwards, or the reason of the failure
+    } const cases[] = {
+        {"pieces",
+         [&](ContentSink& sink) {
+             for (int i = 0; i < 100000; ++i) {
+                 sink.Write("0123456789");
+             }
+             sink.Write(big);
+             return Result<>::Success();
+         },
+         [&] {
+             std::string all;
+             for (int i = 0; i < 100000; ++i) {
+                 all += "0123456789";
+             }
+             return all + big;
+         }()},
+        {"producer fails",
+         [](ContentSink& sink) {
+             sink.Write("partial");
+             return Result<>(Failure{"the producer gave up"});
+         },
+         "the producer gave up"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder::Write(path, "old");
+        const Result<> written = WriteFileReplacingWith(path, c.produce);
+        EXPECT_EQ(written ? TempFolder::Read(path) : written.reason(), c.expected);
+        EXPECT_EQ(FolderEntries(folder.Root()), std::vector<std::string>{"streamed"});
+    }
+    EXPECT_EQ(TempFolder::Read(path), "old");
+}
+
+TEST(WriteFileReplacingWith, TellsTheProducerThatWritesFail)
+{
+    bool sawFailure = false;
+    const Result<> written = WriteFileReplacingWith("/dev/full", [&](ContentSink& sink) {
+        for (int i = 0; i < 1000 && !sink.Failed(); ++i) {
+            sink.Write(std::string(std::size_t{1} << 20, 'x'));
+        }
+        sawFailure = sink.Failed();
+        return Result<>::Success();
+    });
+    EXPECT_TRUE(sawFailure);
+    EXPECT_EQ(written.reason(), "cannot write \"/dev/full\": No space left on device");
+}
+
 TEST(RunInChild, ReportsExitCrashAndHang)
 {
     EXPECT_EQ(RunInChild([] { return 3; }, 2s).Describe(), "exited with 3");
