@@ -1,5 +1,6 @@
 #include "world/terrain_world.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "graphics/draw_helper.h"
@@ -97,6 +98,43 @@ void CTerrainWorld::ApplyHeightsToMesh()
     }
     // Writes the last vertex back.
     m_floorMesh->ReleaseSelection();
+    m_floorShowsHeights = m_floorMesh->IsMeshReady();
+}
+
+Heightfield CTerrainWorld::HeightsSnapshot() const
+{
+    const int side = m_terrain.GetGridSize();
+    Heightfield heights(side);
+    for (int row = 0; row < side; ++row) {
+        for (int column = 0; column < side; ++column) {
+            heights.At(row, column) = m_terrain.GetSample(row, column);
+        }
+    }
+    return heights;
+}
+
+void CTerrainWorld::RestoreHeights(const Heightfield& heights)
+{
+    const int side = std::min(heights.Side(), m_terrain.GetGridSize());
+    for (int row = 0; row < side; ++row) {
+        for (int column = 0; column < side; ++column) {
+            m_terrain.SetSample(row, column, heights.At(row, column));
+        }
+    }
+    ApplyHeightsToMesh();
+}
+
+void CTerrainWorld::SetHeightAt(int row, int column, float height)
+{
+    const int side = m_terrain.GetGridSize();
+    if (row < 0 || column < 0 || row >= side || column >= side) {
+        return;
+    }
+    m_terrain.SetSample(row, column, height);
+    m_floorMesh->SelectVertex(row, column);
+    const TQR_Vector3 position = m_floorMesh->GetSelectedVertex();
+    m_floorMesh->SetSelectedVertex(position.x, height, position.z);
+    m_floorMesh->ReleaseSelection();
 }
 
 Result<> CTerrainWorld::SaveHeights(const std::string& path) const { return m_terrain.SaveHeights(path); }
@@ -112,6 +150,9 @@ Result<> CTerrainWorld::LoadHeights(const std::string& path)
 
 void CTerrainWorld::Update()
 {
+    if (!m_floorShowsHeights && GetGraphicsSystem()->GetDevice() != nullptr) {
+        ApplyHeightsToMesh();
+    }
     // Measured on every tick, so the first animated tick after a pause does not jump.
     const float seconds = m_frameClock.SecondsSinceLast();
     TQR_SceneNode* airplane = m_root.GetChild(kAirplaneChild);
@@ -183,10 +224,7 @@ void CTerrainWorld::SetSelectedColumn(int column)
 
 void CTerrainWorld::SetSelectedHeight(int height)
 {
-    m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
-    const TQR_Vector3 position = m_floorMesh->GetSelectedVertex();
-    m_floorMesh->SetSelectedVertex(position.x, static_cast<float>(height), position.z);
-    m_floorMesh->ReleaseSelection();
+    SetHeightAt(m_selectedRow, m_selectedColumn, static_cast<float>(height));
 }
 
 TQR_Vector3 CTerrainWorld::ReadSelectedVertex()

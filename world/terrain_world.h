@@ -14,6 +14,7 @@
 #include "primitives/primitive_mesh.h"
 #include "primitives/primitive_mesh_custom.h"
 #include "scene/scene_node.h"
+#include "terrain/heightfield.h"
 #include "world/airplane_flight.h"
 #include "world/frame_clock.h"
 #include "world/terrain_heights.h"
@@ -40,14 +41,18 @@ public:
     void GenerateTerrain();
     // Writes every grid sample into the y of its floor mesh vertex, one vertex at a time.
     void ApplyHeightsToMesh();
+    // True once the floor mesh holds the grid's heights: the mesh is made only when the device
+    // exists, and the first tick after that copies the grid into it.
+    bool FloorShowsHeights() const { return m_floorShowsHeights; }
     // The grid, not the mesh: a height edited with the selector is not saved.
     Result<> SaveHeights(const std::string& path) const;
     // On success the floor shows the loaded heights; a failed load changes neither the grid
     // nor the floor.
     Result<> LoadHeights(const std::string& path);
 
-    // One timer tick: measures the time since the last tick, flies the airplane when animating
-    // and places the sphere over the selected vertex.
+    // One timer tick: copies the grid into the floor mesh once the mesh can be made, measures
+    // the time since the last tick, flies the airplane when animating and places the sphere
+    // over the selected vertex.
     void Update();
     // Draws the scene into the current view: loads the lights into the device, draws the
     // markers of the lights that are on, then the scene graph.
@@ -76,8 +81,17 @@ public:
     // The selected vertex stays selected in the floor mesh until the next mesh operation.
     void SetSelectedRow(int row);
     void SetSelectedColumn(int column);
-    // Changes only the floor mesh's vertex, not the grid.
+    // The selected vertex's height, in the grid and the floor mesh alike, so a save writes
+    // what the views show.
     void SetSelectedHeight(int height);
+
+    // The height grid as a value: every sample the views show.
+    Heightfield HeightsSnapshot() const;
+    // Replaces every sample with those of heights (of the grid's side) and shows them.
+    void RestoreHeights(const Heightfield& heights);
+    float HeightAt(int row, int column) const { return m_terrain.GetSample(row, column); }
+    // Sets one sample and its floor mesh vertex; nothing outside the grid.
+    void SetHeightAt(int row, int column, float height);
     // The selected vertex's position in the floor mesh's own coordinates. Before the device
     // exists, the mesh's last cached position.
     float GetSelectedX();
@@ -121,6 +135,7 @@ private:
     bool m_animate = false;
     TQR_FlyDirection m_flyDirection = TQR_FlyDirection::Left;
     float m_speed = 0.4f;
+    bool m_floorShowsHeights = false;
     CTerrainHeights m_terrain;
     TQRD3D_PrimitiveMeshCustom* m_floorMesh = nullptr;
     TQRD3D_PrimitiveMesh* m_sphereMesh = nullptr;

@@ -57,6 +57,9 @@ public:
     // One frame: view and projection from the camera, world transform identity, clear to light
     // grey, the world's Draw, present. Empty when the device or the swap chain cannot be made.
     WorldImage Render(CTerrainWorld& world, const WorldCamera& camera, int width, int height);
+    // Makes the device and a view of that size without drawing, as the editor's start-up does
+    // before its first tick. False when either cannot be made.
+    bool PrepareView(int width, int height) { return FindOrAddView(width, height) != nullptr; }
 
 private:
     // Away from the handles other test hosts hand out.

@@ -1,5 +1,5 @@
 // The world's floor mesh on the real device: heights copied in vertex by vertex, the selector
-// sphere over the selected vertex, height edits that live only in the mesh, and loads that fail.
+// sphere over the selected vertex, height edits that reach the grid, and loads that fail.
 #include "world_gl_fixture.h"
 
 #include <filesystem>
@@ -10,6 +10,7 @@
 #include "graphics/graphics_system.h"
 #include "platform/d3d9/testing/device_probe.h"
 #include "scene/status.h"
+#include "scripted_random.h"
 
 namespace {
 
@@ -69,14 +70,13 @@ TEST_F(FloorMeshGlTest, SelectorFloatsHalfAUnitAboveTheSelectedVertex)
     }
 }
 
-TEST_F(FloorMeshGlTest, EditedHeightMovesTheSphereButIsNeitherInTheGridNorSaved)
+TEST_F(FloorMeshGlTest, EditedHeightIsInTheGridIsSavedAndLoadsIntoAFreshWorld)
 {
     m_world->SetRoughness(0.4f);
     m_world->GenerateTerrain();
     const int row = 10;
     const int column = 20;
-    const float generated = m_world->GetHeights().GetSample(row, column);
-    ASSERT_NE(generated, 5.0f);
+    ASSERT_NE(m_world->GetHeights().GetSample(row, column), 5.0f);
     m_world->SetSelectedRow(row);
     m_world->SetSelectedColumn(column);
     m_world->SetSelectedHeight(5);
@@ -84,19 +84,35 @@ TEST_F(FloorMeshGlTest, EditedHeightMovesTheSphereButIsNeitherInTheGridNorSaved)
     EXPECT_FLOAT_EQ(m_world->GetSelectedY(), 5.0f);
     EXPECT_FLOAT_EQ(m_world->GetRoot().GetChild(CTerrainWorld::kSphereChild)->GetXformInfo().GetTranslation().y, 5.5f);
     EXPECT_EQ(FloorVertices()[static_cast<std::size_t>(row * 65 + column)].diffuse, 0xFFFFFFFFu);
-    EXPECT_EQ(m_world->GetHeights().GetSample(row, column), generated);
-
+    EXPECT_EQ(m_world->GetHeights().GetSample(row, column), 5.0f);
     ASSERT_TRUE(m_world->SaveHeights("heights").ok());
-    std::ifstream saved("heights.txt");
-    float value = 0.0f;
-    for (int line = 0; line <= row * 64 + column; ++line) {
-        ASSERT_TRUE(saved >> value) << "line " << line + 1;
-    }
-    EXPECT_NEAR(value, generated, 1e-5f);
 
-    // Loading the file back puts the generated height into the mesh again.
-    ASSERT_TRUE(m_world->LoadHeights("heights.txt").ok());
-    EXPECT_NEAR(m_world->GetSelectedY(), generated, 1e-5f);
+    CTerrainWorld fresh(m_time.MakeClock());
+    ASSERT_TRUE(fresh.LoadHeights("heights.txt").ok());
+    EXPECT_EQ(fresh.HeightAt(row, column), 5.0f);
+}
+
+// The world is made before the device; the floor mesh, made at its first use, must show the
+// world's grid from the first tick, not whatever an earlier mesh of its name held.
+TEST_F(FloorMeshGlTest, FloorShowsTheGridFromTheFirstTick)
+{
+    m_world.reset();
+    m_renderer.reset();
+    m_world = std::make_unique<CTerrainWorld>(m_time.MakeClock(),
+                                              std::make_unique<ScriptedRandom>(std::vector<int>{6, 6, 6, 6}));
+    m_renderer.emplace();
+    ASSERT_TRUE(m_renderer->PrepareView(kSmallViewWidth, kSmallViewHeight));
+    EXPECT_FALSE(m_world->FloorShowsHeights());
+    Tick(0.025);
+    EXPECT_TRUE(m_world->FloorShowsHeights());
+    const std::vector<TQRD3D_ColorVertex> vertices = FloorVertices();
+    ASSERT_EQ(vertices.size(), 65u * 65u);
+    for (int row = 0; row < 65; ++row) {
+        for (int column = 0; column < 65; ++column) {
+            ASSERT_FLOAT_EQ(vertices[static_cast<std::size_t>(row * 65 + column)].y, m_world->HeightAt(row, column))
+                << "vertex (" << row << ", " << column << ")";
+        }
+    }
 }
 
 TEST_F(FloorMeshGlTest, FailedLoadLeavesTheFloorMeshUntouched)
