@@ -24,6 +24,11 @@ ChildOutcome RunInChild(const std::function<int()>& body, std::chrono::milliseco
     std::fflush(nullptr);
     const pid_t child = ::fork();
     if (child == 0) {
+        // A crash must end the child by its signal even where a runtime (such as a sanitizer)
+        // has installed handlers that would turn it into an ordinary exit.
+        for (const int fatal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT}) {
+            ::signal(fatal, SIG_DFL);
+        }
         const int code = body();
         std::fflush(nullptr);
         ::_exit(code);
