@@ -179,6 +179,38 @@ TEST_F(MainWindowTest, ViewAndHelpActionsDoWhatTheButtonsDo)
     EXPECT_EQ(m_editor->Dialogs().MessageBoxes().back().caption, L"About Relief");
 }
 
+// File > Load Texture does what "Load Texture" does, and the choice is an undo step like the
+// wire frame switch: the label, the check box and the floor follow undo and redo.
+TEST_F(MainWindowTest, TextureFromTheMenuAndTheWireFrameAreUndoSteps)
+{
+    const fs::path image = m_folder.Path() / "green.png";
+    QImage green(8, 8, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    ASSERT_TRUE(green.save(QString::fromStdString(image.string())));
+    m_editor->AnswerFileDialog(image.string());
+    m_editor->Trigger(EditorAction::LoadTexture);
+    m_editor->Click(IDC_WIREFRAME);
+    const struct {
+        EditorAction action;
+        std::wstring label;
+        bool wireframe;
+    } steps[] = {
+        {EditorAction::Undo, L"green.png", false},
+        {EditorAction::Undo, L"", false},
+        {EditorAction::Redo, L"green.png", false},
+        {EditorAction::Redo, L"green.png", true},
+    };
+    EXPECT_EQ(m_editor->Text(IDC_TEXTURE_FILE_NAME), L"green.png");
+    for (const auto& step : steps) {
+        m_editor->Trigger(step.action);
+        SCOPED_TRACE(Window().Action(EditorAction::Undo)->text().toStdString());
+        EXPECT_EQ(m_editor->Text(IDC_TEXTURE_FILE_NAME), step.label);
+        EXPECT_EQ(m_editor->World().GetFloorMesh().GetTextureFileName(),
+                  step.label.empty() ? std::wstring() : QString::fromStdString(image.string()).toStdWString());
+        EXPECT_EQ(m_editor->IsChecked(IDC_WIREFRAME), step.wireframe);
+    }
+}
+
 // Space belongs to a button the user tabbed to; a click does not give a button the focus.
 TEST_F(MainWindowTest, FocusedButtonKeepsSpaceAndClickedOnesDoNotTakeTheFocus)
 {
