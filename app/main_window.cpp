@@ -307,6 +307,12 @@ void CMainWindow::RestoreGeometry()
 
 void CMainWindow::HandleRecoveredWork(RecoveryChoice choice)
 {
+    if (!m_recovery.OwnsFile()) {
+        statusBar()->showMessage(QStringLiteral("Another Relief is running: this window's unsaved work is not kept "
+                                                "for recovery"),
+                                 kMessageMs);
+        return;
+    }
     const std::string& path = m_recovery.Path();
     std::error_code error;
     if (choice == RecoveryChoice::Keep || !std::filesystem::exists(path, error)) {

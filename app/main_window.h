@@ -62,7 +62,8 @@ public:
     QMenu* RecentFilesMenu() const { return m_recentMenu; }
 
     // Deals with work a crash left in the recovery file: a file that cannot be read is moved
-    // aside (".damaged") and the status bar says why.
+    // aside (".damaged") and the status bar says why. While another editor owns the file it is
+    // not offered, and the status bar says that this window's work is not kept.
     void HandleRecoveredWork(RecoveryChoice choice);
     // Called once the window has closed for good.
     void SetClosedListener(std::function<void()> listener) { m_closed = std::move(listener); }

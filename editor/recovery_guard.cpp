@@ -3,12 +3,30 @@
 #include "editor/recovery_file.h"
 #include "editor/terrain_document.h"
 
+#include <QLockFile>
 #include <QStandardPaths>
+#include <QString>
 
 #include <filesystem>
 
+namespace {
+
+// The lock beside the file when no other running editor holds it; null otherwise.
+std::unique_ptr<QLockFile> LockFileAt(const std::string& path)
+{
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    auto lock = std::make_unique<QLockFile>(QString::fromStdString(path + ".lock"));
+    // However long an editor runs, its lock holds; only the lock of an editor that is no longer
+    // running counts as stale.
+    lock->setStaleLockTime(std::chrono::milliseconds(0));
+    return lock->tryLock(0) ? std::move(lock) : nullptr;
+}
+
+} // namespace
+
 CRecoveryGuard::CRecoveryGuard(CTerrainDocument& document, std::string path, std::unique_ptr<IIntervalTimer> timer)
-    : m_document(document), m_path(std::move(path)), m_timer(std::move(timer))
+    : m_document(document), m_path(std::move(path)), m_timer(std::move(timer)), m_lock(LockFileAt(m_path))
 {
     m_timer->Start(kInterval, [this] { (void)Secure(); });
     m_document.SetBeforeRiskyStep([this] { (void)Secure(); });
@@ -23,7 +41,7 @@ CRecoveryGuard::~CRecoveryGuard()
 
 Result<> CRecoveryGuard::Secure()
 {
-    if (!m_document.IsModified()) {
+    if (!OwnsFile() || !m_document.IsModified()) {
         return {};
     }
     Result<> written = WriteRecoveryFile(m_path, m_document.Work());
@@ -43,6 +61,9 @@ void CRecoveryGuard::Release()
 
 void CRecoveryGuard::Remove()
 {
+    if (!OwnsFile()) {
+        return;
+    }
     std::error_code ignored;
     std::filesystem::remove(m_path, ignored);
     m_wrote = false;

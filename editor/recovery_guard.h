@@ -4,6 +4,10 @@
 // The editor removes it too when it closes cleanly, so a file found at start is work a crash
 // left behind. Such a file is left alone until the editor has dealt with it: the guard only
 // ever removes on its own a file it wrote.
+//
+// One editor at a time owns the file: the guard holds a lock beside it (QLockFile, which a
+// crashed editor's lock does not outlive). A second editor running at the same time neither
+// writes nor removes the file, so it cannot overwrite or discard the first one's work.
 #pragma once
 
 #include "base/result.h"
@@ -15,6 +19,7 @@
 #include <string>
 
 class CTerrainDocument;
+class QLockFile;
 
 class CRecoveryGuard {
 public:
@@ -26,12 +31,14 @@ public:
     CRecoveryGuard(const CRecoveryGuard&) = delete;
     CRecoveryGuard& operator=(const CRecoveryGuard&) = delete;
 
-    // Writes the work when there are unsaved changes. A failure is also passed to the failure
-    // listener.
+    // False when another editor owns the recovery file; this guard then keeps nothing.
+    bool OwnsFile() const { return m_lock != nullptr; }
+    // Writes the work when there are unsaved changes and the guard owns the file. A failure is
+    // also passed to the failure listener.
     Result<> Secure();
     // The editor closes cleanly: the file goes when it holds work of this session.
     void Release();
-    // The user discarded the work: the file goes whoever wrote it.
+    // The user discarded the work: the file goes whoever wrote it (when the guard owns it).
     void Remove();
     const std::string& Path() const { return m_path; }
     void SetFailureListener(std::function<void(const std::string&)> listener) { m_onFailure = std::move(listener); }
@@ -46,6 +53,8 @@ private:
     CTerrainDocument& m_document;
     std::string m_path;
     std::unique_ptr<IIntervalTimer> m_timer;
+    // Held while this guard owns the file; null when another editor does.
+    std::unique_ptr<QLockFile> m_lock;
     std::function<void(const std::string&)> m_onFailure;
     int m_listener = 0;
     bool m_wrote = false;

@@ -139,7 +139,8 @@ protected:
     QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
 };
 
-// The editor is killed (SIGKILL) right after an edit; the next start restores the work
+// An editor started beside a running one does not discard its work. The running editor is then
+// killed (SIGKILL) right after an edit; the next start restores the work
 // (--recovery restore answers the offer) and, quitting unattended with it unsaved, keeps it
 // for later; a start that discards it removes the file.
 TEST_F(KillAndRestartTest, KilledEditorsWorkIsRestoredAtTheNextStart)
@@ -155,13 +156,16 @@ TEST_F(KillAndRestartTest, KilledEditorsWorkIsRestoredAtTheNextStart)
         output += QString::fromUtf8(child.readAllStandardOutput());
     }
     ASSERT_TRUE(output.contains(QStringLiteral("READY"))) << output.toStdString();
+    const std::uint64_t edited = output.section(QStringLiteral("HASH "), 1).section('\n', 0, 0).toULongLong();
+    int exitCode = -1;
+    RunRelief({"--recovery", "discard", "--quit-after", "300"}, exitCode);
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(KeptHash(RecoveryPath()), edited) << "a second editor leaves the running one's work alone";
     ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
     ASSERT_TRUE(child.waitForFinished(60000));
     EXPECT_EQ(child.exitStatus(), QProcess::CrashExit);
-    const std::uint64_t edited = output.section(QStringLiteral("HASH "), 1).section('\n', 0, 0).toULongLong();
     ASSERT_EQ(KeptHash(RecoveryPath()), edited) << "the killed editor kept its work";
 
-    int exitCode = -1;
     const QString restored = RunRelief({"--recovery", "restore", "--quit-after", "1500"}, exitCode);
     EXPECT_EQ(exitCode, 0) << restored.toStdString();
     EXPECT_EQ(KeptHash(RecoveryPath()), edited) << "restored, still unsaved at the unattended quit: kept again";

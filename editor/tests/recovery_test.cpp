@@ -151,6 +151,32 @@ TEST_F(RecoveryGuardTest, FailureIsReportedAndRemoveForgetsTheWork)
     EXPECT_NE(reported.find("recovery.relief"), std::string::npos) << reported;
 }
 
+// A second editor at the same time must not overwrite or discard the first one's work; once
+// the first has gone, the next editor owns the file.
+TEST_F(RecoveryGuardTest, SecondEditorLeavesTheFirstOnesFileAlone)
+{
+    m_document.SetSelectedHeight(6.0f, false);
+    ASSERT_TRUE(m_guard->Secure().ok());
+    const std::uint64_t first = KeptHash();
+    CTerrainWorld otherWorld(m_time.MakeClock());
+    CTerrainDocument other(otherWorld, L"", L"");
+    other.New();
+    other.SetSelectedHeight(-6.0f, false);
+    {
+        CRecoveryGuard second(other, m_path, std::make_unique<ManualIntervalTimer>());
+        EXPECT_TRUE(m_guard->OwnsFile());
+        EXPECT_FALSE(second.OwnsFile());
+        EXPECT_TRUE(second.Secure().ok());
+        second.Remove();
+        EXPECT_EQ(KeptHash(), first) << "neither written nor removed by the second editor";
+    }
+    m_guard.reset();
+    CRecoveryGuard next(other, m_path, std::make_unique<ManualIntervalTimer>());
+    EXPECT_TRUE(next.OwnsFile());
+    ASSERT_TRUE(next.Secure().ok());
+    EXPECT_EQ(KeptHash(), HeightsHash(otherWorld.HeightsSnapshot()));
+}
+
 TEST_F(RecoveryGuardTest, RestoredWorkIsAStepWithUnsavedChanges)
 {
     RecoveredWork work{m_world.HeightsSnapshot(), L"/t/rock.png", m_folder.Path("old.txt")};
