@@ -172,6 +172,8 @@ void CEditorCommands::LoadTexture()
     }
     // The floor looks its texture up at the next draw and reports a failure there; checking
     // now keeps the label and the floor's texture as they were when the image is unusable.
+    // Decoding an unknown image is risky: unsaved work is secured first.
+    m_document.BeforeRiskyStep();
     if (const Result<> usable = CheckTextureImage(file.path); !usable) {
         ShowStatus(L"Texture load failed: " + Wide(usable.reason()));
         return;

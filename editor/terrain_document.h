@@ -91,11 +91,12 @@ public:
     // Called before each step that replaces the whole grid or touches files, so that unsaved
     // work can be secured first.
     void SetBeforeRiskyStep(std::function<void()> hook) { m_beforeRiskyStep = std::move(hook); }
+    // Runs that hook: for risky work outside the document, such as decoding a chosen image.
+    void BeforeRiskyStep();
 
 private:
     void PushHeights(const DocumentState& before, const DocumentState& after, Heightfield oldHeights,
                      const QString& text);
-    void BeforeRiskyStep();
     void Changed();
 
     std::unique_ptr<DocumentModel> m_model;

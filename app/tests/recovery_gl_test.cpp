@@ -80,6 +80,36 @@ TEST_F(EditorTest, WorkLeftByACrashIsOfferedAtTheNextStart)
     EXPECT_NE(m_editor->Window().statusBar()->currentMessage().indexOf("no recovery header"), -1);
 }
 
+// Work is written before each step that could go wrong, not only every 30 seconds: these fail
+// here and leave the edit unsaved and kept.
+TEST_F(EditorTest, UnsavedWorkIsKeptBeforeRiskySteps)
+{
+    const fs::path broken = fs::current_path() / "broken.png";
+    std::ofstream(broken) << "not an image";
+    const struct {
+        const char* name;
+        int button;
+        fs::path answer;
+    } steps[] = {
+        {"load a missing height file", IDC_LOAD, fs::current_path() / "missing.txt"},
+        {"save into a missing folder", IDC_SAVE, fs::current_path() / "no" / "such" / "x.txt"},
+        {"decode a broken image", IDC_LOAD_TEXTURE, broken},
+    };
+    float height = -3.0f;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        fs::remove(m_editor->RecoveryPath());
+        DragHeight(*m_editor, height++);
+        if (step.button == IDC_LOAD) {
+            m_editor->Dialogs().QueueMessageBoxAnswer(IDNO); // go on without saving the edit
+        }
+        m_editor->AnswerFileDialog(step.answer.string());
+        m_editor->Click(step.button);
+        EXPECT_TRUE(m_editor->Window().isWindowModified());
+        EXPECT_EQ(KeptHash(m_editor->RecoveryPath()), HeightsHash(m_editor->World().HeightsSnapshot()));
+    }
+}
+
 // The first start of KilledEditorsWorkIsRestoredAtTheNextStart: edits, keeps its work, says so
 // and waits to be killed.
 TEST(RecoveryChild, EditsKeepsTheWorkAndWaitsToBeKilled)
