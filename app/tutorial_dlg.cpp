@@ -1,19 +1,14 @@
 #include "app/tutorial_dlg.h"
 
+#include "app/editor_commands.h"
 #include "app/resources/main_dialog_ids.h"
-#include "base/wide_path.h"
+#include "editor/terrain_document.h"
 #include "graphics/graphics_system.h"
-#include "graphics/resource_files.h"
-#include "platform/d3dx9/image_file.h"
-#include "platform/win/dialog_service.h"
 #include "platform/win/win_api.h"
 #include "scene/status.h"
 #include "ui/panel_ids.h"
-#include "world/height_file.h"
 #include "world/terrain_world.h"
 #include "world/world_app.h"
-
-#include <optional>
 
 namespace {
 
@@ -25,23 +20,16 @@ constexpr float kLastSelectable = 62.0f;
 
 int SelectionFromSlider(float value) { return TruncatedEchoValue(kLastSelectable - value); }
 
-std::wstring Wide(const std::string& text) { return WideFromNarrow(text.c_str()); }
-
-// File names go to the file streams as UTF-8, the narrow encoding of this platform.
-std::optional<std::string> NarrowPath(const std::wstring& path) { return PathFromWideName(path.c_str()); }
-
-const std::string kNotUnicode = "the file name is not valid Unicode";
-
-// Success when the image can serve as a texture, or why not.
-Result<> CheckTextureImage(const std::wstring& path)
+// Shows the selection on a row or column slider, unless the slider already stands for it.
+void ShowSelection(TQRMFC_SliderCtrlWithEcho& slider, int& value, int selection)
 {
-    const std::optional<std::string> narrow = NarrowPath(path);
-    if (!narrow) {
-        return Failure{kNotUnicode};
+    if (SelectionFromSlider(slider.GetValue()) != selection) {
+        slider.SetValue(kLastSelectable - static_cast<float>(selection));
     }
-    const Result<DecodedImage> image = DecodedImage::FromFile(*narrow);
-    return image ? Result<>::Success() : Result<>(Failure{image.reason()});
+    value = selection;
 }
+
+std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'/') + 1); }
 
 // Creates the tool window at its first opening, then shows it in front of the others.
 void OpenToolWindow(CDialog& window, UINT templateId, CWnd* owner)
@@ -55,7 +43,7 @@ void OpenToolWindow(CDialog& window, UINT templateId, CWnd* owner)
 
 } // namespace
 
-CTutorialDlg::CTutorialDlg(CWnd* parent) : CDialog(IDD_TUTORIAL_DIALOG, parent)
+CTutorialDlg::CTutorialDlg(CEditorCommands& commands) : CDialog(IDD_TUTORIAL_DIALOG), m_commands(commands)
 {
     m_hIcon = LoadIcon(IDR_MAINFRAME);
     MapCommand(IDC_GENERATE, &CTutorialDlg::OnGenerate);
@@ -101,6 +89,8 @@ BOOL CTutorialDlg::OnInitDialog()
     SetIcon(m_hIcon, FALSE);
     InitSliders();
     CheckRadioButton(IDC_FLY_LEFT, IDC_FLY_STRAIGHT, IDC_FLY_LEFT);
+    m_documentListener = m_commands.Document().AddChangeListener([this] { ShowDocument(); });
+    ShowDocument();
 
     // Without a device nothing can be drawn: the dialog stays up without views or timer.
     if (!GetGraphicsSystem()->CreateGraphicsContext(m_hWnd) || !AttachViews()) {
@@ -129,22 +119,38 @@ void CTutorialDlg::InitSliders()
 
 bool CTutorialDlg::AttachViews()
 {
-    if (!m_bigView.AttachToDialogControl(m_hWnd, IDC_BIG_VIEW)) {
+    if (!m_bigView.AttachToDialogControl(m_hWnd, IDC_BIG_VIEW) ||
+        !m_smallView.AttachToDialogControl(m_hWnd, IDC_SMALL_VIEW)) {
         return false;
     }
-    TQR_Camera& big = m_bigView.GetCamera();
-    big.SetLookAt(0.0f, 0.0f, 0.0f);
-    big.SetPosition(0.0f, 10.0f, -25.0f);
-    big.SetProjection(45.0f, 0.5f, 100.0f);
-
-    if (!m_smallView.AttachToDialogControl(m_hWnd, IDC_SMALL_VIEW)) {
-        return false;
-    }
-    TQR_Camera& small = m_smallView.GetCamera();
-    small.SetLookAt(0.0f, 0.0f, 0.0f);
-    small.SetPosition(0.0f, 40.0f, -1.0f);
-    small.SetProjection(45.0f, 0.5f, 100.0f);
+    ResetCameras();
     return true;
+}
+
+void CTutorialDlg::ResetCameras()
+{
+    const auto startAt = [](CMouseCameraHandler& view, float height, float back) {
+        TQR_Camera camera;
+        camera.SetLookAt(0.0f, 0.0f, 0.0f);
+        camera.SetPosition(0.0f, height, back);
+        camera.SetProjection(45.0f, 0.5f, 100.0f);
+        view.SetCamera(camera);
+    };
+    startAt(m_bigView, 10.0f, -25.0f);
+    startAt(m_smallView, 40.0f, -1.0f);
+}
+
+void CTutorialDlg::ShowDocument()
+{
+    const CTerrainDocument& document = m_commands.Document();
+    const DocumentState state = document.State();
+    m_loadFileName = state.loadLabel;
+    m_saveFileName = document.SaveLabel();
+    m_textureFileName = FileNameOf(state.texturePath);
+    m_wireframeCheck = state.wireframe ? 1 : 0;
+    ShowSelection(m_rowSlider, m_rowValue, state.row);
+    ShowSelection(m_columnSlider, m_columnValue, state.column);
+    UpdateData(FALSE);
 }
 
 void CTutorialDlg::InstallStatusLine()
@@ -154,9 +160,12 @@ void CTutorialDlg::InstallStatusLine()
         return;
     }
     const HWND statusWindow = status->GetSafeHwnd();
-    SetStatusSink([statusWindow](const std::wstring& text) {
+    SetStatusSink([this, statusWindow](const std::wstring& text) {
         if (IsWindow(statusWindow)) {
             SetWindowTextW(statusWindow, text.c_str());
+        }
+        if (m_statusListener) {
+            m_statusListener(text);
         }
     });
 }
@@ -169,6 +178,9 @@ void CTutorialDlg::OnTimer(UINT_PTR)
     m_heightSlider.SetValue(m_heightValue); // refused outside -15..15: the thumb stays
     m_bigView.DrawGraphics();
     m_smallView.DrawGraphics();
+    if (m_frameListener) {
+        m_frameListener();
+    }
 }
 
 void CTutorialDlg::OnPaint()
@@ -188,6 +200,7 @@ void CTutorialDlg::OnPaint()
 
 void CTutorialDlg::OnDestroy()
 {
+    m_commands.Document().RemoveChangeListener(m_documentListener);
     SetStatusSink({});
     GetGraphicsSystem()->ReleaseResources();
     CDialog::OnDestroy();
@@ -202,7 +215,12 @@ void CTutorialDlg::OnHScroll(UINT code, UINT position, CWnd* scrollBar)
         world.SetRoughness(m_roughnessValue);
     } else if (sender == m_heightSlider.GetSafeHwnd()) {
         m_heightValue = m_heightSlider.GetValue();
-        world.SetSelectedHeight(TruncatedEchoValue(m_heightValue));
+        // A drag's moves are one step: they merge until the thumb is let go.
+        CTerrainDocument& document = m_commands.Document();
+        document.SetSelectedHeight(static_cast<float>(TruncatedEchoValue(m_heightValue)), code == TB_THUMBTRACK);
+        if (code == TB_ENDTRACK) {
+            document.EndDrag();
+        }
     } else if (sender == m_columnSlider.GetSafeHwnd()) {
         m_columnValue = SelectionFromSlider(m_columnSlider.GetValue());
         world.SetSelectedColumn(m_columnValue);
@@ -221,106 +239,59 @@ void CTutorialDlg::OnVScroll(UINT code, UINT position, CWnd* scrollBar)
     CDialog::OnVScroll(code, position, scrollBar);
 }
 
-void CTutorialDlg::OnGenerate()
-{
-    World().GenerateTerrain();
-    ShowStatus(L"creating new terain");
-}
+void CTutorialDlg::OnGenerate() { m_commands.New(); }
 
-CTutorialDlg::ChosenFile CTutorialDlg::ChooseFile(bool open)
-{
-    // A saved height file is a ".txt" file: the dialog adds the extension to a name without it
-    // and asks about, and returns, the file the save then writes, so the label names that file.
-    static const std::wstring kHeightExtension = Wide(kHeightFileExtension);
-    CFileDialog dialog(open ? TRUE : FALSE, open ? nullptr : kHeightExtension.c_str(), nullptr,
-                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, this);
-    if (dialog.DoModal() != IDOK) {
-        return {};
-    }
-    return {dialog.GetPathName(), dialog.GetFileName()};
-}
+void CTutorialDlg::OnLoadHeights() { m_commands.Open(); }
 
-void CTutorialDlg::RunHeightFileCommand(bool open, const HeightFileOperation& operation, std::wstring& label,
-                                        const std::wstring& failure)
-{
-    const ChosenFile file = ChooseFile(open);
-    if (file.path.empty()) {
-        return;
-    }
-    const std::optional<std::string> narrow = NarrowPath(file.path);
-    const Result<> result = narrow ? operation(World(), *narrow) : Failure{kNotUnicode};
-    if (!result.ok()) {
-        ShowStatus(failure + Wide(result.reason()));
-        return;
-    }
-    label = file.name;
-    UpdateData(FALSE);
-}
+void CTutorialDlg::OnSaveHeights() { m_commands.SaveAs(); }
 
-void CTutorialDlg::OnLoadHeights()
-{
-    RunHeightFileCommand(
-        true, [](CTerrainWorld& world, const std::string& path) { return world.LoadHeights(path); }, m_loadFileName,
-        L"Load failed: ");
-}
+void CTutorialDlg::OnLoadTexture() { m_commands.LoadTexture(); }
 
-void CTutorialDlg::OnSaveHeights()
-{
-    RunHeightFileCommand(
-        false, [](CTerrainWorld& world, const std::string& path) { return world.SaveHeights(path); }, m_saveFileName,
-        L"Save failed: ");
-}
+void CTutorialDlg::OnOK() { m_commands.Quit(); }
 
-void CTutorialDlg::OnLoadTexture()
-{
-    const ChosenFile file = ChooseFile(true);
-    if (file.path.empty()) {
-        return;
-    }
-    // The floor looks its texture up at the next draw and reports a failure there; checking
-    // now keeps the label and the floor's texture as they were when the image is unusable.
-    if (const Result<> usable = CheckTextureImage(file.path); !usable) {
-        ShowStatus(L"Texture load failed: " + Wide(usable.reason()));
-        return;
-    }
-    m_textureFileName = file.name;
-    World().SetTextureFile(file.path);
-    UpdateData(FALSE);
-}
+void CTutorialDlg::OnCancel() { m_commands.Escape(); }
 
-void CTutorialDlg::ApplyCheckBox(int& check, void (CTerrainWorld::*setter)(bool), const wchar_t* onText,
+void CTutorialDlg::ApplyCheckBox(int& check, const std::function<void(bool)>& apply, const wchar_t* onText,
                                  const wchar_t* offText)
 {
     UpdateData(TRUE);
     const bool on = check != 0;
-    (World().*setter)(on);
+    apply(on);
     ShowStatus(on ? onText : offText);
     UpdateData(FALSE);
 }
 
 void CTutorialDlg::OnAnimate()
 {
-    ApplyCheckBox(m_animateCheck, &CTerrainWorld::SetAnimate, L"Anime is ON", L"Anime is OFF");
+    ApplyCheckBox(
+        m_animateCheck, [](bool on) { World().SetAnimate(on); }, L"Anime is ON", L"Anime is OFF");
 }
 
 void CTutorialDlg::OnEnableTexture()
 {
-    ApplyCheckBox(m_textureCheck, &CTerrainWorld::EnableFloorTexture, L"Texture is ON", L"Texture is OFF");
+    ApplyCheckBox(
+        m_textureCheck, [](bool on) { World().EnableFloorTexture(on); }, L"Texture is ON", L"Texture is OFF");
 }
 
 void CTutorialDlg::OnSelectorVisible()
 {
-    ApplyCheckBox(m_selectorCheck, &CTerrainWorld::ShowSelector, L"Selector Visible is ON", L"Selector Visible is OFF");
+    ApplyCheckBox(
+        m_selectorCheck, [](bool on) { World().ShowSelector(on); }, L"Selector Visible is ON",
+        L"Selector Visible is OFF");
 }
 
 void CTutorialDlg::OnAirplaneVisible()
 {
-    ApplyCheckBox(m_airplaneCheck, &CTerrainWorld::ShowAirplane, L"Airplane Visible is ON", L"Airplane Visible is OFF");
+    ApplyCheckBox(
+        m_airplaneCheck, [](bool on) { World().ShowAirplane(on); }, L"Airplane Visible is ON",
+        L"Airplane Visible is OFF");
 }
 
 void CTutorialDlg::OnWireframe()
 {
-    ApplyCheckBox(m_wireframeCheck, &CTerrainWorld::SetWireframe, L"WireFrame is On", L"WireFrame is Off");
+    ApplyCheckBox(
+        m_wireframeCheck, [this](bool on) { m_commands.Document().SetWireframe(on); }, L"WireFrame is On",
+        L"WireFrame is Off");
 }
 
 void CTutorialDlg::OnFlyDirection(UINT)

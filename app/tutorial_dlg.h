@@ -1,6 +1,9 @@
-// The main window: two views of the terrain world, the controls that edit it, and a status
-// line. A 25 ms timer advances the world and redraws both views; every control acts on the
-// world at once and the next tick shows the result.
+// The main dialog: two views of the terrain world, the controls that edit it, and a status
+// line, hosted in the main window. A 25 ms timer advances the world and redraws both views;
+// every control acts on the world at once and the next tick shows the result. What changes the
+// document (the heights, the texture, the wire frame switch, the files) goes through the
+// editor's commands, the one home the menus share; the dialog shows the document after every
+// change (labels, check box, selection sliders).
 //
 // Behaviour chosen so that the controls say what they do:
 // - a horizontal slider acts only for itself (moving "Speed" does not rewrite the selected
@@ -11,10 +14,11 @@
 //   slider sets its height (1.00 sets 1, 3.90 sets 3);
 // - "SAVE" offers a save dialog that gives a typed name the ".txt" the file will have; a failed
 //   load, save or texture choice is reported on the status line and leaves the labels as they
-//   were.
+//   were;
+// - a whole drag of the Y-level slider is one undo step;
+// - "Quit" closes the main window, which asks about unsaved changes.
 #pragma once
 
-#include "base/file_access.h"
 #include "platform/win/cdialog.h"
 #include "ui/light_control.h"
 #include "ui/scene_tree_window.h"
@@ -24,15 +28,30 @@
 #include <functional>
 #include <string>
 
+class CEditorCommands;
 class CTerrainWorld;
+
+// What the labels of the loaded and the saved height file show at start.
+inline constexpr wchar_t kStartFileLabel[] = L"temp.txt";
 
 class CTutorialDlg : public CDialog {
 public:
-    // The world is the registered application's (GetAppWorld); one must be registered.
-    explicit CTutorialDlg(CWnd* parent = nullptr);
+    // The world is the registered application's (GetAppWorld); one must be registered. The
+    // commands must outlive the dialog.
+    explicit CTutorialDlg(CEditorCommands& commands);
     ~CTutorialDlg() override;
 
     BOOL OnInitDialog() override;
+
+    // Brings both cameras back to where they start.
+    void ResetCameras();
+    // Called with every text the status line shows.
+    void SetStatusListener(std::function<void(const std::wstring&)> listener)
+    {
+        m_statusListener = std::move(listener);
+    }
+    // Called after every timer tick.
+    void SetFrameListener(std::function<void()> listener) { m_frameListener = std::move(listener); }
 
     // The views, for their cameras.
     CDrawAndMouseHandler& BigView() { return m_bigView; }
@@ -43,6 +62,9 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* exchange) override;
+    // "Quit" and Escape ask the main window to close.
+    void OnOK() override;
+    void OnCancel() override;
     void OnPaint() override;
     void OnDestroy() override;
     void OnTimer(UINT_PTR id) override;
@@ -53,6 +75,8 @@ private:
     void InitSliders();
     bool AttachViews();
     void InstallStatusLine();
+    // Labels, wire frame box and selection sliders as the document has them.
+    void ShowDocument();
 
     void OnGenerate();
     void OnLoadHeights();
@@ -69,29 +93,22 @@ private:
     void OnLights();
     void OnScene();
 
-    // The check-box pattern: read the controls, pass the box's state to the world, report
+    // The check-box pattern: read the controls, pass the box's state on, report
     // "<name> is ON" or "<name> is OFF", write the controls back.
-    void ApplyCheckBox(int& check, void (CTerrainWorld::*setter)(bool), const wchar_t* onText, const wchar_t* offText);
-    struct ChosenFile {
-        std::wstring path; // empty when the user cancelled
-        std::wstring name; // without its folder
-    };
-    using HeightFileOperation = std::function<Result<>(CTerrainWorld&, const std::string&)>;
-
-    // Asks for a file to open or to save to.
-    ChosenFile ChooseFile(bool open);
-    // Asks for a height file and loads or saves it; the label takes the file's name when that
-    // succeeded, otherwise the status line shows the failure and its reason.
-    void RunHeightFileCommand(bool open, const HeightFileOperation& operation, std::wstring& label,
-                              const std::wstring& failure);
+    void ApplyCheckBox(int& check, const std::function<void(bool)>& apply, const wchar_t* onText,
+                       const wchar_t* offText);
 
     static CTerrainWorld& World();
 
+    CEditorCommands& m_commands;
+    int m_documentListener = 0;
+    std::function<void(const std::wstring&)> m_statusListener;
+    std::function<void()> m_frameListener;
     HICON m_hIcon = nullptr;
     CDrawAndMouseHandler m_bigView;
     CSVDrawAndMouseHandler m_smallView;
-    std::wstring m_loadFileName = L"temp.txt";
-    std::wstring m_saveFileName = L"temp.txt";
+    std::wstring m_loadFileName = kStartFileLabel;
+    std::wstring m_saveFileName = kStartFileLabel;
     TQRMFC_SliderCtrlWithEcho m_roughnessSlider;
     TQRMFC_SliderCtrlWithEcho m_heightSlider;
     TQRMFC_SliderCtrlWithEcho m_rowSlider;

@@ -15,15 +15,15 @@ Result<> SaveWindowImage(HWND window, const std::string& path)
     if (widget == nullptr) {
         return Failure{"the window does not exist"};
     }
+    return SaveWidgetImage(*widget, path);
+}
+
+Result<> SaveWidgetImage(QWidget& widget, const std::string& path)
+{
     QByteArray png;
     QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !widget->grab().save(&buffer, "PNG")) {
+    if (!buffer.open(QIODevice::WriteOnly) || !widget.grab().save(&buffer, "PNG")) {
         return Failure{"the window's image cannot be encoded"};
     }
-    const Result<> written =
-        WriteFileReplacing(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
-    if (!written) {
-        return written;
-    }
-    return {};
+    return WriteFileReplacing(path, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
 }

@@ -6,5 +6,9 @@
 
 #include <string>
 
+class QWidget;
+
 // Fails, with the reason, when the handle is not a live window or the file cannot be written.
 Result<> SaveWindowImage(HWND window, const std::string& path);
+// The same for any widget (the main window).
+Result<> SaveWidgetImage(QWidget& widget, const std::string& path);

@@ -6,12 +6,37 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
+#include <filesystem>
 #include <vector>
 
 namespace {
 
-constexpr std::array<const wchar_t*, 4> kSearchFolders = {L"./Textures", L"Textures", L"./MeshFiles", L"MeshFiles"};
+// The data folder of an installed editor, found from the program's own path: <prefix>/bin/relief
+// has its data in <prefix>/share/relief. A program started from the desktop's menu runs in the
+// user's home folder, where the working-directory folders do not exist.
+std::wstring InstalledDataFolder()
+{
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) {
+        return {};
+    }
+    return WideFromNarrow((program.parent_path().parent_path() / "share" / "relief").c_str());
+}
+
+// The working directory's folders first, then the installed ones.
+const std::vector<std::wstring>& SearchFolders()
+{
+    static const std::vector<std::wstring> folders = [] {
+        std::vector<std::wstring> list = {L"./Textures", L"Textures", L"./MeshFiles", L"MeshFiles"};
+        if (const std::wstring installed = InstalledDataFolder(); !installed.empty()) {
+            list.push_back(installed + L"/Textures");
+            list.push_back(installed + L"/MeshFiles");
+        }
+        return list;
+    }();
+    return folders;
+}
 
 // Only a readable regular file counts as found: a folder cannot be loaded, and opening a pipe
 // would wait for a writer.
@@ -68,8 +93,8 @@ std::vector<std::wstring> MeshTextureCandidates(const std::wstring& meshFolder, 
         return candidates;
     }
     AddCandidate(candidates, meshFolder + last);
-    for (const wchar_t* folder : kSearchFolders) {
-        AddCandidate(candidates, std::wstring(folder) + L"/" + last);
+    for (const std::wstring& folder : SearchFolders()) {
+        AddCandidate(candidates, folder + L"/" + last);
     }
     return candidates;
 }
@@ -103,8 +128,8 @@ int DecodeUtf8Sequence(const unsigned char* text, char32_t& codePoint)
 std::optional<std::wstring> LocateResourceFile(const std::wstring& fileName)
 {
     std::vector<std::wstring> candidates = {fileName};
-    for (const wchar_t* folder : kSearchFolders) {
-        candidates.push_back(std::wstring(folder) + L"/" + fileName);
+    for (const std::wstring& folder : SearchFolders()) {
+        candidates.push_back(folder + L"/" + fileName);
     }
     return FirstThatOpens(candidates);
 }

@@ -5,8 +5,10 @@
 #include <string>
 
 // The first of the candidate paths that opens for reading: the name itself, then the name in
-// "./Textures", "Textures", "./MeshFiles" and "MeshFiles", relative to the working directory.
-// Meshes are thus also found in the texture folders and textures in the mesh folders.
+// "./Textures", "Textures", "./MeshFiles" and "MeshFiles", relative to the working directory,
+// then in the installed data folder's "Textures" and "MeshFiles" (<prefix>/share/relief for a
+// program in <prefix>/bin). Meshes are thus also found in the texture folders and textures in
+// the mesh folders.
 std::optional<std::wstring> LocateResourceFile(const std::wstring& fileName);
 
 // The folder part of a path with a trailing "/": everything before the last "/", or, when the

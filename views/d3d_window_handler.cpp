@@ -3,6 +3,7 @@
 #include "graphics/graphics_system.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -41,11 +42,36 @@ void TQRD3D_WindowHandler::DetachWindow()
     m_device.Reset();
 }
 
+void TQRD3D_WindowHandler::GetBackBufferSize(int& width, int& height) const
+{
+    D3DPRESENT_PARAMETERS parameters{};
+    const bool known = m_swapChain && SUCCEEDED(m_swapChain->GetPresentParameters(&parameters));
+    width = known ? static_cast<int>(parameters.BackBufferWidth) : 0;
+    height = known ? static_cast<int>(parameters.BackBufferHeight) : 0;
+}
+
+void TQRD3D_WindowHandler::FollowWindowSize()
+{
+    int width = 0;
+    int height = 0;
+    GetWindowSize(width, height);
+    D3DPRESENT_PARAMETERS parameters{};
+    if (width <= 0 || height <= 0 || FAILED(m_swapChain->GetPresentParameters(&parameters)) ||
+        (parameters.BackBufferWidth == static_cast<UINT>(width) &&
+         parameters.BackBufferHeight == static_cast<UINT>(height))) {
+        return;
+    }
+    if (ComPtr<IDirect3DSwapChain9> resized = GetGraphicsSystem()->CreateSwapChain(GetWindow())) {
+        m_swapChain = std::move(resized);
+    }
+}
+
 void TQRD3D_WindowHandler::BeginDraw()
 {
     if (!IsInitialized()) {
         return;
     }
+    FollowWindowSize();
     m_swapChain->GetBackBuffer(0, D3DBACKBUFFER_TYPE_MONO, m_backBuffer.ReleaseAndGetAddressOf());
     m_device->SetRenderTarget(0, m_backBuffer.Get());
     m_device->BeginScene();

@@ -20,7 +20,9 @@ public:
     bool AttachWindow(HWND window) override;
     void DetachWindow() override;
     // Makes the swap chain's back buffer the render target and begins the scene; nothing
-    // without a device or swap chain.
+    // without a device or swap chain. A window whose size differs from the back buffer's
+    // (it was resized, or the chain is the device's own, made for the main window) first gets a
+    // chain of its size, so the frame is drawn at the window's resolution.
     void BeginDraw() override;
     // Ends the scene and presents the back buffer into the window.
     void EndDraw() override;
@@ -32,6 +34,9 @@ public:
     void SetViewTransform() override;
     void SetProjectionTransform() override;
 
+    // The size frames are drawn at: the swap chain's back buffer; 0 by 0 without a chain.
+    void GetBackBufferSize(int& width, int& height) const;
+
     // The camera's look-at matrix with the drag rotations in front of it: Ry x Rp x LookAt,
     // so that the scene turns about axes through the world origin.
     D3DXMATRIX ComputeViewMatrix();
@@ -42,6 +47,8 @@ protected:
     IDirect3DDevice9* GetDevice() const { return m_device.Get(); }
 
 private:
+    void FollowWindowSize();
+
     // Declared so that the swap chain goes before the device.
     ComPtr<IDirect3DDevice9> m_device;
     ComPtr<IDirect3DSwapChain9> m_swapChain;

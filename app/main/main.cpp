@@ -1,4 +1,4 @@
-// The editor: one modal main window over the terrain world.
+// The editor: the main window over the terrain world.
 #include "app/run_options.h"
 #include "app/tutorial_app.h"
 

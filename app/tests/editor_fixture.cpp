@@ -6,6 +6,7 @@
 #include "platform/win/qt_bridge.h"
 #include "platform/win/win_api.h"
 
+#include <QAction>
 #include <QPixmap>
 #include <QSlider>
 #include <QTest>
@@ -35,18 +36,32 @@ TestWorldApplication::~TestWorldApplication() { SetWorldApplication(nullptr); }
 
 EditorDriver::RegisteredResources::RegisteredResources() { RegisterReliefResources(); }
 
-EditorDriver::EditorDriver() : m_application(m_time)
+EditorDriver::EditorDriver(std::string recoveryPath)
+    : m_application(m_time), m_settings(QString::fromStdString(m_places.Path("settings.ini")), QSettings::IniFormat),
+      m_recoveryPath(recoveryPath.empty() ? m_places.Path("data/recovery.relief") : std::move(recoveryPath))
 {
-    if (m_dialog.Create(IDD_TUTORIAL_DIALOG)) {
-        m_dialog.ShowWindow(SW_SHOW);
-    }
+    Reopen();
 }
 
-EditorDriver::~EditorDriver() { m_dialog.DestroyWindow(); }
+EditorDriver::~EditorDriver() = default;
 
-bool EditorDriver::IsOpen() const { return IsWindow(m_dialog.GetSafeHwnd()); }
+void EditorDriver::Reopen()
+{
+    m_window.reset();
+    auto timer = std::make_unique<ManualIntervalTimer>();
+    m_recoveryTimer = timer.get();
+    m_window = std::make_unique<CMainWindow>(m_application.GetWorld(), m_settings, m_recoveryPath, std::move(timer));
+    m_window->show();
+}
 
-QWidget* EditorDriver::Widget(int id) const { return WidgetOfWindow(::GetDlgItem(m_dialog.GetSafeHwnd(), id)); }
+bool EditorDriver::IsOpen() const { return m_window->isVisible() && IsWindow(m_window->Dialog().GetSafeHwnd()); }
+
+QWidget* EditorDriver::Widget(int id) const
+{
+    return WidgetOfWindow(::GetDlgItem(m_window->Dialog().GetSafeHwnd(), id));
+}
+
+void EditorDriver::Trigger(EditorAction action) { m_window->Action(action)->trigger(); }
 
 void EditorDriver::Click(int id)
 {
@@ -56,11 +71,11 @@ void EditorDriver::Click(int id)
     }
 }
 
-bool EditorDriver::Tick() { return m_timers.Fire(m_dialog.GetSafeHwnd(), 0); }
+bool EditorDriver::Tick() { return m_timers.Fire(Dialog().GetSafeHwnd(), 0); }
 
 bool EditorDriver::IsVertical(int id) const
 {
-    return (GetWindowLongW(::GetDlgItem(m_dialog.GetSafeHwnd(), id), GWL_STYLE) & TBS_VERT) != 0;
+    return (GetWindowLongW(::GetDlgItem(m_window->Dialog().GetSafeHwnd(), id), GWL_STYLE) & TBS_VERT) != 0;
 }
 
 void EditorDriver::MoveSlider(int id, float minimum, float maximum, float value)
@@ -84,18 +99,21 @@ float EditorDriver::SliderValue(int id, float minimum, float maximum) const
     return minimum + (maximum - minimum) * static_cast<float>(position) / kStepCount;
 }
 
-std::wstring EditorDriver::Text(int id) const { return GetWindowTextString(::GetDlgItem(m_dialog.GetSafeHwnd(), id)); }
+std::wstring EditorDriver::Text(int id) const
+{
+    return GetWindowTextString(::GetDlgItem(m_window->Dialog().GetSafeHwnd(), id));
+}
 
-bool EditorDriver::IsChecked(int id) const { return m_dialog.IsDlgButtonChecked(id) == BST_CHECKED; }
+bool EditorDriver::IsChecked(int id) const { return m_window->Dialog().IsDlgButtonChecked(id) == BST_CHECKED; }
 
 void EditorDriver::AnswerFileDialog(const std::string& path)
 {
     m_dialogs.QueueFileAnswer({true, std::wstring(path.begin(), path.end())});
 }
 
-QImage EditorDriver::BigViewImage() { return Grab(m_dialog.BigView().GetViewWindow().GetSafeHwnd()); }
+QImage EditorDriver::BigViewImage() { return Grab(Dialog().BigView().GetViewWindow().GetSafeHwnd()); }
 
-QImage EditorDriver::SmallViewImage() { return Grab(m_dialog.SmallView().GetViewWindow().GetSafeHwnd()); }
+QImage EditorDriver::SmallViewImage() { return Grab(Dialog().SmallView().GetViewWindow().GetSafeHwnd()); }
 
 void EditorTest::SetUp()
 {

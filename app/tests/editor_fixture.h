@@ -1,9 +1,13 @@
 // Test support: the main window driven through its real widgets, with a world whose clock moves
-// only when the test says so, window timers fired by hand and file dialogs and message boxes
-// answered from scripts.
+// only when the test says so, window timers and the recovery timer fired by hand, file dialogs
+// and message boxes answered from scripts, and settings and the recovery file in a scratch
+// folder.
 #pragma once
 
+#include "app/main_window.h"
 #include "app/tutorial_dlg.h"
+#include "base/testing/temp_folder.h"
+#include "editor/testing/manual_interval_timer.h"
 #include "platform/win/dialog_service.h"
 #include "platform/win/timer_source.h"
 #include "world/terrain_world.h"
@@ -12,6 +16,7 @@
 #include "world/world_app.h"
 
 #include <QImage>
+#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -35,16 +40,26 @@ private:
     CTerrainWorld m_world;
 };
 
-// The main window, created modelessly and shown; its resources are registered first.
+// The main window with its dialog, shown; its resources are registered first. The window goes
+// with the driver without a question.
 class EditorDriver {
 public:
-    EditorDriver();
+    // The recovery file in a scratch folder unless a path is given.
+    explicit EditorDriver(std::string recoveryPath = "");
     ~EditorDriver();
     EditorDriver(const EditorDriver&) = delete;
     EditorDriver& operator=(const EditorDriver&) = delete;
 
     bool IsOpen() const;
-    CTutorialDlg& Dialog() { return m_dialog; }
+    CMainWindow& Window() { return *m_window; }
+    CTutorialDlg& Dialog() { return m_window->Dialog(); }
+    CTerrainDocument& Document() { return m_window->Document(); }
+    ManualIntervalTimer& RecoveryTimer() { return *m_recoveryTimer; }
+    const std::string& RecoveryPath() const { return m_recoveryPath; }
+    QSettings& Settings() { return m_settings; }
+    // A new main window in place of this one, over the same world, settings and recovery file
+    // (as the next start of the editor).
+    void Reopen();
     CTerrainWorld& World() { return m_application.GetWorld(); }
     ManualTime& Time() { return m_time; }
     ScriptedDialogService& Dialogs() { return m_dialogs; }
@@ -66,6 +81,8 @@ public:
     void AnswerFileDialog(const std::string& path);
 
     QWidget* Widget(int id) const;
+    // Runs the menu action as a click on its menu entry does.
+    void Trigger(EditorAction action);
     // What the view window shows.
     QImage BigViewImage();
     QImage SmallViewImage();
@@ -81,7 +98,11 @@ private:
     struct RegisteredResources {
         RegisteredResources();
     } m_resources;
-    CTutorialDlg m_dialog;
+    TempFolder m_places;
+    QSettings m_settings;
+    std::string m_recoveryPath;
+    ManualIntervalTimer* m_recoveryTimer = nullptr;
+    std::unique_ptr<CMainWindow> m_window;
 };
 
 // A fresh working folder with the mesh data, and the main window open after its first tick,

@@ -37,13 +37,15 @@ TEST(EditorWithoutDeviceTest, StaysOpenWithItsControlsSetButNoViewsStatusOrTimer
     EXPECT_EQ(editor.Status(), L"");
 }
 
-TEST(RunOptionsTest, AcceptsTheUnattendedOptionsAndRejectsAnythingElse)
+TEST(RunOptionsTest, AcceptsAFileTheRecoveryChoiceAndTheUnattendedOptionsAndRejectsAnythingElse)
 {
     struct Case {
         std::vector<const char*> arguments;
         bool accepted;
         int quitAfterMs;
         std::string screenshot;
+        std::string file = "";
+        std::string recovery = "";
     };
     const Case cases[] = {
         {{}, true, -1, ""},
@@ -54,6 +56,13 @@ TEST(RunOptionsTest, AcceptsTheUnattendedOptionsAndRejectsAnythingElse)
         {{"--quit-after", "-5"}, false, -1, ""},
         {{"--quit-after", "12ms"}, false, -1, ""},
         {{"--fullscreen"}, false, -1, ""},
+        {{"heights.txt"}, true, -1, "", "heights.txt"},
+        {{"--quit-after", "10", "/tmp/h.txt"}, true, 10, "", "/tmp/h.txt"},
+        {{"a.txt", "b.txt"}, false, -1, ""},
+        {{"--recovery", "restore"}, true, -1, "", "", "restore"},
+        {{"--recovery", "discard", "h.txt"}, true, -1, "", "h.txt", "discard"},
+        {{"--recovery", "maybe"}, false, -1, ""},
+        {{"--recovery"}, false, -1, ""},
     };
     for (const Case& c : cases) {
         std::vector<const char*> argv{"relief"};
@@ -69,6 +78,8 @@ TEST(RunOptionsTest, AcceptsTheUnattendedOptionsAndRejectsAnythingElse)
         if (options) {
             EXPECT_EQ(options.value().quitAfterMs, c.quitAfterMs);
             EXPECT_EQ(options.value().screenshotPath, c.screenshot);
+            EXPECT_EQ(options.value().file, c.file);
+            EXPECT_EQ(options.value().recovery, c.recovery);
         }
     }
 }

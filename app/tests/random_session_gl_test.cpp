@@ -1,12 +1,16 @@
 // A long random session at the main window and its tool windows: a seeded sequence of real
 // widget actions (clicks, slider moves, mouse drags in both views, timer ticks, height files and
-// texture images good and bad, saves that work and saves that cannot). After every action the
-// window must still be up, the status line must show a text the program can show, and every
-// height file the session saved must still be there with what was written into it.
+// texture images good and bad, saves that work and saves that cannot, menu entries, shortcuts,
+// undo and redo, and the questions before unsaved changes would go, answered No or Cancel).
+// After every action the window must still be up, the status line must show a text the program
+// can show, and every height file the session saved must still be there with what was written
+// into it. At the end, undoing every step brings back the terrain the session started with, bit
+// for bit.
 //
 // RELIEF_SESSION_SEED replays a run (or "random" picks a fresh seed); RELIEF_SESSION_ACTIONS
 // sets how many actions a run makes.
 #include "app/resources/main_dialog_ids.h"
+#include "editor/testing/heights_hash.h"
 #include "editor_fixture.h"
 #include "platform/win/qt_bridge.h"
 #include "platform/win/win_api.h"
@@ -14,6 +18,7 @@
 #include "world/height_file.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
@@ -215,7 +220,14 @@ private:
     std::string CloseToolWindow();
     std::string UseLightPanel();
     std::string UseScenePanel();
+    std::string UndoOrRedo();
+    std::string PressShortcut();
+    std::string UseViewMenu();
 
+    // Before a command that replaces the terrain: with unsaved changes its question comes, and
+    // the answer queued is No (go on, discarding) or Cancel. True when the command goes on.
+    bool AnswerUnsavedQuestion();
+    std::uint64_t Hash() const { return HeightsHash(m_editor.World().HeightsSnapshot()); }
     // Runs a file command with the chosen answer (cancelled when the path is empty); false when
     // the command asked for no file.
     bool RunFileCommand(CWnd& window, int button, const fs::path& answer);
@@ -312,7 +324,8 @@ std::string RandomSession::Step()
         {5, &RandomSession::LoadHeights},     {5, &RandomSession::SaveHeights},
         {4, &RandomSession::LoadTexture},     {2, &RandomSession::OpenToolWindow},
         {1, &RandomSession::CloseToolWindow}, {8, &RandomSession::UseLightPanel},
-        {8, &RandomSession::UseScenePanel},
+        {8, &RandomSession::UseScenePanel},   {6, &RandomSession::UndoOrRedo},
+        {5, &RandomSession::PressShortcut},   {3, &RandomSession::UseViewMenu},
     };
     int total = 0;
     for (const auto& action : actions) {
@@ -338,9 +351,11 @@ std::string RandomSession::CheckWindow()
     if (!IsKnownStatus(status)) {
         return "unknown status text \"" + status + "\"";
     }
-    // A save over an existing file asks first; any other box is a fault.
+    // A save over an existing file asks first, and so does replacing unsaved changes; any
+    // other box is a fault.
     for (const ScriptedDialogService::MessageBoxRequest& box : m_editor.Dialogs().MessageBoxes()) {
-        if (!box.text.ends_with(L" already exists.\nDo you want to replace it?")) {
+        if (!box.text.ends_with(L" already exists.\nDo you want to replace it?") &&
+            box.text.find(L"\" has unsaved changes.\nSave them before ") == std::wstring::npos) {
             return "a message box came up: " + Narrow(box.text);
         }
     }
@@ -385,10 +400,26 @@ std::string RandomSession::ClickRadioButton()
                                              : "radio button " + std::to_string(id) + " shows the wrong status";
 }
 
+bool RandomSession::AnswerUnsavedQuestion()
+{
+    if (!m_editor.Document().IsModified()) {
+        return true;
+    }
+    const bool goOn = Uniform(0, 3) != 0;
+    m_editor.Dialogs().QueueMessageBoxAnswer(goOn ? IDNO : IDCANCEL);
+    return goOn;
+}
+
 std::string RandomSession::Generate()
 {
-    Note("generate");
+    const bool goesOn = AnswerUnsavedQuestion();
+    Note(goesOn ? "generate" : "generate (cancelled)");
+    const std::uint64_t before = Hash();
+    m_editor.Dialog().SetDlgItemText(IDC_STATUS, L"");
     m_editor.Click(IDC_GENERATE);
+    if (!goesOn) {
+        return Hash() == before ? std::string() : "a cancelled Generate changed the terrain";
+    }
     return m_editor.Status() == L"creating new terain" ? std::string()
                                                        : "Generate shows \"" + Narrow(m_editor.Status()) + "\"";
 }
@@ -478,13 +509,14 @@ bool RandomSession::RunFileCommand(CWnd& window, int button, const fs::path& ans
 
 std::string RandomSession::LoadHeights()
 {
-    const bool cancel = Uniform(0, 9) == 0;
+    const bool goesOn = AnswerUnsavedQuestion();
+    const bool cancel = !goesOn || Uniform(0, 9) == 0;
     const FileChoice choice = cancel ? FileChoice{{}, Expect::Either} : Pick(m_heightFiles);
     Note("load " + (cancel ? std::string("(cancelled)") : choice.path.filename().string()));
     const Grid before = GridOf(m_editor.World().GetHeights());
     const std::wstring label = m_editor.Text(IDC_LOAD_FILE_NAME);
-    if (!RunFileCommand(m_editor.Dialog(), IDC_LOAD, choice.path)) {
-        return "Load asked for no file";
+    if (RunFileCommand(m_editor.Dialog(), IDC_LOAD, choice.path) != goesOn) {
+        return goesOn ? "Load asked for no file" : "Load asked for a file after Cancel";
     }
     const Grid after = GridOf(m_editor.World().GetHeights());
     const bool failed = Narrow(m_editor.Status()).starts_with("Load failed: ");
@@ -668,6 +700,46 @@ std::string RandomSession::UseScenePanel()
     }
 }
 
+std::string RandomSession::UndoOrRedo()
+{
+    CTerrainDocument& document = m_editor.Document();
+    const std::uint64_t before = Hash();
+    const bool couldRedo = document.CanRedo();
+    const bool both = document.CanUndo() && Uniform(0, 1) == 0;
+    Note(both ? "undo+redo" : "undo");
+    m_editor.Trigger(EditorAction::Undo);
+    if (!both) {
+        return {};
+    }
+    m_editor.Trigger(EditorAction::Redo);
+    if (Hash() != before) {
+        return "undo and redo did not give the heights back bit for bit";
+    }
+    return document.CanRedo() == couldRedo ? std::string() : "undo and redo changed what can be redone";
+}
+
+std::string RandomSession::PressShortcut()
+{
+    const QKeySequence keys =
+        Pick(std::vector<QKeySequence>{QKeySequence("W"), QKeySequence("S"), QKeySequence("Space"),
+                                       QKeySequence("Ctrl+Z"), QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    Note("key " + keys.toString().toStdString());
+    m_editor.Window().activateWindow();
+    QApplication::setActiveWindow(&m_editor.Window());
+    QTest::keySequence(&m_editor.Window(), keys);
+    return {};
+}
+
+std::string RandomSession::UseViewMenu()
+{
+    const EditorAction action =
+        Pick(std::vector<EditorAction>{EditorAction::Wireframe, EditorAction::Selector, EditorAction::Airplane,
+                                       EditorAction::Animation, EditorAction::ResetCameras});
+    Note("menu " + m_editor.Window().Action(action)->text().remove('&').toStdString());
+    m_editor.Trigger(action);
+    return {};
+}
+
 TEST_F(EditorTest, RandomSessionKeepsTheWindowUpTheStatusKnownAndEverySavedFile)
 {
     const unsigned long seed = EnvironmentNumber("RELIEF_SESSION_SEED", kDefaultSeed);
@@ -677,6 +749,7 @@ TEST_F(EditorTest, RandomSessionKeepsTheWindowUpTheStatusKnownAndEverySavedFile)
     ASSERT_TRUE(fs::create_directories(folder));
     RandomSession session(*m_editor, folder, seed);
     session.MakeInputFiles();
+    const std::uint64_t first = HeightsHash(m_editor->World().HeightsSnapshot());
 
     for (unsigned long action = 0; action < count; ++action) {
         const std::string problem = session.Step();
@@ -691,6 +764,13 @@ TEST_F(EditorTest, RandomSessionKeepsTheWindowUpTheStatusKnownAndEverySavedFile)
     std::printf("random session: seed %lu, %lu actions (%s ), %zu height files saved\n", seed, count, summary.c_str(),
                 session.SavedFileCount());
     EXPECT_GT(session.SavedFileCount(), 0u) << "the session saved no height file, so none could be lost";
+
+    CTerrainDocument& document = m_editor->Document();
+    ASSERT_LT(document.StepCount(), CTerrainDocument::kUndoLimit) << "every step is still in the history";
+    while (document.CanUndo()) {
+        m_editor->Trigger(EditorAction::Undo);
+    }
+    EXPECT_EQ(HeightsHash(m_editor->World().HeightsSnapshot()), first) << "undoing everything gives the first terrain";
 }
 
 } // namespace

@@ -80,6 +80,18 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent)
     return TRUE;
 }
 
+BOOL CDialog::CreateInWidget(UINT templateId, QWidget* host)
+{
+    const DialogTemplate* dialogTemplate = FindDialogTemplate(templateId);
+    if (!dialogTemplate || m_hWnd) {
+        return FALSE;
+    }
+    m_templateId = templateId;
+    m_parent = nullptr;
+    m_ended = false;
+    return CreateDialogWindowInWidget(*dialogTemplate, host, this) != nullptr;
+}
+
 void CDialog::EndDialog(int result)
 {
     m_modalResult = result;

@@ -1,7 +1,7 @@
 // Dialogs built from registered templates (dialog_template.h), and dialog data exchange.
 // Implements: CDialog with modal runs (DoModal: a nested Qt event loop, ended by EndDialog,
 // returns the EndDialog value, IDOK/IDCANCEL from the standard handlers, -1 when the template
-// is missing), modeless creation (Create, child dialogs inside a parent), the OnInitDialog hook
+// is missing), modeless creation (Create, child dialogs inside a parent or a Qt widget), the OnInitDialog hook
 // (runs once the controls exist; the default exchanges data towards the controls, which binds
 // DDX_Control members), OnOK/OnCancel (also Enter/Escape and the frame's close button),
 // UpdateData/DoDataExchange, and the DDX helpers DDX_Control, DDX_Check, DDX_Text (strings).
@@ -14,6 +14,7 @@
 #include <string>
 
 class QEventLoop;
+class QWidget;
 
 class CDataExchange {
 public:
@@ -39,6 +40,10 @@ public:
     virtual INT_PTR DoModal();
     // Creates the dialog modelessly; it is shown at once when its template has WS_VISIBLE.
     virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    // Creates the dialog as a hidden child control of a Qt widget that is not a window of this
+    // layer (a main window's central widget), whatever frame its template has. Escape and Enter
+    // are then the host's keys: they no longer cancel or end the dialog.
+    BOOL CreateInWidget(UINT templateId, QWidget* host);
     using CWnd::Create;
     // Ends a modal run with the result; hides a modeless dialog.
     void EndDialog(int result);

@@ -124,23 +124,19 @@ RECT DialogUnitsToPixels(const DialogRect& rect, DialogBaseUnits units)
                 MulDiv(rect.y + rect.cy, units.cy, 8)};
 }
 
-HWND CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND parent, CWnd* object, bool popup)
+namespace {
+
+HWND BuildDialog(const DialogTemplate& dialogTemplate, NativeCreateParams params, CWnd* object)
 {
     const QFont font = TemplateFont(dialogTemplate);
     const DialogBaseUnits units = BaseUnitsOf(font);
     const RECT client = DialogUnitsToPixels(DialogRect{0, 0, dialogTemplate.cx, dialogTemplate.cy}, units);
     const QSize size(client.right, client.bottom);
 
-    NativeCreateParams params;
     params.className = kDialogClassName;
     params.text = dialogTemplate.caption;
-    params.style = dialogTemplate.style & ~WS_VISIBLE;
-    if (popup) {
-        params.style = (params.style & ~WS_CHILD) | WS_POPUP;
-    }
     params.exStyle = dialogTemplate.exStyle;
-    params.parent = parent;
-    params.rect = QRect((params.style & WS_CHILD) ? QPoint(0, 0) : PopupOrigin(parent, size), size);
+    params.rect = QRect((params.style & WS_CHILD) ? QPoint(0, 0) : PopupOrigin(params.parent, size), size);
     const HWND dialog = CreateNativeWindow(params, object);
     if (!dialog) {
         return nullptr;
@@ -155,4 +151,26 @@ HWND CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND parent, CWnd*
     }
     SendMessageW(dialog, WM_INITDIALOG, 0, 0);
     return IsWindow(dialog) ? dialog : nullptr;
+}
+
+} // namespace
+
+HWND CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND parent, CWnd* object, bool popup)
+{
+    NativeCreateParams params;
+    params.style = dialogTemplate.style & ~WS_VISIBLE;
+    if (popup) {
+        params.style = (params.style & ~WS_CHILD) | WS_POPUP;
+    }
+    params.parent = parent;
+    return BuildDialog(dialogTemplate, params, object);
+}
+
+HWND CreateDialogWindowInWidget(const DialogTemplate& dialogTemplate, QWidget* host, CWnd* object)
+{
+    constexpr DWORD kFrame = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
+    NativeCreateParams params;
+    params.style = (dialogTemplate.style & ~kFrame) | WS_CHILD;
+    params.hostWidget = host;
+    return host ? BuildDialog(dialogTemplate, params, object) : nullptr;
 }

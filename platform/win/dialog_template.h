@@ -79,9 +79,14 @@ DialogBaseUnits DialogBaseUnitsOf(const DialogTemplate& dialogTemplate);
 RECT DialogUnitsToPixels(const DialogRect& rect, DialogBaseUnits units);
 
 class CWnd;
+class QWidget;
 
 // Builds the dialog window and its controls in the parent's client area (child templates) or
 // as a pop-up owned by the parent, binds the object, sends WM_INITDIALOG and returns the
 // dialog's handle; null when the window or one of its controls cannot be created. The dialog
 // stays hidden: the caller shows it.
 HWND CreateDialogWindow(const DialogTemplate& dialogTemplate, HWND parent, CWnd* object, bool popup);
+// As above, as a child of a Qt widget that is not a window of this layer (the central widget
+// of a main window): the template's frame styles give way to WS_CHILD, and the dialog has no
+// parent window.
+HWND CreateDialogWindowInWidget(const DialogTemplate& dialogTemplate, QWidget* host, CWnd* object);

@@ -1,5 +1,5 @@
 // The "Button" class: push buttons, check boxes, radio buttons and group boxes. A click sends
-// WM_COMMAND with BN_CLICKED to the parent. Check boxes and radio buttons behave as the
+// WM_COMMAND with BN_CLICKED to the parent, as BM_CLICK does. Check boxes and radio buttons behave as the
 // automatic kinds: a check box toggles itself, a radio button checks itself and clears the
 // other radio buttons of its group (the siblings from the nearest WS_GROUP control up to the
 // next one). Three-state boxes, owner-drawn and bitmap buttons are left out.
@@ -88,6 +88,12 @@ public:
         case BM_SETCHECK:
             if (m_button && m_button->isCheckable()) {
                 m_button->setChecked(wParam == static_cast<WPARAM>(BST_CHECKED));
+            }
+            return 0;
+        case BM_CLICK:
+            // As a click of the mouse: a check box toggles, and the parent hears BN_CLICKED.
+            if (m_button && m_button->isEnabled()) {
+                m_button->click();
             }
             return 0;
         default:

@@ -431,10 +431,10 @@ HWND CreateNativeWindow(const NativeCreateParams& params, CWnd* object)
     WindowTable& table = WindowTable::Instance();
     const bool child = params.style & WS_CHILD;
     WindowRecord* parentRecord = table.Find(params.parent);
-    if (child && !parentRecord) {
+    if (child && !parentRecord && !params.hostWidget) {
         return nullptr;
     }
-    QWidget* parentWidget = parentRecord ? parentRecord->native->Widget() : nullptr;
+    QWidget* parentWidget = parentRecord ? parentRecord->native->Widget() : params.hostWidget;
     std::shared_ptr<NativeWindow> native = MakeWindowOfClass(params, parentWidget);
     if (!native) {
         return nullptr;

@@ -170,6 +170,7 @@ inline constexpr DWORD BS_TYPEMASK = 0x000F;
 inline constexpr DWORD BS_MULTILINE = 0x2000;
 inline constexpr UINT BM_GETCHECK = 0x00F0;
 inline constexpr UINT BM_SETCHECK = 0x00F1;
+inline constexpr UINT BM_CLICK = 0x00F5;
 inline constexpr int BST_UNCHECKED = 0;
 inline constexpr int BST_CHECKED = 1;
 inline constexpr WORD BN_CLICKED = 0;

@@ -93,4 +93,40 @@ TEST(ViewsGlTest, BothViewsDrawTheTerrainOnLightGrey)
     GetGraphicsSystem()->ReleaseResources();
 }
 
+// A view draws at its window's size: at the first frame (the big view starts with the device's
+// own chain, made for the dialog) and after every resize.
+TEST(ViewsGlTest, BackBufferFollowsTheViewWindowsSize)
+{
+    if (!CanCreateD3D9Device()) {
+        GTEST_SKIP() << kNoDeviceReason;
+    }
+    ScopedWorldFolder folder;
+    ASSERT_TRUE(folder.IsReady());
+    ViewTestDialog dialog;
+    ASSERT_TRUE(GetGraphicsSystem()->CreateGraphicsContext(dialog.m_hWnd));
+    {
+        TestApplication application;
+        CDrawAndMouseHandler view;
+        ASSERT_TRUE(view.AttachToDialogControl(dialog.m_hWnd, kBigViewPlaceholder));
+        const std::pair<int, int> sizes[] = {{0, 0}, {520, 300}, {90, 410}, {520, 300}};
+        for (const auto& [width, height] : sizes) {
+            if (width > 0) {
+                view.SetWindowSize(width, height);
+            }
+            view.DrawGraphics();
+            int windowWidth = 0;
+            int windowHeight = 0;
+            view.GetWindowSize(windowWidth, windowHeight);
+            SCOPED_TRACE(testing::Message() << windowWidth << " x " << windowHeight);
+            int bufferWidth = 0;
+            int bufferHeight = 0;
+            view.GetBackBufferSize(bufferWidth, bufferHeight);
+            EXPECT_EQ(bufferWidth, windowWidth);
+            EXPECT_EQ(bufferHeight, windowHeight);
+            EXPECT_GT(CentreCoverage(WidgetOfWindow(view.GetViewWindow().m_hWnd)->grab().toImage()), 0.5);
+        }
+    }
+    GetGraphicsSystem()->ReleaseResources();
+}
+
 } // namespace

@@ -47,12 +47,16 @@ struct NativeCreateParams {
     DWORD exStyle = 0;
     QRect rect; // parent's client coordinates for a child window, screen coordinates otherwise
     HWND parent = nullptr;
+    // The widget a child window without a parent window lives in (a main window's central
+    // widget).
+    QWidget* hostWidget = nullptr;
     int id = 0;
     LPVOID createParam = nullptr;
 };
 
 // Creates the window, binds the object (if any) before WM_CREATE, and returns its handle;
-// null when the class is unknown, a child window has no live parent, or WM_CREATE refuses.
+// null when the class is unknown, a child window has neither a live parent nor a host widget,
+// or WM_CREATE refuses.
 HWND CreateNativeWindow(const NativeCreateParams& params, CWnd* object);
 
 // The widget property that names the window a widget shows.

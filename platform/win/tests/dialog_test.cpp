@@ -214,6 +214,60 @@ TEST(ModalDialogTest, EscapeAndTheFrameCloseButtonCancel)
     }
 }
 
+// BM_CLICK acts as a click of the mouse: the handler runs and a check box toggles; a disabled
+// button ignores it.
+TEST_F(DialogTest, ClickMessageActsAsAMouseClick)
+{
+    const struct {
+        int id;
+        bool enabled;
+        std::vector<int> commands;
+        UINT check;
+    } cases[] = {
+        {kAction, true, {kAction}, BST_CHECKED},
+        {kRangeFirst, false, {}, BST_CHECKED},
+        {kCheck, true, {}, BST_UNCHECKED},
+        {kCheck, false, {}, BST_CHECKED},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "control " << c.id << (c.enabled ? "" : " disabled"));
+        m_dialog.commands.clear();
+        m_dialog.CheckDlgButton(kCheck, BST_CHECKED);
+        ItemWidget(m_dialog, c.id)->setEnabled(c.enabled);
+        SendMessageW(::GetDlgItem(m_dialog.m_hWnd, c.id), BM_CLICK, 0, 0);
+        ItemWidget(m_dialog, c.id)->setEnabled(true);
+        EXPECT_EQ(m_dialog.commands, c.commands);
+        EXPECT_EQ(m_dialog.IsDlgButtonChecked(kCheck), c.check);
+    }
+}
+
+// A dialog hosted in a Qt widget is a child control of it whatever its template's frame, and
+// leaves Escape and Enter to the host.
+TEST(HostedDialogTest, LivesInsideTheHostAndLeavesEscapeAndEnterToIt)
+{
+    RegisterDialogTemplate(TestTemplate());
+    QWidget host;
+    TestDialog dialog;
+    ASSERT_TRUE(dialog.CreateInWidget(kTemplateId, &host));
+    EXPECT_FALSE(dialog.CreateInWidget(kTemplateId, &host)) << "a dialog is created once";
+    QWidget* widget = WidgetOfWindow(dialog.m_hWnd);
+    ASSERT_NE(widget, nullptr);
+    EXPECT_EQ(widget->parentWidget(), &host);
+    EXPECT_FALSE(widget->isWindow());
+    EXPECT_EQ(dialog.initCount, 1);
+    host.show();
+    dialog.ShowWindow(SW_SHOW);
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        QTest::keyClick(widget, key);
+        EXPECT_TRUE(dialog.IsWindowVisible()) << "neither key ends a hosted dialog";
+    }
+    dialog.DestroyWindow();
+
+    TestDialog orphan;
+    EXPECT_FALSE(orphan.CreateInWidget(kTemplateId, nullptr));
+    EXPECT_FALSE(orphan.CreateInWidget(9199, &host)) << "no such template";
+}
+
 TEST(ModalDialogTest, MissingTemplateFailsWithoutAWindow)
 {
     CDialog dialog(9199);

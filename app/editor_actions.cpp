@@ -1,0 +1,106 @@
+#include "app/editor_actions.h"
+
+const std::vector<EditorActionInfo>& EditorActionTable()
+{
+    using A = EditorAction;
+    using K = QKeySequence;
+    static const QString file = QStringLiteral("&File");
+    static const QString edit = QStringLiteral("&Edit");
+    static const QString view = QStringLiteral("&View");
+    static const QString help = QStringLiteral("&Help");
+    static const std::vector<EditorActionInfo> table = {
+        {A::New,
+         file,
+         QStringLiteral("&New"),
+         {K(QStringLiteral("Ctrl+N"))},
+         QStringLiteral("A new terrain, generated with the Roughness slider's value")},
+        {A::Open,
+         file,
+         QStringLiteral("&Open Height File..."),
+         {K(QStringLiteral("Ctrl+O"))},
+         QStringLiteral("Load the heights of a text height file")},
+        {A::Save,
+         file,
+         QStringLiteral("&Save"),
+         {K(QStringLiteral("Ctrl+S"))},
+         QStringLiteral("Save the heights to the terrain's file")},
+        {A::SaveAs,
+         file,
+         QStringLiteral("Save &As..."),
+         {K(QStringLiteral("Ctrl+Shift+S"))},
+         QStringLiteral("Save the heights to a file of your choice")},
+        {A::LoadTexture,
+         file,
+         QStringLiteral("Load &Texture..."),
+         {},
+         QStringLiteral("Choose an image to drape over the terrain")},
+        {A::Quit, file, QStringLiteral("&Quit"), {K(QStringLiteral("Ctrl+Q"))}, QStringLiteral("Close Relief")},
+        {A::Undo,
+         edit,
+         QStringLiteral("&Undo"),
+         {K(QStringLiteral("Ctrl+Z"))},
+         QStringLiteral("Take back the last change of the terrain")},
+        {A::Redo,
+         edit,
+         QStringLiteral("&Redo"),
+         {K(QStringLiteral("Ctrl+Y")), K(QStringLiteral("Ctrl+Shift+Z"))},
+         QStringLiteral("Do the change taken back again")},
+        {A::Wireframe,
+         view,
+         QStringLiteral("&Wireframe"),
+         {K(Qt::Key_W)},
+         QStringLiteral("Show the terrain as a wire frame"),
+         true},
+        {A::Selector,
+         view,
+         QStringLiteral("&Selector"),
+         {K(Qt::Key_S)},
+         QStringLiteral("Show the sphere over the selected vertex"),
+         true},
+        {A::Airplane, view, QStringLiteral("&Airplane"), {}, QStringLiteral("Show the airplane"), true},
+        {A::Animation,
+         view,
+         QStringLiteral("A&nimation"),
+         {K(Qt::Key_Space)},
+         QStringLiteral("Let the airplane fly"),
+         true},
+        {A::LightsPanel,
+         view,
+         QStringLiteral("&Lights Panel"),
+         {},
+         QStringLiteral("Open the panel that edits the three lights")},
+        {A::ScenePanel,
+         view,
+         QStringLiteral("S&cene Panel"),
+         {},
+         QStringLiteral("Open the scene tree with each object's attributes and transform")},
+        {A::ResetCameras,
+         view,
+         QStringLiteral("&Reset Cameras"),
+         {},
+         QStringLiteral("Bring both views' cameras back to where they start")},
+        {A::KeyboardShortcuts,
+         help,
+         QStringLiteral("&Keyboard Shortcuts"),
+         {},
+         QStringLiteral("List the keyboard shortcuts")},
+        {A::About, help, QStringLiteral("&About Relief"), {}, QStringLiteral("What Relief is")},
+    };
+    return table;
+}
+
+QString ShortcutSummary()
+{
+    QString summary;
+    for (const EditorActionInfo& info : EditorActionTable()) {
+        QStringList keys;
+        for (const QKeySequence& key : info.shortcuts) {
+            keys << key.toString(QKeySequence::NativeText);
+        }
+        if (!keys.isEmpty()) {
+            summary += keys.join(QStringLiteral(", ")) + QLatin1Char('\t') +
+                       QString(info.text).remove(QLatin1Char('&')).remove(QStringLiteral("...")) + QLatin1Char('\n');
+        }
+    }
+    return summary;
+}

@@ -1,0 +1,389 @@
+#include "app/main_window.h"
+
+#include "app/resources/main_dialog_ids.h"
+#include "app/resources/resources.h"
+#include "app/typing_guard.h"
+#include "editor/recovery_file.h"
+#include "platform/win/qt_bridge.h"
+#include "platform/win/win_api.h"
+#include "world/terrain_world.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QIcon>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QStatusBar>
+
+#include <filesystem>
+
+namespace {
+
+constexpr int kMessageMs = 10000;
+
+QString Text(const std::wstring& text) { return QString::fromStdWString(text); }
+
+} // namespace
+
+// The central widget: keeps the dialog filling it and its controls anchored.
+class CMainWindow::DialogHost final : public QWidget {
+public:
+    explicit DialogHost(CAnchoredLayout& layout) : m_layout(layout) {}
+
+    void SetDialog(QWidget* dialog) { m_dialog = dialog; }
+
+protected:
+    void resizeEvent(QResizeEvent*) override
+    {
+        if (m_dialog) {
+            m_dialog->setGeometry(rect());
+            m_layout.Apply(size());
+        }
+    }
+
+private:
+    CAnchoredLayout& m_layout;
+    QPointer<QWidget> m_dialog;
+};
+
+CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string recoveryPath,
+                         std::unique_ptr<IIntervalTimer> recoveryTimer)
+    : m_settings(settings), m_document(world, kStartFileLabel, kStartFileLabel), m_commands(m_document, m_settings),
+      m_recovery(m_document, std::move(recoveryPath), std::move(recoveryTimer)), m_dialog(m_commands),
+      m_typingGuard(std::make_unique<CTypingGuard>())
+{
+    m_commands.SetCloseRequest([this] { close(); });
+    m_commands.SetRecentFilesListener([this] { ShowRecentFiles(); });
+    m_recovery.SetFailureListener([this](const std::string& reason) {
+        statusBar()->showMessage(QStringLiteral("Unsaved work could not be kept: ") + QString::fromStdString(reason),
+                                 kMessageMs);
+    });
+
+    m_statusText = new QLabel(this);
+    m_vertexText = new QLabel(this);
+    m_heightText = new QLabel(this);
+    m_gridText = new QLabel(this);
+    m_statusText->setObjectName(QStringLiteral("statusText"));
+    m_vertexText->setObjectName(QStringLiteral("vertexText"));
+    m_heightText->setObjectName(QStringLiteral("heightText"));
+    m_gridText->setObjectName(QStringLiteral("gridText"));
+    m_statusText->setToolTip(QStringLiteral("What the editor did last"));
+    m_vertexText->setToolTip(QStringLiteral("The selected vertex: row, column"));
+    m_heightText->setToolTip(QStringLiteral("The selected vertex's height"));
+    m_gridText->setToolTip(QStringLiteral("Samples a side of the height grid"));
+    statusBar()->addWidget(m_statusText, 1);
+    statusBar()->addPermanentWidget(m_vertexText);
+    statusBar()->addPermanentWidget(m_heightText);
+    statusBar()->addPermanentWidget(m_gridText);
+
+    SetWindowIcon();
+    BuildMenus();
+    HostDialog();
+    m_documentListener = m_document.AddChangeListener([this] { ShowDocumentState(); });
+    ShowDocumentState();
+    RestoreGeometry();
+}
+
+CMainWindow::~CMainWindow()
+{
+    m_document.RemoveChangeListener(m_documentListener);
+    m_dialog.DestroyWindow();
+}
+
+void CMainWindow::HostDialog()
+{
+    m_host = new DialogHost(m_layout);
+    setCentralWidget(m_host);
+    if (!m_dialog.CreateInWidget(IDD_TUTORIAL_DIALOG, m_host)) {
+        return;
+    }
+    m_commands.SetOwner(&m_dialog);
+    m_dialog.SetStatusListener([this](const std::wstring& text) { m_statusText->setText(Text(text)); });
+    m_dialog.SetFrameListener([this] { ShowSelection(); });
+    m_statusText->setText(Text(GetWindowTextString(::GetDlgItem(m_dialog.GetSafeHwnd(), IDC_STATUS))));
+    QWidget* dialog = WidgetOfWindow(m_dialog.GetSafeHwnd());
+    QWidget* bigView = WidgetOfWindow(::GetDlgItem(m_dialog.GetSafeHwnd(), IDC_BIG_VIEW));
+    if (dialog == nullptr || bigView == nullptr) {
+        return;
+    }
+    m_layout.Capture(*dialog, *bigView);
+    m_host->setMinimumSize(m_layout.MinimumSize());
+    m_host->resize(m_layout.MinimumSize());
+    m_host->SetDialog(dialog);
+    ApplyToolTips();
+    m_dialog.ShowWindow(SW_SHOW);
+    // The dialog's area holds the keyboard focus at start, so the single-key shortcuts work
+    // until the user clicks or tabs into a control.
+    m_host->setFocusPolicy(Qt::ClickFocus);
+    m_host->setFocus();
+}
+
+void CMainWindow::SetWindowIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const IconImage image = ReliefIconImage(size);
+        icon.addPixmap(QPixmap::fromImage(
+            QImage(reinterpret_cast<const uchar*>(image.argb.data()), image.width, image.height, QImage::Format_ARGB32)
+                .copy()));
+    }
+    setWindowIcon(icon);
+}
+
+bool CMainWindow::HasDialog() const { return IsWindow(m_dialog.GetSafeHwnd()); }
+
+void CMainWindow::ApplyToolTips()
+{
+    for (const ControlToolTip& tip : MainDialogToolTips()) {
+        if (QWidget* control = WidgetOfWindow(::GetDlgItem(m_dialog.GetSafeHwnd(), tip.id))) {
+            control->setToolTip(QString::fromWCharArray(tip.text));
+            // Buttons take the focus only from the Tab key, so that Space stays the animation
+            // switch after a click.
+            if (qobject_cast<QAbstractButton*>(control) != nullptr) {
+                control->setFocusPolicy(Qt::TabFocus);
+            }
+        }
+    }
+}
+
+void CMainWindow::BuildMenus()
+{
+    std::map<QString, QMenu*> menus;
+    for (const EditorActionInfo& info : EditorActionTable()) {
+        QMenu*& menu = menus[info.menu];
+        if (menu == nullptr) {
+            menu = menuBar()->addMenu(info.menu);
+            menu->setToolTipsVisible(true);
+        }
+        if (info.action == EditorAction::Quit) {
+            m_recentMenu = menu->addMenu(QStringLiteral("Open &Recent"));
+            m_recentMenu->setToolTipsVisible(true);
+            menu->addSeparator();
+        }
+        QAction* action = menu->addAction(info.text);
+        action->setShortcuts(info.shortcuts);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setToolTip(info.toolTip);
+        action->setStatusTip(info.toolTip);
+        action->setCheckable(info.checkable);
+        const EditorAction which = info.action;
+        QObject::connect(action, &QAction::triggered, this, [this, which] { RunAction(which); });
+        m_actions[which] = action;
+    }
+    QObject::connect(menus[QStringLiteral("&View")], &QMenu::aboutToShow, this, [this] { SyncViewChecks(); });
+    ShowRecentFiles();
+}
+
+void CMainWindow::ClickDialogButton(int id) { SendMessageW(::GetDlgItem(m_dialog.GetSafeHwnd(), id), BM_CLICK, 0, 0); }
+
+void CMainWindow::RunAction(EditorAction action)
+{
+    switch (action) {
+    case EditorAction::New:
+        m_commands.New();
+        break;
+    case EditorAction::Open:
+        m_commands.Open();
+        break;
+    case EditorAction::Save:
+        m_commands.Save();
+        break;
+    case EditorAction::SaveAs:
+        m_commands.SaveAs();
+        break;
+    case EditorAction::LoadTexture:
+        m_commands.LoadTexture();
+        break;
+    case EditorAction::Quit:
+        m_commands.Quit();
+        break;
+    case EditorAction::Undo:
+        m_commands.Undo();
+        break;
+    case EditorAction::Redo:
+        m_commands.Redo();
+        break;
+    case EditorAction::Wireframe:
+        ClickDialogButton(IDC_WIREFRAME);
+        break;
+    case EditorAction::Selector:
+        ClickDialogButton(IDC_SELECTOR_VISIBLE);
+        break;
+    case EditorAction::Airplane:
+        ClickDialogButton(IDC_AIRPLANE_VISIBLE);
+        break;
+    case EditorAction::Animation:
+        ClickDialogButton(IDC_ANIMATE);
+        break;
+    case EditorAction::LightsPanel:
+        ClickDialogButton(IDC_LIGHTS);
+        break;
+    case EditorAction::ScenePanel:
+        ClickDialogButton(IDC_SCENE);
+        break;
+    case EditorAction::ResetCameras:
+        m_dialog.ResetCameras();
+        break;
+    case EditorAction::KeyboardShortcuts:
+        MessageBoxW(m_dialog.GetSafeHwnd(), ShortcutSummary().toStdWString().c_str(), L"Keyboard Shortcuts",
+                    MB_OK | MB_ICONINFORMATION);
+        break;
+    case EditorAction::About:
+        MessageBoxW(m_dialog.GetSafeHwnd(),
+                    L"Relief, the terrain editor.\n\nGenerate a terrain, set the heights of its vertices, drape an "
+                    L"image over it and fly an airplane above it. Height files are plain text, one height a line.",
+                    L"About Relief", MB_OK | MB_ICONINFORMATION);
+        break;
+    }
+    SyncViewChecks();
+}
+
+void CMainWindow::SyncViewChecks()
+{
+    const std::pair<EditorAction, int> checks[] = {{EditorAction::Wireframe, IDC_WIREFRAME},
+                                                   {EditorAction::Selector, IDC_SELECTOR_VISIBLE},
+                                                   {EditorAction::Airplane, IDC_AIRPLANE_VISIBLE},
+                                                   {EditorAction::Animation, IDC_ANIMATE}};
+    for (const auto& [action, id] : checks) {
+        m_actions.at(action)->setChecked(m_dialog.IsDlgButtonChecked(id) == BST_CHECKED);
+    }
+}
+
+void CMainWindow::ShowRecentFiles()
+{
+    // An entry may be the one being triggered: it goes once its signal is over.
+    for (QAction* entry : m_recentMenu->actions()) {
+        m_recentMenu->removeAction(entry);
+        entry->deleteLater();
+    }
+    const QStringList files = m_settings.RecentFiles();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QAction* entry = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+        entry->setToolTip(path);
+        QObject::connect(entry, &QAction::triggered, this, [this, path] { m_commands.OpenFile(path.toStdWString()); });
+    }
+    m_recentMenu->setEnabled(!files.isEmpty());
+}
+
+void CMainWindow::ShowDocumentState()
+{
+    setWindowTitle(Text(m_document.DisplayName()) + QStringLiteral("[*] - Relief"));
+    setWindowModified(m_document.IsModified());
+    const auto withStep = [](const QString& verb, const QString& step) {
+        return step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
+    };
+    m_actions.at(EditorAction::Undo)->setEnabled(m_document.CanUndo());
+    m_actions.at(EditorAction::Undo)->setText(withStep(QStringLiteral("&Undo"), m_document.UndoText()));
+    m_actions.at(EditorAction::Redo)->setEnabled(m_document.CanRedo());
+    m_actions.at(EditorAction::Redo)->setText(withStep(QStringLiteral("&Redo"), m_document.RedoText()));
+    m_gridText->setText(QStringLiteral("Grid %1 x %1").arg(m_document.World().HeightsSnapshot().Side()));
+    ShowSelection();
+    SyncViewChecks();
+}
+
+void CMainWindow::ShowSelection()
+{
+    const CTerrainWorld& world = m_document.World();
+    const int row = world.GetSelectedRow();
+    const int column = world.GetSelectedColumn();
+    m_vertexText->setText(QStringLiteral("Vertex %1, %2").arg(row).arg(column));
+    m_heightText->setText(QStringLiteral("Height %1").arg(static_cast<double>(world.HeightAt(row, column)), 0, 'f', 2));
+}
+
+void CMainWindow::RestoreGeometry()
+{
+    const QByteArray geometry = m_settings.WindowGeometry();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) {
+        adjustSize();
+    }
+}
+
+void CMainWindow::HandleRecoveredWork(RecoveryChoice choice)
+{
+    if (!m_recovery.OwnsFile()) {
+        statusBar()->showMessage(QStringLiteral("Another Relief is running: this window's unsaved work is not kept "
+                                                "for recovery"),
+                                 kMessageMs);
+        return;
+    }
+    const std::string& path = m_recovery.Path();
+    std::error_code error;
+    if (choice == RecoveryChoice::Keep || !std::filesystem::exists(path, error)) {
+        return;
+    }
+    const Result<RecoveredWork> work = ReadRecoveryFile(path);
+    if (!work) {
+        std::filesystem::rename(path, path + ".damaged", error);
+        statusBar()->showMessage(QStringLiteral("The work kept from the last session is lost: ") +
+                                     QString::fromStdString(work.reason()),
+                                 kMessageMs);
+        return;
+    }
+    if (choice == RecoveryChoice::Ask) {
+        const std::wstring name =
+            work.value().documentPath.empty()
+                ? L"Untitled"
+                : QFileInfo(QString::fromStdString(work.value().documentPath)).fileName().toStdWString();
+        const std::wstring question = L"Relief did not close properly last time. It kept the unsaved work on \"" +
+                                      name + L"\".\n\nRestore it? No discards it.";
+        choice = MessageBoxW(m_dialog.GetSafeHwnd(), question.c_str(), L"Relief", MB_YESNO | MB_ICONQUESTION) == IDYES
+                     ? RecoveryChoice::Restore
+                     : RecoveryChoice::Discard;
+    }
+    if (choice == RecoveryChoice::Discard) {
+        m_recovery.Remove();
+        return;
+    }
+    if (const Result<> restored = m_document.Restore(work.value()); !restored) {
+        statusBar()->showMessage(QStringLiteral("The work kept from the last session cannot be restored: ") +
+                                     QString::fromStdString(restored.reason()),
+                                 kMessageMs);
+        return;
+    }
+    (void)m_recovery.Secure();
+}
+
+void CMainWindow::CloseUnattended()
+{
+    m_unattended = true;
+    close();
+}
+
+void CMainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_unattended) {
+        // Nobody is there to answer: unsaved work waits in the recovery file.
+        if (m_document.IsModified()) {
+            (void)m_recovery.Secure();
+        } else {
+            m_recovery.Release();
+        }
+    } else if (m_commands.MayDiscardChanges(L"quitting")) {
+        m_recovery.Release();
+    } else {
+        event->ignore();
+        return;
+    }
+    m_settings.SetWindowGeometry(saveGeometry());
+    event->accept();
+    if (m_closed) {
+        m_closed();
+    }
+}
+
+void CMainWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Escape reaches the window when no control wants it: it asks before anything closes.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_commands.Escape();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}

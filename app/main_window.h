@@ -1,0 +1,110 @@
+// The editor's main window: a menu bar, the main dialog hosted as its central area, and a
+// status bar. It owns the open document, the commands the menus and the dialog's buttons share,
+// and the guard that keeps unsaved work in the recovery file.
+//
+// - Resizing: the big view grows with the window; the small view and the controls keep their
+//   size and stay anchored to the right and bottom edges (CAnchoredLayout). The window cannot
+//   become smaller than the dialog's own size.
+// - The title is "<file name>[*] - Relief", with "*" while there are unsaved changes.
+// - The status bar repeats the status line's text and shows the selected vertex, its height
+//   and the grid's size.
+// - Closing the window (the frame's button, File > Quit, "Quit", Escape) asks about unsaved
+//   changes; closing cleanly removes the recovery file. Window geometry, the last folder and the
+//   recent files persist in the settings.
+#pragma once
+
+#include "app/anchored_layout.h"
+#include "app/editor_actions.h"
+#include "app/editor_commands.h"
+#include "app/editor_settings.h"
+#include "app/tutorial_dlg.h"
+#include "editor/interval_timer.h"
+#include "editor/recovery_guard.h"
+#include "editor/terrain_document.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSettings;
+class CTerrainWorld;
+class CTypingGuard;
+
+// What to do with work a crash left in the recovery file.
+enum class RecoveryChoice {
+    Ask,     // offer it: restore or discard
+    Restore, // restore it without asking
+    Discard, // remove it without asking
+    Keep,    // leave it for a later start
+};
+
+class CMainWindow final : public QMainWindow {
+public:
+    // The world, the settings and the timer's owner must outlive the window. The recovery
+    // timer fires every CRecoveryGuard::kInterval.
+    CMainWindow(CTerrainWorld& world, QSettings& settings, std::string recoveryPath,
+                std::unique_ptr<IIntervalTimer> recoveryTimer = std::make_unique<QtIntervalTimer>());
+    ~CMainWindow() override;
+
+    // True once the main dialog exists inside the window.
+    bool HasDialog() const;
+    CTutorialDlg& Dialog() { return m_dialog; }
+    CTerrainDocument& Document() { return m_document; }
+    CEditorCommands& Commands() { return m_commands; }
+    CRecoveryGuard& Recovery() { return m_recovery; }
+    QAction* Action(EditorAction action) const { return m_actions.at(action); }
+    QMenu* RecentFilesMenu() const { return m_recentMenu; }
+
+    // Deals with work a crash left in the recovery file: a file that cannot be read is moved
+    // aside (".damaged") and the status bar says why. While another editor owns the file it is
+    // not offered, and the status bar says that this window's work is not kept.
+    void HandleRecoveredWork(RecoveryChoice choice);
+    // Called once the window has closed for good.
+    void SetClosedListener(std::function<void()> listener) { m_closed = std::move(listener); }
+    // Closes without a question, for unattended runs: unsaved work stays in the recovery file.
+    void CloseUnattended();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    class DialogHost;
+
+    void HostDialog();
+    void ApplyToolTips();
+    void BuildMenus();
+    void RunAction(EditorAction action);
+    // Clicks one of the dialog's buttons, as the mouse would: its own handler runs.
+    void ClickDialogButton(int id);
+    void ShowRecentFiles();
+    void ShowDocumentState();
+    void ShowSelection();
+    void SetWindowIcon();
+    void SyncViewChecks();
+    void RestoreGeometry();
+
+    CEditorSettings m_settings;
+    CTerrainDocument m_document;
+    CEditorCommands m_commands;
+    CRecoveryGuard m_recovery;
+    CTutorialDlg m_dialog;
+    CAnchoredLayout m_layout;
+    std::unique_ptr<CTypingGuard> m_typingGuard;
+    DialogHost* m_host = nullptr;
+    std::map<EditorAction, QAction*> m_actions;
+    QMenu* m_recentMenu = nullptr;
+    QLabel* m_statusText = nullptr;
+    QLabel* m_vertexText = nullptr;
+    QLabel* m_heightText = nullptr;
+    QLabel* m_gridText = nullptr;
+    int m_documentListener = 0;
+    bool m_unattended = false;
+    std::function<void()> m_closed;
+};

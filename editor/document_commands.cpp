@@ -1,0 +1,75 @@
+#include "editor/internal/document_commands.h"
+
+#include "world/terrain_world.h"
+
+#include <utility>
+
+DocumentCommand::DocumentCommand(DocumentModel& model, const DocumentState& before, const DocumentState& after,
+                                 const QString& text)
+    : QUndoCommand(text), m_model(model), m_before(before), m_after(after)
+{
+}
+
+void DocumentCommand::undo()
+{
+    UndoHeights();
+    m_model.Apply(m_before);
+}
+
+void DocumentCommand::redo()
+{
+    RedoHeights();
+    m_model.Apply(m_after);
+}
+
+std::size_t DocumentCommand::Bytes() const
+{
+    const auto labels = [](const DocumentState& state) {
+        return (state.loadLabel.capacity() + state.texturePath.capacity()) * sizeof(wchar_t);
+    };
+    return sizeof(*this) + labels(m_before) + labels(m_after);
+}
+
+VertexHeightCommand::VertexHeightCommand(DocumentModel& model, const DocumentState& state, float oldHeight,
+                                         float newHeight, int dragId)
+    : DocumentCommand(model, state, state, QStringLiteral("Set Height")), m_row(state.row), m_column(state.column),
+      m_oldHeight(oldHeight), m_newHeight(newHeight), m_dragId(dragId)
+{
+}
+
+bool VertexHeightCommand::mergeWith(const QUndoCommand* other)
+{
+    const auto* next = static_cast<const VertexHeightCommand*>(other);
+    if (m_dragId == 0 || next->m_dragId != m_dragId || next->m_row != m_row || next->m_column != m_column) {
+        return false;
+    }
+    m_newHeight = next->m_newHeight;
+    // A drag that ends where it began changed nothing: the step goes.
+    setObsolete(m_newHeight == m_oldHeight);
+    return true;
+}
+
+void VertexHeightCommand::UndoHeights() { Model().World().SetHeightAt(m_row, m_column, m_oldHeight); }
+
+void VertexHeightCommand::RedoHeights() { Model().World().SetHeightAt(m_row, m_column, m_newHeight); }
+
+HeightsCommand::HeightsCommand(DocumentModel& model, const DocumentState& before, const DocumentState& after,
+                               Heightfield oldHeights, Heightfield newHeights, const QString& text)
+    : DocumentCommand(model, before, after, text), m_oldHeights(std::move(oldHeights)),
+      m_newHeights(std::move(newHeights))
+{
+}
+
+std::size_t HeightsCommand::Bytes() const
+{
+    return DocumentCommand::Bytes() + (m_oldHeights.Samples().size() + m_newHeights.Samples().size()) * sizeof(float);
+}
+
+void HeightsCommand::UndoHeights() { Model().World().RestoreHeights(m_oldHeights); }
+
+void HeightsCommand::RedoHeights()
+{
+    if (!std::exchange(m_done, false)) {
+        Model().World().RestoreHeights(m_newHeights);
+    }
+}

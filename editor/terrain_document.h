@@ -1,0 +1,111 @@
+// The open document: the world's terrain as the editor edits it. Every change of the heights,
+// the floor's texture or the wire frame switch is one step of the undo history; the document
+// knows the file it was opened from or saved to, whether it differs from that file, and tells
+// its listener after every change so that the windows can show it.
+//
+// Undo restores the heights bit for bit, the selected vertex and the label of the loaded file.
+// A vertex height keeps only what changed (its old and new height); a generation or a load
+// keeps the grids from before and after it.
+#pragma once
+
+#include "base/file_access.h"
+#include "editor/document_state.h"
+#include "editor/recovered_work.h"
+#include "terrain/heightfield.h"
+
+#include <QString>
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+class CTerrainWorld;
+class DocumentModel;
+class QUndoStack;
+
+class CTerrainDocument {
+public:
+    // Steps the history keeps. A whole-grid step of 65 x 65 samples keeps two grids of 17 KiB,
+    // so a full history stays far below 256 MiB.
+    static constexpr int kUndoLimit = 1000;
+
+    // The world must outlive the document. loadLabel and saveLabel are what the labels of the
+    // loaded and the saved file show at first.
+    CTerrainDocument(CTerrainWorld& world, std::wstring loadLabel, std::wstring saveLabel);
+    ~CTerrainDocument();
+    CTerrainDocument(const CTerrainDocument&) = delete;
+    CTerrainDocument& operator=(const CTerrainDocument&) = delete;
+
+    CTerrainWorld& World() const;
+    // The state now, the selection as the world has it.
+    DocumentState State() const;
+
+    // Sets the selected vertex's height, as one step. Heights of one vertex set while dragging
+    // merge into one step until EndDrag; a height the vertex already has is no step.
+    void SetSelectedHeight(float height, bool dragging);
+    void EndDrag();
+    // A new, untitled document: a generation (one step), after which nothing is unsaved.
+    void New();
+    // Loads the heights at path as one step; the document then belongs to that file and label
+    // names it. A failure is no step and changes nothing.
+    Result<> Open(const std::string& path, const std::wstring& label);
+    // Writes the heights to HeightFileName(path); the document then belongs to that file and
+    // nothing is unsaved. A failure changes nothing.
+    Result<> SaveTo(const std::string& path);
+    // A texture image for the floor, as one step. Choosing the current image again reads it
+    // again and is no step.
+    void ChooseTexture(const std::wstring& path);
+    void SetWireframe(bool wireframe);
+    // Recovered work as one step: the heights (of the world's side) and the texture; the
+    // document belongs to the work's file again and has unsaved changes. Work of another side
+    // is refused.
+    Result<> Restore(const RecoveredWork& work);
+    // The work as the recovery file keeps it.
+    RecoveredWork Work() const;
+
+    bool CanUndo() const;
+    bool CanRedo() const;
+    void Undo();
+    void Redo();
+    // What the next undo or redo takes back or does again ("Set Height", "Generate", ...).
+    QString UndoText() const;
+    QString RedoText() const;
+    int StepCount() const;
+    // Memory the history keeps.
+    std::size_t HistoryBytes() const;
+
+    bool IsModified() const;
+    // The file the document belongs to; empty for a new document.
+    const std::string& FilePath() const { return m_filePath; }
+    // The file's name without its folder, or "Untitled".
+    std::wstring DisplayName() const;
+    // The name the label of the saved file shows.
+    const std::wstring& SaveLabel() const { return m_saveLabel; }
+
+    // Listeners are called after every change: a step done, undone or redone, a save. The id
+    // removes the listener again.
+    int AddChangeListener(std::function<void()> listener);
+    void RemoveChangeListener(int id);
+    // Called before each step that replaces the whole grid or touches files, so that unsaved
+    // work can be secured first.
+    void SetBeforeRiskyStep(std::function<void()> hook) { m_beforeRiskyStep = std::move(hook); }
+    // Runs that hook: for risky work outside the document, such as decoding a chosen image.
+    void BeforeRiskyStep();
+
+private:
+    void PushHeights(const DocumentState& before, const DocumentState& after, Heightfield oldHeights,
+                     const QString& text);
+    void Changed();
+
+    std::unique_ptr<DocumentModel> m_model;
+    std::unique_ptr<QUndoStack> m_history;
+    std::string m_filePath;
+    std::wstring m_saveLabel;
+    int m_dragSerial = 0;
+    bool m_dragging = false;
+    std::map<int, std::function<void()>> m_listeners;
+    int m_nextListener = 1;
+    std::function<void()> m_beforeRiskyStep;
+};
