@@ -233,8 +233,8 @@ TEST_F(WorldViewGlTest, FloorShowsItsTextureOnlyWithBothFileAndFlag)
 
 TEST_F(WorldViewGlTest, GeneratedTerrainWithAirplaneAndSelectorInBothViews)
 {
-    m_world->SetRoughness(0.4f);
-    m_world->GenerateTerrain();
+    // A pinned seed: the count of single-band patches below depends on the terrain's shape.
+    ASSERT_TRUE(m_world->NewTerrain(65, 0.4f, 7).ok());
     m_world->SetSelectedRow(40);
     m_world->SetSelectedColumn(24);
     m_world->ShowSelector(true);
