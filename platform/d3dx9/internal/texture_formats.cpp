@@ -17,9 +17,12 @@ namespace {
 // - A PBM/PGM/PPM file in text may end with its last number, read up to the end; the decoder
 //   fails by itself when numbers or binary rows are missing, as the WebP and TIFF decoders do.
 constexpr TextureFormat kRecognisedFormats[] = {
-    {"png", "PNG", CutShortSign::ReadAtEnd, nullptr},     {"jpeg", "JPEG", CutShortSign::ReadAtEnd, nullptr},
-    {"gif", "GIF", CutShortSign::ReadAtEnd, nullptr},     {"bmp", "BMP", CutShortSign::ShortRead, nullptr},
-    {"webp", "WebP", CutShortSign::DecoderFails, nullptr}, {"tiff", "TIFF", CutShortSign::DecoderFails, nullptr},
+    {"png", "PNG", CutShortSign::ReadAtEnd, nullptr},
+    {"jpeg", "JPEG", CutShortSign::ReadAtEnd, nullptr},
+    {"gif", "GIF", CutShortSign::ReadAtEnd, nullptr},
+    {"bmp", "BMP", CutShortSign::ShortRead, nullptr},
+    {"webp", "WebP", CutShortSign::DecoderFails, nullptr},
+    {"tiff", "TIFF", CutShortSign::DecoderFails, nullptr},
     {"ppm", "PBM/PGM/PPM", CutShortSign::DecoderFails, nullptr},
 };
 // Known by its footer alone: Qt reads no TGA file without one.
