@@ -10,12 +10,9 @@
 #include "formats/raw_heightmap.h"
 #include "formats/text_heightmap.h"
 #include "platform/d3dx9/testing/binary_x_file.h"
+#include "platform/d3dx9/testing/encoded_images.h"
 #include "platform/d3dx9/testing/image_samples.h"
 #include "platform/d3dx9/x_file_writer.h"
-
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#include <stb/stb_image_write.h>
 
 #include <QBuffer>
 #include <QImage>
@@ -163,44 +160,36 @@ bool WriteHeightFiles(const fs::path& folder)
            Save(folder / "short_crlf.txt", WithCrLf(HeightLines(first))) && Save(folder / "bad_entry.txt", badEntry);
 }
 
-void Append(void* context, void* data, int size)
+// A small gradient with a transparent corner.
+QImage Gradient()
 {
-    static_cast<std::string*>(context)->append(static_cast<const char*>(data), static_cast<size_t>(size));
-}
-
-// A small gradient with a transparent corner, in the given number of channels.
-std::vector<unsigned char> Gradient(int width, int height, int channels)
-{
-    std::vector<unsigned char> pixels;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const unsigned char rgba[4] = {static_cast<unsigned char>(x * 60), static_cast<unsigned char>(y * 80),
-                                           static_cast<unsigned char>(200),
-                                           static_cast<unsigned char>(x + y == 0 ? 0 : 255)};
-            pixels.insert(pixels.end(), rgba, rgba + channels);
+    QImage image(4, 3, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            image.setPixel(x, y, qRgba(x * 60, y * 80, 200, x + y == 0 ? 0 : 255));
         }
     }
-    return pixels;
+    return image;
 }
 
+// The gradient in every format textures are read from, and a few files cut short.
 bool WriteImages(const fs::path& folder)
 {
-    constexpr int kWidth = 4;
-    constexpr int kHeight = 3;
-    const std::vector<unsigned char> rgba = Gradient(kWidth, kHeight, 4);
-    const std::vector<unsigned char> rgb = Gradient(kWidth, kHeight, 3);
-    std::string png, bmp, tga, rleTga, jpeg;
-    stbi_write_png_to_func(Append, &png, kWidth, kHeight, 4, rgba.data(), kWidth * 4);
-    stbi_write_bmp_to_func(Append, &bmp, kWidth, kHeight, 3, rgb.data());
-    stbi_write_tga_with_rle = 0;
-    stbi_write_tga_to_func(Append, &tga, kWidth, kHeight, 4, rgba.data());
-    stbi_write_tga_with_rle = 1;
-    stbi_write_tga_to_func(Append, &rleTga, kWidth, kHeight, 4, rgba.data());
-    stbi_write_jpg_to_func(Append, &jpeg, kWidth, kHeight, 3, rgb.data(), 90);
-    return Save(folder / "gradient.png", png) && Save(folder / "gradient.bmp", bmp) &&
-           Save(folder / "gradient.tga", tga) && Save(folder / "gradient_rle.tga", rleTga) &&
-           Save(folder / "gradient.jpg", jpeg) && Save(folder / "truncated.png", png.substr(0, png.size() / 2)) &&
-           Save(folder / "truncated.jpg", jpeg.substr(0, jpeg.size() * 2 / 3));
+    const QImage gradient = Gradient();
+    const std::string png = EncodedByQt(gradient, "png");
+    const std::string jpeg = EncodedByQt(gradient, "jpeg");
+    const std::string gif = GifFromImage(gradient);
+    return Save(folder / "gradient.png", png) && Save(folder / "gradient.jpg", jpeg) &&
+           Save(folder / "gradient.gif", gif) && Save(folder / "gradient.bmp", EncodedByQt(gradient, "bmp")) &&
+           Save(folder / "gradient.webp", EncodedByQt(gradient, "webp")) &&
+           Save(folder / "gradient.tiff", EncodedByQt(gradient, "tiff")) &&
+           Save(folder / "gradient.ppm", EncodedByQt(gradient, "ppm")) &&
+           Save(folder / "gradient.pgm", EncodedByQt(gradient, "pgm")) &&
+           Save(folder / "gradient.pbm", EncodedByQt(gradient, "pbm")) &&
+           Save(folder / "gradient.tga", TgaFromImage(gradient)) &&
+           Save(folder / "truncated.png", png.substr(0, png.size() / 2)) &&
+           Save(folder / "truncated.jpg", jpeg.substr(0, jpeg.size() * 2 / 3)) &&
+           Save(folder / "truncated.gif", gif.substr(0, gif.size() - 4));
 }
 
 // One white pixel: the screen with a colour table of two entries (white, black), the image at
@@ -213,7 +202,8 @@ std::string OnePixelGif()
 }
 
 // The small complete images of the formats whose headers declare their size, the hostile
-// Radiance HDR files and the files cut short after a header declaring 8192 x 8192 pixels.
+// Radiance HDR files (refused by their format), the files cut short after a header declaring
+// 8192 x 8192 pixels and the headers declaring more than a texture may have.
 bool WriteImageSamples(const fs::path& folder)
 {
     std::vector<ImageSample> samples = RadianceSamples();

@@ -1,6 +1,9 @@
 #include "tools/rgb_image.h"
 
-#include <stb_image_write.h>
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageWriter>
 
 #include <algorithm>
 #include <cmath>
@@ -9,13 +12,6 @@
 namespace {
 
 std::uint8_t ToByte(float channel) { return static_cast<std::uint8_t>(std::clamp(std::lround(channel), 0L, 255L)); }
-
-void AppendBytes(void* context, void* data, int size)
-{
-    auto* out = static_cast<std::vector<std::uint8_t>*>(context);
-    const auto* bytes = static_cast<const std::uint8_t*>(data);
-    out->insert(out->end(), bytes, bytes + size);
-}
 
 } // namespace
 
@@ -39,10 +35,15 @@ void RgbImage::Set(int x, int y, const Colour& colour)
 
 std::vector<std::uint8_t> EncodePng(const RgbImage& image)
 {
-    std::vector<std::uint8_t> png;
-    stbi_write_png_to_func(AppendBytes, &png, image.Width(), image.Height(), 3, image.Bytes().data(),
-                           image.Width() * 3);
-    return png;
+    const QImage rgb(image.Bytes().data(), image.Width(), image.Height(), static_cast<qsizetype>(image.Width()) * 3,
+                     QImage::Format_RGB888);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    if (!QImageWriter(&buffer, "png").write(rgb)) {
+        return {};
+    }
+    return std::vector<std::uint8_t>(png.begin(), png.end());
 }
 
 Result<> WritePngFile(const std::filesystem::path& path, const RgbImage& image)

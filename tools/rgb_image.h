@@ -36,6 +36,6 @@ private:
     std::vector<std::uint8_t> m_bytes; // rows top to bottom, three bytes a pixel
 };
 
-// The image as PNG file contents; the same image always gives the same bytes.
+// The image as PNG file contents; the same image always gives the same bytes (with one zlib).
 std::vector<std::uint8_t> EncodePng(const RgbImage& image);
 Result<> WritePngFile(const std::filesystem::path& path, const RgbImage& image);

@@ -1,6 +1,6 @@
 #include "graphics_fixture.h"
 
-#include <stb_image_write.h>
+#include <QImage>
 
 #include <fstream>
 
@@ -35,9 +35,9 @@ void WriteMeshFile(const std::filesystem::path& path, float size, const std::vec
 void WriteImageFile(const std::filesystem::path& path, int width, int height, DWORD argb)
 {
     std::filesystem::create_directories(path.parent_path().empty() ? "." : path.parent_path());
-    const std::vector<DWORD> rgba(static_cast<std::size_t>(width * height),
-                                  (argb & 0xFF00FF00u) | ((argb >> 16) & 0xFFu) | ((argb & 0xFFu) << 16));
-    ASSERT_NE(stbi_write_png(path.c_str(), width, height, 4, rgba.data(), width * 4), 0) << path;
+    QImage image(width, height, QImage::Format_ARGB32);
+    image.fill(static_cast<uint>(argb));
+    ASSERT_TRUE(image.save(QString::fromStdString(path.string()), "png")) << path;
 }
 
 void GraphicsTest::TearDown()

@@ -4,7 +4,7 @@
 #include "graphics/graphics_system.h"
 #include "platform/d3d9/testing/device_probe.h"
 
-#include <stb_image_write.h>
+#include <QImage>
 
 #include <cstdlib>
 #include <fstream>
@@ -61,15 +61,14 @@ protected:
 
     void SaveImage() const
     {
-        std::vector<std::uint8_t> rgba(m_windows.LastFrame(m_window)->bgra);
-        for (std::size_t i = 0; i < rgba.size(); i += 4) {
-            std::swap(rgba[i], rgba[i + 2]);
-        }
+        const std::vector<std::uint8_t>& bgra = m_windows.LastFrame(m_window)->bgra;
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
         const std::filesystem::path folder(RELIEF_TEST_OUTPUT_DIR);
         std::filesystem::create_directories(folder);
         const std::string name = std::string("graphics.") + test->name() + ".png";
-        stbi_write_png((folder / name).c_str(), kSize, kSize, 4, rgba.data(), kSize * 4);
+        // B, G, R, A in memory is an ARGB32 pixel on this platform.
+        QImage(bgra.data(), kSize, kSize, kSize * 4, QImage::Format_ARGB32)
+            .save(QString::fromStdString((folder / name).string()), "png");
     }
 
     ScopedWorkingFolder m_folder;
@@ -114,7 +113,8 @@ TEST_F(GraphicsGlTest, BoundTextureShowsItsTexelsOnRectangle)
         }
     }
     std::filesystem::create_directories("Textures");
-    ASSERT_NE(stbi_write_png("Textures/quadrants.png", 8, 8, 4, texels.data(), 32), 0);
+    ASSERT_TRUE(QImage(reinterpret_cast<const uchar*>(texels.data()), 8, 8, 32, QImage::Format_RGBA8888)
+                    .save("Textures/quadrants.png", "png"));
 
     TQRD3D_DrawHelper helper;
     helper.SetTextureFileName(L"quadrants.png");

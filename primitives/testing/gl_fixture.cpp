@@ -1,9 +1,6 @@
 #include "primitives/testing/gl_fixture.h"
 
-// Static, so test programs that write images themselves can link this library as well.
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
+#include <QImage>
 
 #include <cstdlib>
 #include <filesystem>
@@ -139,15 +136,8 @@ std::string GlFixture::SaveImage(const std::string& name) const
 {
     const std::filesystem::path folder = std::filesystem::path(RELIEF_TEST_OUTPUT_DIR) / "primitives";
     std::filesystem::create_directories(folder);
-    std::vector<std::uint8_t> rgba(Image().size());
-    for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) {
-        const std::uint8_t* bgra = Image().data() + i;
-        rgba[i] = bgra[2];
-        rgba[i + 1] = bgra[1];
-        rgba[i + 2] = bgra[0];
-        rgba[i + 3] = 255;
-    }
     const std::string path = (folder / (name + ".png")).string();
-    stbi_write_png(path.c_str(), kSize, kSize, 4, rgba.data(), kSize * 4);
+    // B, G, R, A in memory is an RGB32 pixel on this platform; RGB32 keeps the image opaque.
+    QImage(Image().data(), kSize, kSize, kSize * 4, QImage::Format_RGB32).save(QString::fromStdString(path), "png");
     return path;
 }

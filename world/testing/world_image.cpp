@@ -1,8 +1,6 @@
 #include "world/testing/world_image.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
-#include <stb_image_write.h>
+#include <QImage>
 
 #include <cstdlib>
 
@@ -26,12 +24,8 @@ bool SaveImagePng(const WorldImage& image, const std::string& path)
     if (image.IsEmpty()) {
         return false;
     }
-    std::vector<std::uint8_t> rgba(image.bgra.size());
-    for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) {
-        rgba[i] = image.bgra[i + 2];
-        rgba[i + 1] = image.bgra[i + 1];
-        rgba[i + 2] = image.bgra[i];
-        rgba[i + 3] = 255;
-    }
-    return stbi_write_png(path.c_str(), image.width, image.height, 4, rgba.data(), image.width * 4) != 0;
+    // B, G, R, A in memory is an RGB32 pixel on this platform; RGB32 keeps the image opaque.
+    return QImage(image.bgra.data(), image.width, image.height, static_cast<qsizetype>(image.width) * 4,
+                  QImage::Format_RGB32)
+        .save(QString::fromStdString(path), "png");
 }

@@ -2,7 +2,7 @@
 
 #include "platform/d3d9/testing/device_probe.h"
 
-#include <stb_image_write.h>
+#include <QImage>
 
 #include <algorithm>
 #include <cstdlib>
@@ -67,15 +67,10 @@ void SaveFrame(const PresentedFrame& frame, const std::string& suffix)
     std::replace(name.begin(), name.end(), '/', '_');
     const std::filesystem::path folder(RELIEF_TEST_OUTPUT_DIR);
     std::filesystem::create_directories(folder);
-    std::vector<std::uint8_t> rgba(frame.bgra.size());
-    for (std::size_t i = 0; i + 3 < rgba.size(); i += 4) {
-        rgba[i] = frame.bgra[i + 2];
-        rgba[i + 1] = frame.bgra[i + 1];
-        rgba[i + 2] = frame.bgra[i];
-        rgba[i + 3] = 255;
-    }
-    stbi_write_png((folder / name).c_str(), static_cast<int>(frame.width), static_cast<int>(frame.height), 4,
-                   rgba.data(), static_cast<int>(frame.width * 4));
+    // B, G, R, A in memory is an RGB32 pixel on this platform; RGB32 keeps the frame opaque.
+    QImage(frame.bgra.data(), static_cast<int>(frame.width), static_cast<int>(frame.height),
+           static_cast<qsizetype>(frame.width) * 4, QImage::Format_RGB32)
+        .save(QString::fromStdString((folder / name).string()), "png");
 }
 
 std::vector<ColourVertex> Rectangle(float left, float top, float right, float bottom, float z, D3DCOLOR colour)

@@ -1,5 +1,6 @@
-// Hostile images are refused before the decoder sees them. Each one is decoded in a child process
-// with a time limit, so a hang or a runaway allocation fails its own case only.
+// Hostile images are refused, most before the decoder allocates for their pixels. Each one is
+// decoded in a child process with a time limit, so a hang or a runaway allocation fails its own
+// case only.
 #include "base/testing/child_process.h"
 #include "platform/d3dx9/image_file.h"
 #include "platform/d3dx9/testing/image_samples.h"
@@ -65,7 +66,7 @@ void ExpectEachAsItSays(const std::vector<ImageSample>& samples)
     }
 }
 
-TEST(ImageRefusal, RadianceRunLengthDataWithoutProgressIsRefused) { ExpectEachAsItSays(RadianceSamples()); }
+TEST(ImageRefusal, RadianceImagesAreRefusedByTheirFormat) { ExpectEachAsItSays(RadianceSamples()); }
 
 TEST(ImageRefusal, PixelDataShorterThanItsHeaderDeclaresIsRefused) { ExpectEachAsItSays(DeclaredSizeSamples()); }
 
