@@ -27,8 +27,8 @@ public:
         m_program.failure_message(UsageFailure);
         m_program.require_subcommand(1);
         m_program.option_defaults()->always_capture_default();
-        for (auto make : {MakeGenerateCommand, MakeConvertCommand, MakeExportMeshCommand, MakeInfoCommand,
-                          MakeErodeCommand}) {
+        for (auto make :
+             {MakeGenerateCommand, MakeConvertCommand, MakeExportMeshCommand, MakeInfoCommand, MakeErodeCommand}) {
             std::unique_ptr<Command> command = make();
             CLI::App* entry = command->Register(m_program);
             m_commands.emplace_back(entry, std::move(command));
@@ -69,8 +69,8 @@ public:
         std::string text = "Commands (they need no display):\n";
         for (const auto& [entry, command] : m_commands) {
             const std::string name = entry->get_name();
-            text += "  " + name + std::string(name.size() < 14 ? 14 - name.size() : 1, ' ') +
-                    entry->get_description() + "\n";
+            text += "  " + name + std::string(name.size() < 14 ? 14 - name.size() : 1, ' ') + entry->get_description() +
+                    "\n";
         }
         return text + "Run \"relief COMMAND --help\" for a command's options.\n";
     }

@@ -33,10 +33,9 @@ public:
             console.err << "relief: seed " << m_parameters.seed << "\n";
         }
         const std::string size = std::to_string(m_parameters.side);
-        Result<Heightfield> heights = RunWithProgress(console, {"generating " + size + " x " + size, true},
-                                                      [&](Progress& progress) {
-                                                          return GenerateHeightfield(m_parameters, &progress);
-                                                      });
+        Result<Heightfield> heights =
+            RunWithProgress(console, {"generating " + size + " x " + size, true},
+                            [&](Progress& progress) { return GenerateHeightfield(m_parameters, &progress); });
         if (!heights) {
             return Failure{heights.reason()};
         }

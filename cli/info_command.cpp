@@ -77,8 +77,7 @@ private:
         const double samples = static_cast<double>(heights.Samples().size());
         for (int bin = 0; bin < kSlopeBins; ++bin) {
             out << "slope " << bin * kSlopeBinDegrees << "-" << (bin + 1) * kSlopeBinDegrees << ": "
-                << PercentText(static_cast<double>(s.slopeHistogram[static_cast<std::size_t>(bin)]) / samples)
-                << "\n";
+                << PercentText(static_cast<double>(s.slopeHistogram[static_cast<std::size_t>(bin)]) / samples) << "\n";
         }
         return {};
     }

@@ -13,7 +13,8 @@ void ShowProgressUntilDone(const Console& console, const ProgressStep& step, con
     ProgressLine line(step, console.errIsTerminal);
     const auto start = std::chrono::steady_clock::now();
     while (!waitDone(kProgressTick)) {
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        const auto elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
         console.err << line.Update(elapsed, progress.Fraction()) << std::flush;
     }
     console.err << line.Finish() << std::flush;

@@ -56,8 +56,8 @@ void AddHeightRangeOption(CLI::App& command, HeightRange& range)
 
 Result<ImportedHeightmap> ReadTerrainFile(const Console& console, const std::string& path, const ImportOptions& options)
 {
-    Result<ImportedHeightmap> imported = RunWithProgress(
-        console, {"reading " + QuotedPath(path)}, [&](Progress&) { return ReadHeightmap(path, options); });
+    Result<ImportedHeightmap> imported = RunWithProgress(console, {"reading " + QuotedPath(path)},
+                                                         [&](Progress&) { return ReadHeightmap(path, options); });
     if (imported) {
         if (const std::string notice = ImportNotice(imported.value()); !notice.empty()) {
             console.err << "relief: " << QuotedPath(path) << ": " << notice << "\n";

@@ -19,7 +19,8 @@ std::optional<HeightRange> ParseHeightRange(std::string_view text);
 void AddHeightRangeOption(CLI::App& command, HeightRange& range);
 
 // Reads path; options.range scales the levels of a file that carries no height range (foreign PNG, RAW).
-Result<ImportedHeightmap> ReadTerrainFile(const Console& console, const std::string& path, const ImportOptions& options);
+Result<ImportedHeightmap> ReadTerrainFile(const Console& console, const std::string& path,
+                                          const ImportOptions& options);
 // Writes heights to path in the format its extension names; nothing is left behind on failure.
 Result<> WriteTerrainFile(const Console& console, const std::string& path, const Heightfield& heights,
                           const HeightmapMetadata& metadata);

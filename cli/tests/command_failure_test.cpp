@@ -25,7 +25,10 @@ TEST(CommandFailures, GiveAReasonAnExitCodeAndNoOutputFile)
         {"unknown mesh extension", {"export-mesh", "{in}.exr", "{out}.stl"}, 1, "does not end in .obj or .glb"},
         {"generate to an unknown extension", {"generate", "-o", "{out}.bmp"}, 1, "cannot save"},
         {"non-square RAW", {"convert", "{raw}", "{out}.png"}, 1, "it is not square: 1056 samples"},
-        {"output folder missing", {"convert", "{in}.exr", "{out}/none/t.png"}, 1, "relief: cannot create a file beside"},
+        {"output folder missing",
+         {"convert", "{in}.exr", "{out}/none/t.png"},
+         1,
+         "relief: cannot create a file beside"},
         {"missing texture", {"export-mesh", "{in}.exr", "{out}.glb", "--texture", "{missing}"}, 1, "the texture"},
         {"erosion parameter out of range",
          {"erode", "{in}.exr", "{out}.exr", "--thermal", "--talus", "95"},
@@ -118,8 +121,8 @@ TEST(CommandFailures, LeaveAnExistingOutputAsItWas)
         names.insert(entry.path().filename().string());
     }
     // Nothing half written beside them.
-    EXPECT_EQ(names, (std::set<std::string>{"a.raw", "in.exr", "old.png", "old.obj", "old.bmp", "old.glb",
-                                            "taken.exr", "taken.obj", "taken.png"}));
+    EXPECT_EQ(names, (std::set<std::string>{"a.raw", "in.exr", "old.png", "old.obj", "old.bmp", "old.glb", "taken.exr",
+                                            "taken.obj", "taken.png"}));
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 Heightfield Generated(int side, float roughness, std::uint64_t seed)
@@ -178,9 +177,27 @@ TEST(CommandLine, HelpShowsEachCommandsOptionsWithTheirDefaults)
         {"export-mesh", {"--triangles", "--error", "--texture"}},
         {"info", {"--stats", "--water-level"}},
         {"erode",
-         {"--hydraulic", "--thermal", "--droplets", "100000", "--erosion-radius", "--inertia", "0.05",
-          "--sediment-capacity", "--min-slope", "0.01", "--erosion", "--deposition", "--evaporation", "--gravity",
-          "--max-lifetime", "30", "--talus", "35", "--iterations", "50", "--rate"}},
+         {"--hydraulic",
+          "--thermal",
+          "--droplets",
+          "100000",
+          "--erosion-radius",
+          "--inertia",
+          "0.05",
+          "--sediment-capacity",
+          "--min-slope",
+          "0.01",
+          "--erosion",
+          "--deposition",
+          "--evaporation",
+          "--gravity",
+          "--max-lifetime",
+          "30",
+          "--talus",
+          "35",
+          "--iterations",
+          "50",
+          "--rate"}},
     };
     for (const auto& [command, expected] : cases) {
         SCOPED_TRACE(command);
@@ -202,10 +219,12 @@ TEST(CommandLine, HelpShowsEachCommandsOptionsWithTheirDefaults)
 TEST(CommandLine, ParseHeightRangeTakesTwoOrderedNumbers)
 {
     const std::vector<std::pair<std::string, std::optional<HeightRange>>> cases = {
-        {"0:15", HeightRange{0, 15}}, {"-5.5:1e2", HeightRange{-5.5f, 100}}, {"3:3", HeightRange{3, 3}},
-        {"5:1", std::nullopt},        {"3", std::nullopt},                   {"a:b", std::nullopt},
-        {"1:2:3", std::nullopt},      {":4", std::nullopt},                  {"0:inf", std::nullopt},
-        {"nan:1", std::nullopt},      {" 1:2", std::nullopt},
+        {"0:15", HeightRange{0, 15}}, {"-5.5:1e2", HeightRange{-5.5f, 100}},
+        {"3:3", HeightRange{3, 3}},   {"5:1", std::nullopt},
+        {"3", std::nullopt},          {"a:b", std::nullopt},
+        {"1:2:3", std::nullopt},      {":4", std::nullopt},
+        {"0:inf", std::nullopt},      {"nan:1", std::nullopt},
+        {" 1:2", std::nullopt},
     };
     for (const auto& [text, expected] : cases) {
         SCOPED_TRACE(text);

@@ -42,8 +42,8 @@ protected:
 
 TEST_F(ErodeCommand, HydraulicAccountsForTheMaterialItMoves)
 {
-    const CommandRun run = RunCommand({"erode", m_input, m_folder.Path("out.exr"), "--hydraulic", "--droplets",
-                                       "20000", "--seed", "4"});
+    const CommandRun run =
+        RunCommand({"erode", m_input, m_folder.Path("out.exr"), "--hydraulic", "--droplets", "20000", "--seed", "4"});
     ASSERT_EQ(run.code, 0) << run.err;
     const double removed = ValueOf(run.out, "material removed");
     const double deposited = ValueOf(run.out, "material deposited");
@@ -59,8 +59,8 @@ TEST_F(ErodeCommand, HydraulicAccountsForTheMaterialItMoves)
 
 TEST_F(ErodeCommand, ThermalKeepsTheMaterialAndFollowsTheTerrainOperation)
 {
-    const CommandRun run = RunCommand(
-        {"erode", m_input, m_folder.Path("out.exr"), "--thermal", "--talus", "30", "--iterations", "20"});
+    const CommandRun run =
+        RunCommand({"erode", m_input, m_folder.Path("out.exr"), "--thermal", "--talus", "30", "--iterations", "20"});
     ASSERT_EQ(run.code, 0) << run.err;
     const Heightfield eroded = Output("out.exr");
     EXPECT_NEAR(Sum(eroded), Sum(m_before), 1e-4 * static_cast<double>(m_before.Samples().size()));
