@@ -110,6 +110,25 @@ Result<ImportedHeightmap> ReadHeightmap(const std::string& path, const ImportOpt
     return imported;
 }
 
+std::string HeightmapFormatName(const std::string& path)
+{
+    const std::optional<HeightmapFormat> format = FormatOf(path);
+    if (!format) {
+        return "";
+    }
+    switch (*format) {
+    case HeightmapFormat::Text:
+        return "text height file";
+    case HeightmapFormat::Png:
+        return "PNG";
+    case HeightmapFormat::Raw:
+        return "RAW16";
+    case HeightmapFormat::Exr:
+        return "OpenEXR";
+    }
+    return "";
+}
+
 Result<> WriteHeightmap(const std::string& path, const Heightfield& heights, const HeightmapMetadata& metadata)
 {
     const std::string cannot = "cannot save " + QuotedPath(path) + ": ";

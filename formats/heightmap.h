@@ -56,6 +56,10 @@ struct ImportedHeightmap {
 // Reads path; the failure names the file: "cannot load "h.png": it is 30 x 20 pixels, not square".
 Result<ImportedHeightmap> ReadHeightmap(const std::string& path, const ImportOptions& options);
 
+// The format a file of that name is read and written as: "text height file", "PNG", "RAW16",
+// "OpenEXR"; "" for a name no format takes.
+std::string HeightmapFormatName(const std::string& path);
+
 // Writes heights to path, replacing it only when the whole file is written.
 Result<> WriteHeightmap(const std::string& path, const Heightfield& heights, const HeightmapMetadata& metadata);
 
