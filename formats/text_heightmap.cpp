@@ -95,7 +95,8 @@ bool TextHeightParser::Feed(std::string_view piece)
             m_atStart = false;
         }
         if (m_number.size() > kMaxNumberLength) {
-            return Fail("height " + std::to_string(m_values.size() + 1) + " is not a number");
+            return Fail("height " + std::to_string(m_values.size() + 1) + " is longer than " +
+                        std::to_string(kMaxNumberLength) + " characters");
         }
     }
     return true;
@@ -116,6 +117,10 @@ Result<ImportedHeightmap> TextHeightParser::Finish()
     } else if (const int side = FullGridSide(m_values.size()); side != 0) {
         imported.heights = Heightfield(side);
         std::copy(m_values.begin(), m_values.end(), imported.heights.Samples().begin());
+    } else if (m_values.size() < kClassicCount) {
+        // Fewer numbers than the classic file holds: most likely one cut short.
+        return Failure{"it holds only " + std::to_string(m_values.size()) + " of the " + std::to_string(kClassicCount) +
+                       " heights"};
     } else {
         return Failure{"it holds " + std::to_string(m_values.size()) +
                        " heights; a height file holds 4096 (the classic 65 x 65 grid) or n x n for n = 2^k + 1 up "

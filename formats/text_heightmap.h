@@ -3,8 +3,10 @@
 //   4096 numbers      the classic file of a 65 x 65 grid: rows and columns 0..63, so the last
 //                     row and column are not in it
 //   n^2 numbers       a full grid of side n, for n = 2^k + 1 from 3 to 4097
-// Anything else is refused. A UTF-8 byte order mark at the start is skipped; a number is at most
-// 64 characters long, so no file can make the reader hold more than one number's text.
+// Anything else is refused: fewer than 4096 numbers as a classic file cut short ("it holds only
+// 4095 of the 4096 heights"), more with the rule above. A UTF-8 byte order mark at the start is
+// skipped; a number is at most 64 characters long, so no file can make the reader hold more than
+// one number's text.
 #pragma once
 
 #include "base/file_access.h"

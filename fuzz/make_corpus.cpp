@@ -12,7 +12,6 @@
 #include "platform/d3dx9/testing/binary_x_file.h"
 #include "platform/d3dx9/testing/image_samples.h"
 #include "platform/d3dx9/x_file_writer.h"
-#include "world/height_file.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
@@ -133,6 +132,18 @@ std::string WithCrLf(const std::string& text)
     return result;
 }
 
+// One number per line, with six significant digits, as the editor saves a 65 grid.
+std::string HeightLines(const std::vector<float>& values)
+{
+    std::string text;
+    for (const float value : values) {
+        char number[32];
+        std::snprintf(number, sizeof number, "%g\n", static_cast<double>(value));
+        text += number;
+    }
+    return text;
+}
+
 // One full grid of mostly one-digit numbers (so the file stays small) with a few of every other
 // shape a saved file has, the same behind a UTF-8 byte-order mark, and short files: in CRLF
 // lines, and with an entry that is no number.
@@ -144,13 +155,12 @@ bool WriteHeightFiles(const fs::path& folder)
     for (size_t i = 0; i < values.size(); ++i) {
         values[i] = i % 512 == 0 ? kOtherShapes[i / 512] : static_cast<float>(i * 7 % 10);
     }
-    const std::string grid = FormatHeightValues(values);
+    const std::string grid = HeightLines(values);
     const std::vector<float> first(values.begin(), values.begin() + 16);
-    std::string badEntry = FormatHeightValues(first);
+    std::string badEntry = HeightLines(first);
     badEntry.insert(badEntry.find('\n', badEntry.size() / 2) + 1, "1.5x\n");
     return Save(folder / "grid.txt", grid) && Save(folder / "grid_bom.txt", "\xEF\xBB\xBF" + grid) &&
-           Save(folder / "short_crlf.txt", WithCrLf(FormatHeightValues(first))) &&
-           Save(folder / "bad_entry.txt", badEntry);
+           Save(folder / "short_crlf.txt", WithCrLf(HeightLines(first))) && Save(folder / "bad_entry.txt", badEntry);
 }
 
 void Append(void* context, void* data, int size)

@@ -165,6 +165,11 @@ void TQRD3D_GraphicsSystem::ReleaseTexture(const std::wstring& fileName)
     RemoveEntriesWhere(m_textures, [&](const TQRD3D_Resource& entry) { return entry.GetFileName() == fileName; });
 }
 
+void TQRD3D_GraphicsSystem::ReleaseMesh(const std::wstring& fileName)
+{
+    RemoveEntriesWhere(m_meshes, [&](const TQRD3D_Resource& entry) { return entry.GetFileName() == fileName; });
+}
+
 void TQRD3D_GraphicsSystem::ReleaseTexturesExcept(const std::set<std::wstring>& namesInUse)
 {
     RemoveEntriesWhere(m_textures,

@@ -47,6 +47,9 @@ public:
 
     // Drops the texture entry of the file name, so the next lookup reads the file again.
     void ReleaseTexture(const std::wstring& fileName);
+    // Drops the mesh entry of the file name (and the mesh with it, once nothing else holds a
+    // reference), so the next lookup loads the file or a new mesh can take the name.
+    void ReleaseMesh(const std::wstring& fileName);
     // Drops every texture entry whose name is not in namesInUse, so a texture that nothing names
     // any more does not stay in memory. Textures of meshes stay with their meshes.
     void ReleaseTexturesExcept(const std::set<std::wstring>& namesInUse);

@@ -46,18 +46,35 @@ void WriteGridVertices(TQRD3D_ColorVertex* vertices, int verticesPerSide, float 
     }
 }
 
-void WriteGridIndices(WORD* indices, int verticesPerSide)
+void WriteGridHeights(TQRD3D_ColorVertex* vertices, std::span<const float> heights)
 {
-    const int n = verticesPerSide;
-    for (int r = 0; r < n - 1; ++r) {
-        for (int c = 0; c < n - 1; ++c) {
-            const WORD topLeft = static_cast<WORD>(r * n + c);
-            const WORD topRight = static_cast<WORD>(topLeft + 1);
-            const WORD bottomLeft = static_cast<WORD>(topLeft + n);
-            const WORD bottomRight = static_cast<WORD>(bottomLeft + 1);
-            for (WORD index : {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight}) {
+    for (const float height : heights) {
+        vertices->y = height;
+        vertices->diffuse = GridHeightColor(height);
+        ++vertices;
+    }
+}
+
+namespace {
+
+template <typename Index> void WriteCellIndices(Index* indices, int verticesPerSide)
+{
+    const auto n = static_cast<Index>(verticesPerSide);
+    for (Index r = 0; r + 1 < n; ++r) {
+        for (Index c = 0; c + 1 < n; ++c) {
+            const Index topLeft = r * n + c;
+            const Index topRight = topLeft + 1;
+            const Index bottomLeft = topLeft + n;
+            const Index bottomRight = bottomLeft + 1;
+            for (const Index index : {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight}) {
                 *indices++ = index;
             }
         }
     }
 }
+
+} // namespace
+
+void WriteGridIndices(WORD* indices, int verticesPerSide) { WriteCellIndices(indices, verticesPerSide); }
+
+void WriteGridIndices(DWORD* indices, int verticesPerSide) { WriteCellIndices(indices, verticesPerSide); }

@@ -3,6 +3,8 @@
 // from its height.
 #pragma once
 
+#include <span>
+
 #include "graphics/vertex_formats.h"
 
 // White above 4, brown below 2, green from 2 to 4 (both bounds included). The two lower bands
@@ -13,6 +15,11 @@ D3DCOLOR GridHeightColor(float y);
 // z = 1 - row * spacing, normal up, (u, v) = (x / 2 + 1/2, z / 2 + 1/2), coloured as height 0.
 void WriteGridVertices(TQRD3D_ColorVertex* vertices, int verticesPerSide, float spacing);
 
+// Gives vertex i the height heights[i] and its colour; x, z, the normal and (u, v) stay.
+void WriteGridHeights(TQRD3D_ColorVertex* vertices, std::span<const float> heights);
+
 // For each cell (r, c), row by row: (rN + c, rN + c + 1, (r+1)N + c) and
-// ((r+1)N + c, rN + c + 1, (r+1)N + c + 1); 6 (N - 1)^2 indices.
+// ((r+1)N + c, rN + c + 1, (r+1)N + c + 1); 6 (N - 1)^2 indices. 16-bit indices reach grids of
+// up to 256 x 256 vertices; larger grids need the 32-bit form.
 void WriteGridIndices(WORD* indices, int verticesPerSide);
+void WriteGridIndices(DWORD* indices, int verticesPerSide);

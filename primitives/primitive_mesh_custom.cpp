@@ -8,22 +8,43 @@
 
 namespace {
 
-// 16-bit indices address at most 65536 vertices.
-constexpr int kMaxVerticesPerSide = 256;
-
-bool IsValidSide(int verticesPerSide) { return verticesPerSide >= 2 && verticesPerSide <= kMaxVerticesPerSide; }
+bool IsValidSide(int verticesPerSide)
+{
+    return verticesPerSide >= 2 && verticesPerSide <= TQRD3D_PrimitiveMeshCustom::kMaxVerticesPerSide;
+}
 
 } // namespace
 
 TQRD3D_PrimitiveMeshCustom::TQRD3D_PrimitiveMeshCustom(int verticesPerSide, const wchar_t* fileName)
-    : TQRD3D_PrimitiveMesh(fileName != nullptr ? fileName : kDefaultFileName), m_verticesPerSide(verticesPerSide),
-      m_faceCount(IsValidSide(verticesPerSide) ? (2 * verticesPerSide - 2) * (verticesPerSide - 1) : 0),
-      m_vertexCount(IsValidSide(verticesPerSide) ? verticesPerSide * verticesPerSide : 0),
-      m_spacing(IsValidSide(verticesPerSide) ? 2.0f / static_cast<float>(verticesPerSide - 1) : 0.0f)
+    : TQRD3D_PrimitiveMesh(fileName != nullptr ? fileName : kDefaultFileName)
 {
+    SetSize(verticesPerSide);
 }
 
 TQRD3D_PrimitiveMeshCustom::~TQRD3D_PrimitiveMeshCustom() { m_mesh = nullptr; }
+
+void TQRD3D_PrimitiveMeshCustom::SetSize(int verticesPerSide)
+{
+    const bool valid = IsValidSide(verticesPerSide);
+    m_verticesPerSide = verticesPerSide;
+    m_faceCount = valid ? 2 * (verticesPerSide - 1) * (verticesPerSide - 1) : 0;
+    m_vertexCount = valid ? verticesPerSide * verticesPerSide : 0;
+    m_spacing = valid ? 2.0f / static_cast<float>(verticesPerSide - 1) : 0.0f;
+}
+
+void TQRD3D_PrimitiveMeshCustom::SetVerticesPerSide(int verticesPerSide)
+{
+    if (verticesPerSide == m_verticesPerSide) {
+        return;
+    }
+    m_selectedIndex = -1;
+    if (m_meshReady && IsMeshStillInTable()) {
+        GetGraphicsSystem()->ReleaseMesh(GetMeshFileName());
+    }
+    m_meshReady = false;
+    m_mesh = nullptr;
+    SetSize(verticesPerSide);
+}
 
 bool TQRD3D_PrimitiveMeshCustom::CreateMesh()
 {
@@ -31,8 +52,9 @@ bool TQRD3D_PrimitiveMeshCustom::CreateMesh()
     if (device == nullptr || !IsValidSide(m_verticesPerSide)) {
         return false;
     }
+    const DWORD options = D3DXMESH_SYSTEMMEM | (UsesWideIndices() ? D3DXMESH_32BIT : 0);
     ComPtr<ID3DXMesh> created;
-    if (FAILED(D3DXCreateMeshFVF(static_cast<DWORD>(m_faceCount), static_cast<DWORD>(m_vertexCount), D3DXMESH_SYSTEMMEM,
+    if (FAILED(D3DXCreateMeshFVF(static_cast<DWORD>(m_faceCount), static_cast<DWORD>(m_vertexCount), options,
                                  TQRD3D_ColorVertex::kFvf, device, created.ReleaseAndGetAddressOf()))) {
         return false;
     }
@@ -41,11 +63,17 @@ bool TQRD3D_PrimitiveMeshCustom::CreateMesh()
     BuildGrid();
     // The file is a copy for other programs; the floor never depends on it, so a folder that
     // cannot be written costs only the copy.
-    D3DXSaveMeshToXW(GetMeshFileName().c_str(), m_mesh, nullptr, nullptr, nullptr, 0, D3DXF_FILEFORMAT_TEXT);
+    if (m_verticesPerSide <= kMaxSavedSide) {
+        D3DXSaveMeshToXW(GetMeshFileName().c_str(), m_mesh, nullptr, nullptr, nullptr, 0, D3DXF_FILEFORMAT_TEXT);
+    }
     m_mesh = nullptr;
-    // An entry of this name made earlier (by another grid of the name) is shared, as a loaded
-    // mesh would be; otherwise the mesh just built becomes the entry.
+    // An entry of this name made earlier by another grid of this size is shared, as a loaded
+    // mesh would be; any other entry of the name gives way to the mesh just built.
     const TQRD3D_MeshResource* entry = GetGraphicsSystem()->FindMesh(GetMeshFileName(), false);
+    if (entry != nullptr && !IsUsableGridMesh(entry->GetMesh())) {
+        GetGraphicsSystem()->ReleaseMesh(GetMeshFileName());
+        entry = nullptr;
+    }
     if (entry == nullptr) {
         entry = GetGraphicsSystem()->AddMesh(GetMeshFileName(), created.Get());
     }
@@ -67,11 +95,21 @@ void TQRD3D_PrimitiveMeshCustom::BuildGrid()
         WriteGridVertices(static_cast<TQRD3D_ColorVertex*>(vertices), m_verticesPerSide, m_spacing);
         m_mesh->UnlockVertexBuffer();
     }
+    WriteIndices();
+}
+
+void TQRD3D_PrimitiveMeshCustom::WriteIndices() const
+{
     void* indices = nullptr;
-    if (SUCCEEDED(m_mesh->LockIndexBuffer(0, &indices))) {
-        WriteGridIndices(static_cast<WORD*>(indices), m_verticesPerSide);
-        m_mesh->UnlockIndexBuffer();
+    if (FAILED(m_mesh->LockIndexBuffer(0, &indices))) {
+        return;
     }
+    if (UsesWideIndices()) {
+        WriteGridIndices(static_cast<DWORD*>(indices), m_verticesPerSide);
+    } else {
+        WriteGridIndices(static_cast<WORD*>(indices), m_verticesPerSide);
+    }
+    m_mesh->UnlockIndexBuffer();
 }
 
 void TQRD3D_PrimitiveMeshCustom::SelectVertex(int row, int column)
@@ -87,6 +125,25 @@ void TQRD3D_PrimitiveMeshCustom::ReleaseSelection()
         StoreSelectedVertex();
     }
     m_selectedIndex = -1;
+}
+
+bool TQRD3D_PrimitiveMeshCustom::SetHeights(std::span<const float> heights)
+{
+    if (heights.size() != static_cast<std::size_t>(m_vertexCount)) {
+        return false;
+    }
+    ReleaseSelection();
+    if (!MakeMeshReady()) {
+        return false;
+    }
+    void* vertices = nullptr;
+    if (FAILED(m_mesh->LockVertexBuffer(0, &vertices))) {
+        return false;
+    }
+    WriteGridHeights(static_cast<TQRD3D_ColorVertex*>(vertices), heights);
+    m_mesh->UnlockVertexBuffer();
+    m_normalsCurrent = false;
+    return true;
 }
 
 void TQRD3D_PrimitiveMeshCustom::SetupDrawAttributes(TQR_DrawHelper* drawHelper)
@@ -119,8 +176,10 @@ bool TQRD3D_PrimitiveMeshCustom::MakeMeshReady()
 
 bool TQRD3D_PrimitiveMeshCustom::IsMeshStillInTable() const
 {
+    // The layout is checked too: a mesh made later by another grid of the name may sit at the
+    // address of the one this grid had.
     const TQRD3D_MeshResource* entry = GetGraphicsSystem()->FindMesh(GetMeshFileName(), false);
-    return entry != nullptr && entry->GetMesh() == m_mesh;
+    return entry != nullptr && entry->GetMesh() == m_mesh && IsUsableGridMesh(m_mesh);
 }
 
 // An entry loaded earlier from some other file of the same name may hold a different mesh;

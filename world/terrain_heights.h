@@ -1,73 +1,60 @@
-// The terrain's height grid: random generation by recursive midpoint displacement, and saving
-// and loading the heights as a text file. The world model owns one and copies its samples into
-// the floor mesh.
+// The world's terrain as data: the height grid (a heightfield of one of the supported sides, 33
+// to 4097 samples), the roughness the next generation uses and the seed the current heights were
+// generated from. Generation goes through terrain/generation.h, the height file through
+// formats/text_heightmap.h. The world model owns one and copies its samples into the floor mesh.
 #pragma once
 
-#include <memory>
+#include <cstdint>
+#include <optional>
 #include <string>
-#include <vector>
 
-#include "base/file_access.h"
-#include "world/random_source.h"
+#include "base/result.h"
+#include "terrain/heightfield.h"
 
 class CTerrainHeights {
 public:
     static constexpr int kDefaultGridSize = 65;
 
-    // gridSize is the number of samples per side, n (at least 3). The grid is sized at once. A null
-    // random source stands for the C library's.
-    explicit CTerrainHeights(int gridSize = kDefaultGridSize,
-                             std::unique_ptr<CRandomSource> random = std::make_unique<CLibraryRandomSource>(),
-                             CGenerationSeeder seeder = CGenerationSeeder());
+    // A flat grid of kDefaultGridSize samples a side at height 0, roughness 0, no seed.
+    CTerrainHeights();
 
-    // The sizing step of a generation: n + 1 rows of n + 1 samples. Rows that exist are kept
-    // as they are; added rows hold 0. Row n and column n are never generated, saved or loaded.
-    void SizeGrid();
+    // A new terrain of side x side samples from seed with roughness, which becomes the current
+    // roughness. Fails with a reason, changing nothing, for a side that is not supported or a
+    // roughness outside 0..1.
+    Result<> Generate(int side, float roughness, std::uint64_t seed);
+    // The grid resampled bilinearly to side x side: the same shape at another spacing. The seed
+    // is forgotten, since it makes other heights at the new side. Fails with a reason, changing
+    // nothing, for a side that is not supported.
+    Result<> Resample(int side);
+    // heights become the grid, with the seed they were generated from when known. False,
+    // changing nothing, for a side that is not supported.
+    bool Replace(Heightfield heights, std::optional<std::uint64_t> seed);
 
-    // Clears, reseeds the random source from the calendar time, sets the four corners and
-    // subdivides the whole grid with the current roughness.
-    void GenerateHeights();
-    // One square step and four edge steps on the square (high row, low row, high column, low
-    // column), then the four quarters, depth first, with the scale squared.
-    void SubdivideSquare(int highRow, int lowRow, int highColumn, int lowColumn, float scale);
-    // One of -2s, -s, 0, s, 2s, 3s, 4s from one random draw.
-    float RandomDisplacement(float scale);
-    // Samples (r, c) with r, c in 0..n-1 become 0.
-    void ClearHeights();
-
-    // Read only when a generation starts.
+    // The roughness of the next generation that is given none.
     void SetRoughness(float roughness) { m_roughness = roughness; }
     float GetRoughness() const { return m_roughness; }
 
-    int GetGridSize() const { return m_gridSize; }
+    int GetGridSize() const { return m_heights.Side(); }
+    const Heightfield& GetHeightfield() const { return m_heights; }
+    // The seed the grid was generated from; edits of single samples keep it.
+    std::optional<std::uint64_t> GetSeed() const { return m_seed; }
     // 0 outside the grid.
     float GetSample(int row, int column) const;
     // Ignored outside the grid.
     void SetSample(int row, int column, float height);
 
-    // Writes samples (0..n-2, 0..n-2) to HeightFileName(path). A failure leaves any existing
-    // file as it was.
+    // Writes the grid as a text height file to HeightFileName(path): for a 65 grid the classic
+    // 4096 numbers (rows and columns 0..63), for any other side all n x n. A failure leaves any
+    // existing file as it was.
     Result<> SaveHeights(const std::string& path) const;
-    // Reads samples (0..n-2, 0..n-2) from path, unchanged. On failure every sample keeps its
-    // value; row n-1 and column n-1 keep theirs in any case.
+    // Reads the text height file at path, whatever its name. The classic 4096 numbers give a 65
+    // grid whose row and column 64 keep the values of the grid they replace (when that is a 65
+    // grid); n x n numbers give a grid of side n. The seed is forgotten. On failure nothing
+    // changes.
     Result<> LoadHeights(const std::string& path);
 
 private:
-    float& Sample(int row, int column)
-    {
-        return m_heights[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    }
-    // Stores average + one displacement drawn after the average was formed.
-    void StoreDisplaced(int row, int column, double average, float scale);
-    bool IsInGrid(int row, int column) const;
-    // Samples per side of the height file: n - 1.
-    int FileSide() const { return m_gridSize - 1; }
-
-    int m_gridSize;
+    Heightfield m_heights;
     float m_roughness = 0.0f;
-    float m_randomRange = 7.0f;
-    float m_randomOffset = 2.0f;
-    std::vector<std::vector<float>> m_heights;
-    std::unique_ptr<CRandomSource> m_random;
-    CGenerationSeeder m_seeder;
+    std::optional<std::uint64_t> m_seed;
 };

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int kFloorVerticesPerSide = CTerrainHeights::kDefaultGridSize;
 // The floor node scales the mesh's -1..1 to -15..15 in x and z and keeps heights in world units.
 constexpr float kFloorScale = 15.0f;
 // The selector sphere floats this far above its vertex.
@@ -30,9 +29,9 @@ TQR_SceneNode* MakeNode(const wchar_t* name, TQR_Primitive* primitive, const TQR
 
 } // namespace
 
-CTerrainWorld::CTerrainWorld(std::unique_ptr<IMillisecondClock> clock, std::unique_ptr<CRandomSource> random)
+CTerrainWorld::CTerrainWorld(std::unique_ptr<IMillisecondClock> clock, SeedSource newSeed)
     : m_frameClock(std::move(clock)), m_root(L"root node"), m_pointLight(1), m_directionalLight(2), m_spotLight(3),
-      m_terrain(kFloorVerticesPerSide, std::move(random))
+      m_newSeed(newSeed ? std::move(newSeed) : SeedSource(RandomSeed))
 {
     m_frameClock.Restart();
     AddFloor();
@@ -44,7 +43,7 @@ CTerrainWorld::CTerrainWorld(std::unique_ptr<IMillisecondClock> clock, std::uniq
 
 void CTerrainWorld::AddFloor()
 {
-    m_floorMesh = new TQRD3D_PrimitiveMeshCustom(kFloorVerticesPerSide, L"HiResFloor.x");
+    m_floorMesh = new TQRD3D_PrimitiveMeshCustom(m_terrain.GetGridSize(), L"HiResFloor.x");
     m_floorMesh->SetLighting(false);
     m_root.AddChild(MakeNode(L"floor", m_floorMesh, {kFloorScale, 1.0f, kFloorScale}, {0.0f, 0.0f, 0.0f}));
 }
@@ -80,48 +79,47 @@ void CTerrainWorld::SetUpLights()
 
 void CTerrainWorld::GenerateTerrain()
 {
-    m_terrain.SizeGrid();
-    m_terrain.GenerateHeights();
+    // The current side and roughness are always ones a terrain is generated with.
+    static_cast<void>(NewTerrain(Side(), GetRoughness(), std::nullopt));
+}
+
+Result<> CTerrainWorld::NewTerrain(int side, float roughness, std::optional<std::uint64_t> seed)
+{
+    Result<> generated = m_terrain.Generate(side, roughness, seed ? *seed : m_newSeed());
+    if (generated) {
+        ShowNewGrid();
+    }
+    return generated;
+}
+
+Result<> CTerrainWorld::Resample(int side)
+{
+    Result<> resampled = m_terrain.Resample(side);
+    if (resampled) {
+        ShowNewGrid();
+    }
+    return resampled;
+}
+
+void CTerrainWorld::ShowNewGrid()
+{
+    const int side = m_terrain.GetGridSize();
+    m_floorMesh->SetVerticesPerSide(side);
+    m_selectedRow = std::clamp(m_selectedRow, 0, side - 1);
+    m_selectedColumn = std::clamp(m_selectedColumn, 0, side - 1);
     ApplyHeightsToMesh();
 }
 
 void CTerrainWorld::ApplyHeightsToMesh()
 {
-    const int side = m_terrain.GetGridSize();
-    m_floorMesh->ReleaseSelection();
-    for (int row = 0; row < side; ++row) {
-        for (int column = 0; column < side; ++column) {
-            m_floorMesh->SelectVertex(row, column);
-            const TQR_Vector3 position = m_floorMesh->GetSelectedVertex();
-            m_floorMesh->SetSelectedVertex(position.x, m_terrain.GetSample(row, column), position.z);
-        }
-    }
-    // Writes the last vertex back.
-    m_floorMesh->ReleaseSelection();
-    m_floorShowsHeights = m_floorMesh->IsMeshReady();
+    m_floorShowsHeights = m_floorMesh->SetHeights(m_terrain.GetHeightfield().Samples());
 }
 
-Heightfield CTerrainWorld::HeightsSnapshot() const
+void CTerrainWorld::RestoreHeights(const Heightfield& heights, std::optional<std::uint64_t> seed)
 {
-    const int side = m_terrain.GetGridSize();
-    Heightfield heights(side);
-    for (int row = 0; row < side; ++row) {
-        for (int column = 0; column < side; ++column) {
-            heights.At(row, column) = m_terrain.GetSample(row, column);
-        }
+    if (m_terrain.Replace(heights, seed)) {
+        ShowNewGrid();
     }
-    return heights;
-}
-
-void CTerrainWorld::RestoreHeights(const Heightfield& heights)
-{
-    const int side = std::min(heights.Side(), m_terrain.GetGridSize());
-    for (int row = 0; row < side; ++row) {
-        for (int column = 0; column < side; ++column) {
-            m_terrain.SetSample(row, column, heights.At(row, column));
-        }
-    }
-    ApplyHeightsToMesh();
 }
 
 void CTerrainWorld::SetHeightAt(int row, int column, float height)
@@ -143,7 +141,7 @@ Result<> CTerrainWorld::LoadHeights(const std::string& path)
 {
     Result<> result = m_terrain.LoadHeights(path);
     if (result.ok()) {
-        ApplyHeightsToMesh();
+        ShowNewGrid();
     }
     return result;
 }
@@ -212,13 +210,13 @@ void CTerrainWorld::SetWireframe(bool wireframe)
 
 void CTerrainWorld::SetSelectedRow(int row)
 {
-    m_selectedRow = row;
+    m_selectedRow = std::clamp(row, 0, Side() - 1);
     m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
 }
 
 void CTerrainWorld::SetSelectedColumn(int column)
 {
-    m_selectedColumn = column;
+    m_selectedColumn = std::clamp(column, 0, Side() - 1);
     m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
 }
 

@@ -4,7 +4,10 @@
 // reaches it through the application object (world/world_app.h).
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/file_access.h"
@@ -15,39 +18,53 @@
 #include "primitives/primitive_mesh_custom.h"
 #include "scene/scene_node.h"
 #include "terrain/heightfield.h"
+#include "terrain/random.h"
 #include "world/airplane_flight.h"
 #include "world/frame_clock.h"
 #include "world/terrain_heights.h"
 
 class CTerrainWorld {
 public:
+    // A new seed for each generation that is given none.
+    using SeedSource = std::function<std::uint64_t()>;
+
     // Children of the root, in this order.
     static constexpr int kFloorChild = 0;
     static constexpr int kAirplaneChild = 1;
     static constexpr int kSphereChild = 2;
 
     // Builds the scene with every light off, the selection at (0, 0), the airplane still and
-    // set to fly left, and generates the first terrain. Meshes are only named here: they load
-    // at their first use after the device exists, so the first terrain reaches the floor mesh
-    // only through a later generation or load. A null clock means the steady clock; tests
-    // replace the clock and the random numbers of the generation.
+    // set to fly left, and generates the first terrain at 65 x 65 samples. Meshes are only named
+    // here: they load at their first use after the device exists, and the first tick after that
+    // copies the grid into the floor mesh. A null clock means the steady clock; tests replace the
+    // clock and the seeds (by default fresh ones from the operating system, RandomSeed).
     explicit CTerrainWorld(std::unique_ptr<IMillisecondClock> clock = std::make_unique<CSteadyMillisecondClock>(),
-                           std::unique_ptr<CRandomSource> random = std::make_unique<CLibraryRandomSource>());
+                           SeedSource newSeed = RandomSeed);
     CTerrainWorld(const CTerrainWorld&) = delete;
     CTerrainWorld& operator=(const CTerrainWorld&) = delete;
 
-    // Sizes the grid, generates heights with the current roughness and copies them into the
-    // floor mesh.
+    // A new terrain at the current side from a new seed, with the current roughness, copied into
+    // the floor mesh.
     void GenerateTerrain();
-    // Writes every grid sample into the y of its floor mesh vertex, one vertex at a time.
+    // A new terrain of side x side samples (one of SupportedSides) with roughness (0..1), from
+    // seed, or from a new seed when none is given; the roughness stays for later generations.
+    // Fails with a reason, changing nothing, for a side that is not supported or a roughness out
+    // of range.
+    Result<> NewTerrain(int side, float roughness, std::optional<std::uint64_t> seed);
+    // The terrain at another side by bilinear resampling (terrain/resample.h): the same shape
+    // and extent at another spacing. The seed is forgotten. Fails with a reason, changing
+    // nothing, for a side that is not supported.
+    Result<> Resample(int side);
+    // Writes every grid sample into the y of its floor mesh vertex, in one pass.
     void ApplyHeightsToMesh();
     // True once the floor mesh holds the grid's heights: the mesh is made only when the device
     // exists, and the first tick after that copies the grid into it.
     bool FloorShowsHeights() const { return m_floorShowsHeights; }
-    // The grid, not the mesh: a height edited with the selector is not saved.
+    // Writes the grid as a text height file (CTerrainHeights::SaveHeights).
     Result<> SaveHeights(const std::string& path) const;
-    // On success the floor shows the loaded heights; a failed load changes neither the grid
-    // nor the floor.
+    // Reads a text height file (CTerrainHeights::LoadHeights); n x n numbers change the side. On
+    // success the floor shows the loaded heights; a failed load changes neither the grid nor the
+    // floor.
     Result<> LoadHeights(const std::string& path);
 
     // One timer tick: copies the grid into the floor mesh once the mesh can be made, measures
@@ -78,17 +95,26 @@ public:
     // Wire frame when true, solid when false.
     void SetWireframe(bool wireframe);
 
-    // The selected vertex stays selected in the floor mesh until the next mesh operation.
+    // Clamped into 0..Side()-1. The selected vertex stays selected in the floor mesh until
+    // the next mesh operation.
     void SetSelectedRow(int row);
     void SetSelectedColumn(int column);
     // The selected vertex's height, in the grid and the floor mesh alike, so a save writes
     // what the views show.
     void SetSelectedHeight(int height);
 
+    // Samples per side of the grid and the floor mesh; rows and columns run from 0 to Side() - 1.
+    int Side() const { return m_terrain.GetGridSize(); }
+    // The seed the current terrain was generated from; none after a load, a resample or a
+    // restore without one.
+    std::optional<std::uint64_t> CurrentSeed() const { return m_terrain.GetSeed(); }
+    float GetRoughness() const { return m_terrain.GetRoughness(); }
     // The height grid as a value: every sample the views show.
-    Heightfield HeightsSnapshot() const;
-    // Replaces every sample with those of heights (of the grid's side) and shows them.
-    void RestoreHeights(const Heightfield& heights);
+    Heightfield HeightsSnapshot() const { return m_terrain.GetHeightfield(); }
+    // Replaces the grid with heights, of any supported side, and shows them; seed is the seed
+    // they were generated from, when known (an undo passes the one CurrentSeed gave with the
+    // snapshot). A heightfield of a side the world does not hold changes nothing.
+    void RestoreHeights(const Heightfield& heights, std::optional<std::uint64_t> seed = std::nullopt);
     float HeightAt(int row, int column) const { return m_terrain.GetSample(row, column); }
     // Sets one sample and its floor mesh vertex; nothing outside the grid.
     void SetHeightAt(int row, int column, float height);
@@ -119,6 +145,9 @@ private:
     void AddAirplane();
     void AddSphere();
     void SetUpLights();
+    // Shows the grid after it was replaced: the floor mesh takes its side and heights and the
+    // selection is clamped into it.
+    void ShowNewGrid();
     // The sphere's translation follows the selected vertex, scaled as the floor node scales the
     // mesh, 0.5 above it.
     void PlaceSelector(TQR_SceneNode& sphere);
@@ -136,6 +165,7 @@ private:
     TQR_FlyDirection m_flyDirection = TQR_FlyDirection::Left;
     float m_speed = 0.4f;
     bool m_floorShowsHeights = false;
+    SeedSource m_newSeed;
     CTerrainHeights m_terrain;
     TQRD3D_PrimitiveMeshCustom* m_floorMesh = nullptr;
     TQRD3D_PrimitiveMesh* m_sphereMesh = nullptr;

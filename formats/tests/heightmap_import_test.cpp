@@ -209,7 +209,7 @@ TEST(ReadHeightmap, BadFilesGetAClearReason)
         {"odd.raw", std::string(2 * 64 * 64 + 1, '\0'), "it holds 8193 bytes, an odd number; RAW heights are 16-bit"},
         {"oblong.r16", std::string(2 * 64 * 65, '\0'), "it is not square: 4160 samples"},
         {"empty.raw", "", "it is 0 x 0 pixels; a heightmap is at least 2 x 2"},
-        {"count.txt", "1 2 3 4 5 6", "it holds 6 heights; a height file holds 4096"},
+        {"count.txt", "1 2 3 4 5 6", "it holds only 6 of the 4096 heights"},
         {"heights.bmp", png, "its name does not end in .txt, .png, .r16, .raw or .exr"},
     };
     for (const Case& c : cases) {

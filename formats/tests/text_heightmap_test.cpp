@@ -55,7 +55,7 @@ TEST(TextHeightParser, TakesTheSizeFromTheCountAndRefusesBadNumbers)
         {"byte order mark", bom + Numbers(9, "2"), "side 3 2 2"},
         {"byte order mark alone", bom + "\n" + Numbers(9, "2"), "side 3 2 2"},
         {"longest number", Numbers(9, "1." + std::string(61, '0') + "1"), "side 3 1 1"},
-        {"number too long", Numbers(9, "1." + std::string(62, '0') + "1"), "height 1 is not a number"},
+        {"number too long", Numbers(9, "1." + std::string(62, '0') + "1"), "height 1 is longer than 64 characters"},
         {"byte order mark later", "1 " + bom + "2", "height 2 is not a number"},
         {"trailing letters", "1 1.5x 2", "height 2 is not a number"},
         {"not finite", "1 2 nan 4", "height 3 is not a number"},
@@ -63,12 +63,13 @@ TEST(TextHeightParser, TakesTheSizeFromTheCountAndRefusesBadNumbers)
         {"out of range", "1 2 3 1e40", "height 4 is not a number"},
         {"double sign", "+-1", "height 1 is not a number"},
         {"comma", "1,5", "height 1 is not a number"},
-        {"empty", "",
-         "it holds 0 heights; a height file holds 4096 (the classic 65 x 65 grid) or n x n for n = 2^k + "
-         "1 up to 4097"},
-        {"one short of classic", Numbers(4095), "it holds 4095 heights; a height file holds 4096"},
+        {"empty", "", "it holds only 0 of the 4096 heights"},
+        {"one short of classic", Numbers(4095), "it holds only 4095 of the 4096 heights"},
         {"not 2^k + 1", Numbers(64 * 64 + 1), "it holds 4097 heights; a height file holds 4096"},
-        {"side 2", Numbers(4), "it holds 4 heights; a height file holds 4096"},
+        {"side 2", Numbers(4), "it holds only 4 of the 4096 heights"},
+        {"one short of a full 65 grid", Numbers(65 * 65 - 1),
+         "it holds 4224 heights; a height file holds 4096 (the classic 65 x 65 grid) or n x n for n = 2^k + 1 up to "
+         "4097"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

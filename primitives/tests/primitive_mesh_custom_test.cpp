@@ -29,13 +29,14 @@ protected:
         mesh->UnlockVertexBuffer();
         return vertices;
     }
-    static std::vector<WORD> Indices(const wchar_t* name)
+    // Index is WORD for a mesh of 16-bit indices, DWORD for one of 32-bit indices.
+    template <typename Index = WORD> static std::vector<Index> Indices(const wchar_t* name)
     {
         ID3DXMesh* mesh = GetGraphicsSystem()->FindMesh(name, false)->GetMesh();
         void* data = nullptr;
         mesh->LockIndexBuffer(0, &data);
-        const auto* first = static_cast<const WORD*>(data);
-        std::vector<WORD> indices(first, first + 3 * mesh->GetNumFaces());
+        const auto* first = static_cast<const Index*>(data);
+        std::vector<Index> indices(first, first + 3 * mesh->GetNumFaces());
         mesh->UnlockIndexBuffer();
         return indices;
     }
@@ -142,7 +143,7 @@ TEST_F(GridTest, BeforeTheDeviceOnlyTheCacheChangesAndAPendingVertexIsWrittenOnc
     EXPECT_EQ(vertices[4].y, 0.0f) << "the released one was lost before the device existed";
 }
 
-TEST_F(GridTest, AnEntryOfTheSameNameIsTakenOverWhenItIsAGridOfThatSize)
+TEST_F(GridTest, AnEntryOfTheSameNameIsTakenOverWhenItIsAGridOfThatSizeAndReplacedOtherwise)
 {
     CreateDevice();
     TQRD3D_PrimitiveMeshCustom first(3, L"grid.x");
@@ -156,10 +157,12 @@ TEST_F(GridTest, AnEntryOfTheSameNameIsTakenOverWhenItIsAGridOfThatSize)
     EXPECT_TRUE(std::filesystem::exists("grid.x"));
     EXPECT_EQ(GetGraphicsSystem()->GetMeshes().Count(), 1);
 
+    // A mesh of another vertex count is never edited as this grid: it gives way to a new one.
     TQRD3D_PrimitiveMeshCustom larger(4, L"grid.x");
-    EXPECT_FALSE(larger.CreateMesh()) << "a mesh of another vertex count is never edited as this grid";
-    larger.SelectVertex(3, 3);
-    EXPECT_FALSE(larger.IsMeshReady());
+    ASSERT_TRUE(larger.CreateMesh());
+    EXPECT_EQ(GetGraphicsSystem()->GetMeshes().Count(), 1);
+    EXPECT_EQ(Vertices(L"grid.x").size(), 16u);
+    EXPECT_EQ(Vertices(L"grid.x")[5].y, 0.0f);
 }
 
 TEST_F(GridTest, NullNameWritesTheDefaultFileAndReleasingNothingSelectedWritesNothing)
@@ -217,16 +220,93 @@ TEST_F(GridTest, ReleasedResourcesSendTheGridBackToNotReady)
     EXPECT_TRUE(m_device.draws.empty());
 }
 
-TEST_F(GridTest, SizeOutsideSixteenBitIndicesNeverBecomesReady)
+// The last cell's two triangles of a grid of side n, as WriteGridIndices lays them out.
+template <typename Index> std::vector<Index> LastCell(int n)
+{
+    const auto topLeft = static_cast<Index>((n - 2) * n + n - 2);
+    const auto bottomLeft = static_cast<Index>(topLeft + n);
+    return {topLeft,    static_cast<Index>(topLeft + 1), bottomLeft,
+            bottomLeft, static_cast<Index>(topLeft + 1), static_cast<Index>(bottomLeft + 1)};
+}
+
+TEST_F(GridTest, LargeGridsUseThirtyTwoBitIndicesAndSidesOutOfRangeNeverBecomeReady)
+{
+    struct Case {
+        int side;
+        bool ready;
+        bool wideIndices;
+        bool fileWritten;
+    } const cases[] = {
+        {1, false, false, false}, {4098, false, false, false}, {100000, false, false, false},
+        {256, true, false, true}, {257, true, true, true},     {513, true, true, false},
+    };
+    CreateDevice();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.side);
+        std::filesystem::remove("side.x");
+        TQRD3D_PrimitiveMeshCustom grid(c.side, L"side.x");
+        SetHeight(grid, 0, 0, 1.0f);
+        ASSERT_EQ(grid.CreateMesh(), c.ready);
+        EXPECT_EQ(std::filesystem::exists("side.x"), c.fileWritten);
+        if (!c.ready) {
+            continue;
+        }
+        ID3DXMesh* mesh = GetGraphicsSystem()->FindMesh(L"side.x", false)->GetMesh();
+        EXPECT_EQ((mesh->GetOptions() & D3DXMESH_32BIT) != 0, c.wideIndices);
+        if (c.wideIndices) {
+            const std::vector<DWORD> indices = Indices<DWORD>(L"side.x");
+            EXPECT_EQ(std::vector<DWORD>(indices.end() - 6, indices.end()), LastCell<DWORD>(c.side));
+        } else {
+            const std::vector<WORD> indices = Indices(L"side.x");
+            EXPECT_EQ(std::vector<WORD>(indices.end() - 6, indices.end()), LastCell<WORD>(c.side));
+        }
+        GetGraphicsSystem()->ReleaseMesh(L"side.x");
+    }
+}
+
+TEST_F(GridTest, SetHeightsWritesEveryVertexWithItsColourOrNothingForAWrongCount)
 {
     CreateDevice();
-    for (int side : {1, 257, 100000}) {
-        SCOPED_TRACE(side);
-        TQRD3D_PrimitiveMeshCustom grid(side, L"odd.x");
-        SetHeight(grid, 0, 0, 1.0f);
-        EXPECT_FALSE(grid.CreateMesh());
-        EXPECT_FALSE(std::filesystem::exists("odd.x"));
+    TQRD3D_PrimitiveMeshCustom grid(3, L"grid.x");
+    const std::vector<float> heights = {0.0f, 1.0f, 2.0f, 3.0f, 4.0f, 5.0f, -1.0f, 1.5f, 4.5f};
+    SetHeight(grid, 1, 1, 9.0f);
+    ASSERT_TRUE(grid.SetHeights(heights));
+    EXPECT_EQ(grid.GetSelectedIndex(), -1) << "the pending vertex was written back before the heights";
+    const std::vector<TQRD3D_ColorVertex> vertices = Vertices(L"grid.x");
+    for (std::size_t i = 0; i < heights.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(vertices[i].y, heights[i]);
+        EXPECT_EQ(vertices[i].diffuse, heights[i] > 4.0f ? kSnow : heights[i] < 2.0f ? kLowland : kHill);
     }
+    EXPECT_EQ(vertices[5].x, 1.0f) << "x, z and (u, v) stay";
+    EXPECT_FALSE(grid.SetHeights(std::vector<float>(8, 7.0f)));
+    EXPECT_FALSE(grid.SetHeights(std::vector<float>(10, 7.0f)));
+    EXPECT_EQ(Vertices(L"grid.x")[0].y, 0.0f);
+}
+
+TEST_F(GridTest, ANewSideDropsTheOldMeshAtOnceAndBuildsTheNewOneAtItsNextUse)
+{
+    CreateDevice();
+    TQRD3D_PrimitiveMeshCustom grid(3, L"grid.x");
+    ASSERT_TRUE(grid.SetHeights(std::vector<float>(9, 3.0f)));
+    SetHeight(grid, 1, 1, 9.0f);
+    grid.SetVerticesPerSide(5);
+    EXPECT_FALSE(grid.IsMeshReady());
+    EXPECT_EQ(grid.GetSelectedIndex(), -1);
+    EXPECT_EQ(GetGraphicsSystem()->GetMeshes().Count(), 0) << "the old grid is gone before the new one is made";
+    EXPECT_EQ(grid.GetSpacing(), 0.5f);
+    EXPECT_EQ(grid.GetFaceCount(), 32);
+
+    std::vector<float> heights(25, 0.0f);
+    heights[24] = 6.0f;
+    ASSERT_TRUE(grid.SetHeights(heights));
+    const std::vector<TQRD3D_ColorVertex> vertices = Vertices(L"grid.x");
+    ASSERT_EQ(vertices.size(), 25u);
+    EXPECT_EQ(vertices[24].y, 6.0f);
+    EXPECT_EQ(vertices[12].y, 0.0f) << "nothing of the old grid's selection reaches the new one";
+    EXPECT_EQ((std::vector<float>{vertices[6].x, vertices[6].z}), (std::vector<float>{-0.5f, 0.5f}));
+    grid.SetVerticesPerSide(5);
+    EXPECT_TRUE(grid.IsMeshReady()) << "the same side changes nothing";
 }
 
 } // namespace

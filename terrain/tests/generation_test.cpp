@@ -2,10 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <memory>
 #include <set>
 #include <vector>
+
+#include "terrain/testing/heightfield_hash.h"
 
 namespace {
 
@@ -21,19 +22,6 @@ Heightfield Generated(int side, float roughness, const DisplacementSteps& steps)
     Result<Heightfield> field = GenerateHeightfieldWithSteps(side, roughness, steps);
     EXPECT_TRUE(field.ok()) << field.reason();
     return field.ok() ? std::move(field).value() : Heightfield();
-}
-
-// FNV-1a over the bits of every sample.
-std::uint64_t HashOf(const Heightfield& field)
-{
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
-    for (const float height : field.Samples()) {
-        const auto bits = std::bit_cast<std::uint32_t>(height);
-        for (int byte = 0; byte < 4; ++byte) {
-            hash = (hash ^ ((bits >> (8 * byte)) & 0xffu)) * 0x100000001b3ULL;
-        }
-    }
-    return hash;
 }
 
 TEST(Generation, RoughnessZeroLeavesOnlyTheCornersRandom)

@@ -7,39 +7,37 @@
 #include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <cstdint>
 #include <fstream>
 #include <locale>
 #include <memory>
-#include <sstream>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
 
+#include "base/file_access.h"
 #include "base/testing/child_process.h"
 #include "base/testing/temp_folder.h"
 #include "world/terrain_heights.h"
-#include "world/tests/scripted_random.h"
 
 namespace {
 
 constexpr std::size_t kStored = 4096;
 const std::string kByteOrderMark = "\xEF\xBB\xBF";
 
-// A terrain with the given constant draw, so two terrains can be told apart.
-std::unique_ptr<CTerrainHeights> Terrain(int draw, float roughness = 1.0f)
+// A terrain generated from seed, so two terrains can be told apart.
+std::unique_ptr<CTerrainHeights> Terrain(std::uint64_t seed, float roughness = 1.0f, int side = 65)
 {
-    auto heights = std::make_unique<CTerrainHeights>(65, std::make_unique<ScriptedRandom>(std::vector<int>{}, draw));
-    heights->SetRoughness(roughness);
-    heights->GenerateHeights();
+    auto heights = std::make_unique<CTerrainHeights>();
+    EXPECT_TRUE(heights->Generate(side, roughness, seed).ok());
     return heights;
 }
 
 std::vector<float> Grid(const CTerrainHeights& heights)
 {
-    std::vector<float> samples;
-    for (int row = 0; row <= 65; ++row) {
-        for (int column = 0; column <= 65; ++column) {
-            samples.push_back(heights.GetSample(row, column));
-        }
-    }
-    return samples;
+    const std::span<const float> samples = heights.GetHeightfield().Samples();
+    return {samples.begin(), samples.end()};
 }
 
 std::string Numbers(std::size_t count, const std::string& lineEnd)
@@ -51,10 +49,32 @@ std::string Numbers(std::size_t count, const std::string& lineEnd)
     return text;
 }
 
-TEST(HeightFileTest, FormatsWithSixSignificantDigits)
+TEST(HeightFileTest, ClassicFileHasSixSignificantDigitsAndOthersReadBackExactly)
 {
-    EXPECT_EQ(FormatHeightValues({0.0f, 1.25f, 1.2e6f, -1.0f / 3.0f, 2.5e-5f, 1234.5f}),
-              "0\n1.25\n1.2e+06\n-0.333333\n2.5e-05\n1234.5\n");
+    TempFolder folder;
+    const float values[] = {0.0f, 1.25f, 1.2e6f, -1.0f / 3.0f, 2.5e-5f, 1234.5f};
+    for (const int side : {65, 129}) {
+        SCOPED_TRACE(side);
+        CTerrainHeights heights;
+        ASSERT_TRUE(heights.Generate(side, 0.5f, 3).ok());
+        for (int column = 0; column < 6; ++column) {
+            heights.SetSample(0, column, values[column]);
+        }
+        const std::string path = folder.Path("h" + std::to_string(side) + ".txt");
+        ASSERT_TRUE(heights.SaveHeights(path).ok());
+        const std::string text = TempFolder::Read(path);
+        const std::size_t count = side == 65 ? 4096 : static_cast<std::size_t>(side) * side;
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<std::ptrdiff_t>(count));
+        if (side == 65) {
+            const std::string firstRow = "0\n1.25\n1.2e+06\n-0.333333\n2.5e-05\n1234.5\n";
+            EXPECT_EQ(text.substr(0, firstRow.size()), firstRow);
+            continue;
+        }
+        // Any other side keeps every sample, the last row and column too, bit for bit.
+        CTerrainHeights loaded;
+        ASSERT_TRUE(loaded.LoadHeights(path).ok());
+        EXPECT_EQ(loaded.GetHeightfield(), heights.GetHeightfield());
+    }
 }
 
 TEST(HeightFileTest, SaveNameGetsTxtOnlyWhenMissing)
@@ -72,14 +92,15 @@ TEST(HeightFileTest, SaveNameGetsTxtOnlyWhenMissing)
 
 TEST(HeightFileTest, LfAndCrLfFilesLoadIdentically)
 {
-    std::vector<float> fromLf;
-    std::vector<float> fromCrLf;
-    std::istringstream lf(Numbers(kStored, "\n"));
-    std::istringstream crlf(Numbers(kStored, "\r\n"));
-    ASSERT_TRUE(ReadHeightValues(lf, kStored, fromLf).ok());
-    ASSERT_TRUE(ReadHeightValues(crlf, kStored, fromCrLf).ok());
-    EXPECT_EQ(fromLf, fromCrLf);
-    EXPECT_EQ(fromLf[4095], 45.25f);
+    TempFolder folder;
+    TempFolder::Write(folder.Path("lf"), Numbers(kStored, "\n"));
+    TempFolder::Write(folder.Path("crlf"), Numbers(kStored, "\r\n"));
+    CTerrainHeights fromLf;
+    CTerrainHeights fromCrLf;
+    ASSERT_TRUE(fromLf.LoadHeights(folder.Path("lf")).ok());
+    ASSERT_TRUE(fromCrLf.LoadHeights(folder.Path("crlf")).ok());
+    EXPECT_EQ(Grid(fromLf), Grid(fromCrLf));
+    EXPECT_EQ(fromLf.GetSample(63, 63), 45.25f);
 }
 
 TEST(HeightFileTest, ByteOrderMarkAndNumbersOfSixtyFourCharactersAreRead)
@@ -129,8 +150,8 @@ TEST(HeightFileTest, OneEndlessNumberIsRefusedAtOnceInLittleMemory)
     const ChildOutcome outcome = RunInChild(
         [&path] {
             const std::size_t before = PeakMemory();
-            std::vector<float> values;
-            const Result<> result = ReadHeightFile(path, kStored, values);
+            CTerrainHeights heights;
+            const Result<> result = heights.LoadHeights(path);
             if (result.reason() != "cannot load \"" + path + "\": height 1 is longer than 64 characters") {
                 return 1;
             }
@@ -140,12 +161,44 @@ TEST(HeightFileTest, OneEndlessNumberIsRefusedAtOnceInLittleMemory)
     EXPECT_TRUE(outcome.ExitedWith(0)) << outcome.Describe();
 }
 
-TEST(HeightFileTest, NumbersAfterTheLastNeededOneAreIgnored)
+TEST(HeightFileTest, CountGivesTheSideAndAnyOtherCountIsRefused)
 {
-    std::vector<float> values;
-    std::istringstream in("1 -2.5e-3\t3e2\n4 garbage");
-    ASSERT_TRUE(ReadHeightValues(in, 4, values).ok());
-    EXPECT_EQ(values, (std::vector<float>{1.0f, -0.0025f, 300.0f, 4.0f}));
+    TempFolder folder;
+    struct Case {
+        const char* name;
+        std::size_t count;
+        int side; // 0: refused with reason
+        std::string reason;
+    } const cases[] = {
+        {"classic", kStored, 65, ""},
+        {"full 65", 65 * 65, 65, ""},
+        {"full 33", 33 * 33, 33, ""},
+        {"full 129", 129 * 129, 129, ""},
+        {"one more than classic", kStored + 1, 0,
+         "it holds 4097 heights; a height file holds 4096 (the classic 65 x 65 grid) or n x n for n = 2^k + 1 up "
+         "to 4097"},
+        {"full 17, smaller than any terrain", 17 * 17, 0,
+         "it holds a 17 x 17 grid, smaller than the smallest terrain (33 x 33)"},
+    };
+    const auto before = Terrain(4);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = folder.Path(c.name);
+        TempFolder::Write(path, Numbers(c.count, "\n"));
+        auto heights = Terrain(4);
+        const Result<> result = heights->LoadHeights(path);
+        if (c.side == 0) {
+            EXPECT_EQ(result.reason(), "cannot load \"" + path + "\": " + c.reason);
+            EXPECT_EQ(Grid(*heights), Grid(*before));
+            EXPECT_EQ(heights->GetSeed(), std::optional<std::uint64_t>(4));
+            continue;
+        }
+        ASSERT_TRUE(result.ok()) << result.reason();
+        EXPECT_EQ(heights->GetGridSize(), c.side);
+        EXPECT_EQ(heights->GetSeed(), std::nullopt);
+        const int fileSide = c.count == kStored ? 64 : c.side;
+        EXPECT_EQ(heights->GetSample(fileSide - 1, fileSide - 1), static_cast<float>((c.count - 1) % 50) + 0.25f);
+    }
 }
 
 TEST(HeightFileTest, SaveThenLoadRestoresRows0To63AndKeepsRow64)
@@ -160,15 +213,15 @@ TEST(HeightFileTest, SaveThenLoadRestoresRows0To63AndKeepsRow64)
     const std::vector<float> before = Grid(*loaded);
     const Result<> result = loaded->LoadHeights(folder.Path("heights.txt"));
     ASSERT_TRUE(result.ok()) << result.reason();
-    for (int row = 0; row <= 65; ++row) {
-        for (int column = 0; column <= 65; ++column) {
+    for (int row = 0; row < 65; ++row) {
+        for (int column = 0; column < 65; ++column) {
             const float actual = loaded->GetSample(row, column);
             if (row < 64 && column < 64) {
                 // Six significant digits are stored.
                 const float expected = saved->GetSample(row, column);
                 ASSERT_NEAR(actual, expected, 5e-6f * std::max(1.0f, std::abs(expected))) << row << "," << column;
             } else {
-                ASSERT_EQ(actual, before[static_cast<std::size_t>(row * 66 + column)]) << row << "," << column;
+                ASSERT_EQ(actual, before[static_cast<std::size_t>(row * 65 + column)]) << row << "," << column;
             }
         }
     }
@@ -228,7 +281,7 @@ TEST(HeightFileTest, NumbersUseTheClassicLocaleWhateverTheGlobalOne)
 {
     const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimal));
     TempFolder folder;
-    CTerrainHeights heights(65, std::make_unique<ScriptedRandom>(std::vector<int>{}));
+    CTerrainHeights heights;
     heights.SetSample(0, 0, 1234.5f);
     heights.SetSample(0, 1, 1.25f);
     const Result<> saved = heights.SaveHeights(folder.Path("h"));

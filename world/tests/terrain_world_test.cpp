@@ -4,6 +4,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,7 +16,8 @@
 #include "platform/d3dx9/testing/image_samples.h"
 #include "primitives/primitive_mesh_custom.h"
 #include "primitives/testing/mesh_files.h"
-#include "scripted_random.h"
+#include "terrain/generation.h"
+#include "terrain/testing/heightfield_hash.h"
 #include "world/terrain_world.h"
 #include "world/testing/manual_time.h"
 
@@ -95,18 +99,171 @@ TEST(TerrainWorldTest, StartsWithVertexZeroSelectedAndEveryLightOff)
     }
 }
 
-TEST(TerrainWorldTest, FirstTerrainIsGeneratedAtConstructionWithRoughnessZero)
+// Seeds 100, 101, ... and how many were taken.
+struct CountingSeeds {
+    std::shared_ptr<int> taken = std::make_shared<int>(0);
+    CTerrainWorld::SeedSource Source() const
+    {
+        return [taken = taken] { return static_cast<std::uint64_t>(100 + (*taken)++); };
+    }
+};
+
+TEST(TerrainWorldTest, FirstTerrainIsGeneratedAtConstructionFromANewSeedWithRoughnessZero)
 {
-    // Corner draws 6, 0, 6, 0 give 4 * 0.5, -2 * 1, 4 * 1 and -2 * 0.5; every later draw is 2,
-    // no displacement, which roughness 0 would cancel anyway.
-    CTerrainWorld world(nullptr, std::make_unique<ScriptedRandom>(std::vector<int>{6, 0, 6, 0}, 2));
-    const CTerrainHeights& heights = world.GetHeights();
-    EXPECT_FLOAT_EQ(heights.GetSample(0, 0), 2.0f);
-    EXPECT_FLOAT_EQ(heights.GetSample(0, 64), -2.0f);
-    EXPECT_FLOAT_EQ(heights.GetSample(64, 0), 4.0f);
-    EXPECT_FLOAT_EQ(heights.GetSample(64, 64), -1.0f);
-    EXPECT_FLOAT_EQ(heights.GetSample(32, 32), 0.75f);
-    EXPECT_FLOAT_EQ(heights.GetSample(0, 32), 0.25f);
+    const CountingSeeds seeds;
+    CTerrainWorld world(nullptr, seeds.Source());
+    EXPECT_EQ(*seeds.taken, 1);
+    EXPECT_EQ(world.CurrentSeed(), std::optional<std::uint64_t>(100));
+    EXPECT_EQ(world.Side(), 65);
+    EXPECT_EQ(world.GetRoughness(), 0.0f);
+    EXPECT_EQ(world.HeightsSnapshot(), GenerateHeightfield({65, 0.0f, 100}).value());
+    // Roughness 0 leaves only the corners random: the centre is their mean.
+    const float corners = world.HeightAt(0, 0) + world.HeightAt(0, 64) + world.HeightAt(64, 0) + world.HeightAt(64, 64);
+    EXPECT_FLOAT_EQ(world.HeightAt(32, 32), corners / 4.0f);
+}
+
+// The heights of a seed are pinned through the world: the same side, roughness and seed give the
+// same terrain bit for bit, at every side and whatever the terrain before.
+TEST(TerrainWorldTest, SeededTerrainGivesThePinnedHeightsAtItsSide)
+{
+    const std::pair<int, std::uint64_t> cases[] = {{65, 0x5c2cc808320fffeaULL}, {257, 0x630a28f5efb52bafULL}};
+    CTerrainWorld world;
+    for (const auto& [side, hash] : cases) {
+        SCOPED_TRACE(side);
+        ASSERT_TRUE(world.NewTerrain(side, 0.55f, 42).ok());
+        EXPECT_EQ(world.Side(), side);
+        EXPECT_EQ(world.GetFloorMesh().GetVerticesPerSide(), side);
+        EXPECT_EQ(world.CurrentSeed(), std::optional<std::uint64_t>(42));
+        EXPECT_EQ(world.GetRoughness(), 0.55f);
+        EXPECT_EQ(HashOf(world.HeightsSnapshot()), hash) << std::hex << HashOf(world.HeightsSnapshot());
+    }
+    // The extent stays 30 units at every side: the corner vertices of the floor stay in place.
+    EXPECT_FLOAT_EQ(world.HeightsSnapshot().Spacing() * 256.0f, 30.0f);
+}
+
+TEST(TerrainWorldTest, GenerationWithoutASeedTakesANewOneEachTime)
+{
+    const CountingSeeds seeds;
+    CTerrainWorld world(nullptr, seeds.Source());
+    world.SetRoughness(0.6f);
+    std::vector<Heightfield> terrains;
+    for (std::uint64_t expected = 101; expected <= 103; ++expected) {
+        world.GenerateTerrain();
+        EXPECT_EQ(world.CurrentSeed(), std::optional<std::uint64_t>(expected));
+        terrains.push_back(world.HeightsSnapshot());
+    }
+    ASSERT_TRUE(world.NewTerrain(129, 0.6f, std::nullopt).ok());
+    EXPECT_EQ(world.CurrentSeed(), std::optional<std::uint64_t>(104));
+    EXPECT_NE(terrains[0], terrains[1]);
+    EXPECT_NE(terrains[1], terrains[2]);
+    // The operating system's seeds by default.
+    CTerrainWorld system;
+    const std::optional<std::uint64_t> first = system.CurrentSeed();
+    system.GenerateTerrain();
+    ASSERT_TRUE(first.has_value());
+    EXPECT_NE(system.CurrentSeed(), first);
+}
+
+TEST(TerrainWorldTest, RefusedSizeOrRoughnessChangesNothing)
+{
+    struct Case {
+        const char* name;
+        std::function<Result<>(CTerrainWorld&)> change;
+        std::string reason;
+    };
+    const std::string sides = "33, 65, 129, 257, 513, 1025, 2049 and 4097";
+    const Case cases[] = {
+        {"generate at 64", [](CTerrainWorld& w) { return w.NewTerrain(64, 0.5f, 1); },
+         "cannot generate a terrain: side 64 is not one of " + sides},
+        {"generate at 17", [](CTerrainWorld& w) { return w.NewTerrain(17, 0.5f, std::nullopt); },
+         "cannot generate a terrain: side 17 is not one of " + sides},
+        {"generate at 8193", [](CTerrainWorld& w) { return w.NewTerrain(8193, 0.5f, 1); },
+         "cannot generate a terrain: side 8193 is not one of " + sides},
+        {"roughness 1.5", [](CTerrainWorld& w) { return w.NewTerrain(129, 1.5f, 1); },
+         "cannot generate a terrain: roughness 1.5 is not between 0 and 1"},
+        {"resample to 100", [](CTerrainWorld& w) { return w.Resample(100); },
+         "cannot resample the terrain: side 100 is not one of " + sides},
+        {"resample to 0", [](CTerrainWorld& w) { return w.Resample(0); },
+         "cannot resample the terrain: side 0 is not one of " + sides},
+    };
+    CTerrainWorld world;
+    ASSERT_TRUE(world.NewTerrain(65, 0.4f, 9).ok());
+    const Heightfield before = world.HeightsSnapshot();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.change(world).reason(), c.reason);
+        EXPECT_EQ(world.HeightsSnapshot(), before);
+        EXPECT_EQ(world.CurrentSeed(), std::optional<std::uint64_t>(9));
+        EXPECT_EQ(world.GetRoughness(), 0.4f);
+        EXPECT_EQ(world.GetFloorMesh().GetVerticesPerSide(), 65);
+    }
+}
+
+TEST(TerrainWorldTest, ResampleKeepsTheShapeAtTheNewSideAndForgetsTheSeed)
+{
+    CTerrainWorld world;
+    ASSERT_TRUE(world.NewTerrain(65, 0.5f, 7).ok());
+    const Heightfield before = world.HeightsSnapshot();
+    world.SetSelectedRow(64);
+    world.SetSelectedColumn(40);
+    ASSERT_TRUE(world.Resample(129).ok());
+    EXPECT_EQ(world.Side(), 129);
+    EXPECT_EQ(world.GetFloorMesh().GetVerticesPerSide(), 129);
+    EXPECT_EQ(world.CurrentSeed(), std::nullopt);
+    // Every old sample sits on an even row and column of the finer grid.
+    for (const auto& [row, column] : {std::pair{0, 0}, {64, 64}, {0, 64}, {31, 17}, {50, 3}}) {
+        SCOPED_TRACE(testing::Message() << row << ", " << column);
+        EXPECT_FLOAT_EQ(world.HeightAt(2 * row, 2 * column), before.At(row, column));
+    }
+    EXPECT_EQ(world.GetSelectedRow(), 64) << "a selection inside the new grid stays";
+    ASSERT_TRUE(world.Resample(33).ok());
+    EXPECT_EQ(world.GetSelectedRow(), 32) << "the selection is clamped into the smaller grid";
+    EXPECT_EQ(world.GetSelectedColumn(), 32);
+    EXPECT_FLOAT_EQ(world.HeightAt(32, 32), before.At(64, 64));
+}
+
+TEST(TerrainWorldTest, SelectionRangeFollowsTheSide)
+{
+    const std::pair<int, int> cases[] = {{33, 32}, {65, 64}, {257, 256}};
+    CTerrainWorld world;
+    for (const auto& [side, last] : cases) {
+        SCOPED_TRACE(side);
+        ASSERT_TRUE(world.NewTerrain(side, 0.5f, 3).ok());
+        world.SetSelectedRow(100000);
+        world.SetSelectedColumn(last);
+        EXPECT_EQ(world.GetSelectedRow(), last);
+        EXPECT_EQ(world.GetSelectedColumn(), last);
+        world.SetSelectedRow(-3);
+        EXPECT_EQ(world.GetSelectedRow(), 0);
+        world.SetSelectedHeight(9);
+        EXPECT_EQ(world.HeightAt(0, last), 9.0f);
+        EXPECT_EQ(world.CurrentSeed(), std::optional<std::uint64_t>(3)) << "an edit keeps the seed";
+    }
+}
+
+TEST(TerrainWorldTest, RestoreTakesASnapshotOfAnySupportedSideWithItsSeed)
+{
+    CTerrainWorld world;
+    ASSERT_TRUE(world.NewTerrain(65, 0.5f, 5).ok());
+    world.SetHeightAt(3, 4, 12.0f);
+    const Heightfield small = world.HeightsSnapshot();
+    ASSERT_TRUE(world.NewTerrain(257, 0.5f, 6).ok());
+    const Heightfield large = world.HeightsSnapshot();
+
+    world.RestoreHeights(small, 5);
+    EXPECT_EQ(world.HeightsSnapshot(), small);
+    EXPECT_EQ(world.CurrentSeed(), std::optional<std::uint64_t>(5));
+    EXPECT_EQ(world.GetFloorMesh().GetVerticesPerSide(), 65);
+    world.RestoreHeights(large);
+    EXPECT_EQ(world.HeightsSnapshot(), large);
+    EXPECT_EQ(world.CurrentSeed(), std::nullopt);
+    // Sides no terrain is made at change nothing.
+    for (const int side : {2, 20, 64, 66}) {
+        SCOPED_TRACE(side);
+        world.RestoreHeights(Heightfield(side, 1.0f), 1);
+        EXPECT_EQ(world.HeightsSnapshot(), large);
+        EXPECT_EQ(world.CurrentSeed(), std::nullopt);
+    }
 }
 
 TEST(TerrainWorldTest, WireframeSwitchesTheFloorBetweenFillModesOneAndTwo)
