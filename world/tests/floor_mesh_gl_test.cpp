@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "graphics/graphics_system.h"
 #include "platform/d3d9/testing/device_probe.h"
@@ -111,6 +112,56 @@ TEST_F(FloorMeshGlTest, FloorShowsTheGridFromTheFirstTick)
             ASSERT_FLOAT_EQ(vertices[static_cast<std::size_t>(row * 65 + column)].y, m_world->HeightAt(row, column))
                 << "vertex (" << row << ", " << column << ")";
         }
+    }
+}
+
+// Every way the side changes reaches the floor: one mesh of the new side under the floor's name,
+// every vertex at its sample's height, the corners at the same place in the world.
+TEST_F(FloorMeshGlTest, FloorFollowsTheSideOfEveryNewTerrain)
+{
+    struct Change {
+        const char* name;
+        int side;
+        std::function<void(CTerrainWorld&)> apply;
+    };
+    const Change changes[] = {
+        {"generate", 257, [](CTerrainWorld& world) { ASSERT_TRUE(world.NewTerrain(257, 0.6f, 11).ok()); }},
+        {"resample", 513, [](CTerrainWorld& world) { ASSERT_TRUE(world.Resample(513).ok()); }},
+        {"restore", 33, [](CTerrainWorld& world) { world.RestoreHeights(Heightfield(33, 2.5f)); }},
+        {"load", 129,
+         [](CTerrainWorld& world) {
+             std::ofstream file("h129.txt");
+             for (int i = 0; i < 129 * 129; ++i) {
+                 file << (i % 7) << "\n";
+             }
+             file.close();
+             ASSERT_TRUE(world.LoadHeights("h129.txt").ok());
+         }},
+        {"generate the default side", 65,
+         [](CTerrainWorld& world) { ASSERT_TRUE(world.NewTerrain(65, 0.6f, 12).ok()); }},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        change.apply(*m_world);
+        Tick(0.025);
+        ASSERT_TRUE(m_world->FloorShowsHeights());
+        int floorMeshes = 0;
+        for (int i = 0; i < GetGraphicsSystem()->GetMeshes().Count(); ++i) {
+            floorMeshes += GetGraphicsSystem()->GetMeshes().Get(i)->GetFileName() == L"HiResFloor.x" ? 1 : 0;
+        }
+        EXPECT_EQ(floorMeshes, 1);
+        const std::vector<TQRD3D_ColorVertex> vertices = FloorVertices();
+        const int side = change.side;
+        ASSERT_EQ(vertices.size(), static_cast<std::size_t>(side * side));
+        for (int row = 0; row < side; ++row) {
+            for (int column = 0; column < side; ++column) {
+                ASSERT_EQ(vertices[static_cast<std::size_t>(row * side + column)].y, m_world->HeightAt(row, column))
+                    << "vertex (" << row << ", " << column << ")";
+            }
+        }
+        EXPECT_EQ((std::vector<float>{vertices.back().x, vertices.back().z}), (std::vector<float>{1.0f, -1.0f}));
+        const TQR_Vector3 corner = GridPoint(side - 1, side - 1);
+        EXPECT_EQ((std::vector<float>{corner.x, corner.z}), (std::vector<float>{15.0f, -15.0f}));
     }
 }
 

@@ -66,6 +66,7 @@ std::vector<TQRD3D_ColorVertex> WorldGlTest::FloorVertices() const
 
 TQR_Vector3 WorldGlTest::GridPoint(int row, int column) const
 {
-    return {30.0f * static_cast<float>(column) / 64.0f - 15.0f, m_world->GetHeights().GetSample(row, column),
-            15.0f - 30.0f * static_cast<float>(row) / 64.0f};
+    const auto last = static_cast<float>(m_world->Side() - 1);
+    return {30.0f * static_cast<float>(column) / last - 15.0f, m_world->GetHeights().GetSample(row, column),
+            15.0f - 30.0f * static_cast<float>(row) / last};
 }

@@ -44,16 +44,31 @@ WorldPixel BandPixel(float height)
 
 // Rows 0 to 20 at height 5 (white), rows 21 to 42 at 3 (green), the rest at 0 (brown): three
 // terraces across the terrain, one per band, far rows high.
+float TerraceHeight(int row) { return row <= 20 ? 5.0f : row <= 42 ? 3.0f : 0.0f; }
+
 std::string WriteTerraces()
 {
     const std::string path = "terraces.txt";
     std::ofstream file(path);
     for (int row = 0; row < 64; ++row) {
         for (int column = 0; column < 64; ++column) {
-            file << (row <= 20 ? 5 : row <= 42 ? 3 : 0) << "\n";
+            file << TerraceHeight(row) << "\n";
         }
     }
     return path;
+}
+
+// The same terraces on a grid of another side, at the same places in the world.
+Heightfield Terraces(int side)
+{
+    Heightfield terraces(side);
+    for (int row = 0; row < side; ++row) {
+        const int classicRow = row * 64 / (side - 1);
+        for (int column = 0; column < side; ++column) {
+            terraces.At(row, column) = TerraceHeight(classicRow);
+        }
+    }
+    return terraces;
 }
 
 class WorldViewGlTest : public WorldGlTest {
@@ -71,6 +86,23 @@ protected:
         return ::testing::AssertionFailure()
                << "pixel (" << x << ", " << y << ") is (" << actual.r << ", " << actual.g << ", " << actual.b
                << "), expected (" << expected.r << ", " << expected.g << ", " << expected.b << ")";
+    }
+
+    // Both views show the terraces: each band where it lies, the background in the corners.
+    void ExpectTerraces()
+    {
+        for (const ViewCase& view : kViews) {
+            SCOPED_TRACE(view.name);
+            const WorldImage image = RenderView(view);
+            ASSERT_EQ(image.width, view.width);
+            ASSERT_EQ(image.height, view.height);
+            ExpectBackgroundCorners(image, view);
+            for (int column : {22, 42}) {
+                EXPECT_TRUE(PixelAt(image, view, {30.0f * column / 64.0f - 15.0f, 5.0f, 10.3125f}, kHighBand));
+                EXPECT_TRUE(PixelAt(image, view, {30.0f * column / 64.0f - 15.0f, 3.0f, 0.0f}, kMiddleBand));
+                EXPECT_TRUE(PixelAt(image, view, {30.0f * column / 64.0f - 15.0f, 0.0f, -10.3125f}, kLowBand));
+            }
+        }
     }
 
     void ExpectBackgroundCorners(const WorldImage& image, const ViewCase& view) const
@@ -98,20 +130,18 @@ int CountNear(const WorldImage& image, int x, int y, int reach, const WorldPixel
     return count;
 }
 
+// The classic file on the 65 grid, and a grid large enough for 32-bit indices.
 TEST_F(WorldViewGlTest, TerracesShowTheirBandColoursOnLightGrey)
 {
-    ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok());
-    for (const ViewCase& view : kViews) {
-        SCOPED_TRACE(view.name);
-        const WorldImage image = RenderView(view);
-        ASSERT_EQ(image.width, view.width);
-        ASSERT_EQ(image.height, view.height);
-        ExpectBackgroundCorners(image, view);
-        for (int column : {22, 42}) {
-            EXPECT_TRUE(PixelAt(image, view, {30.0f * column / 64.0f - 15.0f, 5.0f, 10.3125f}, kHighBand));
-            EXPECT_TRUE(PixelAt(image, view, {30.0f * column / 64.0f - 15.0f, 3.0f, 0.0f}, kMiddleBand));
-            EXPECT_TRUE(PixelAt(image, view, {30.0f * column / 64.0f - 15.0f, 0.0f, -10.3125f}, kLowBand));
+    for (const int side : {65, 513}) {
+        SCOPED_TRACE(side);
+        if (side == 65) {
+            ASSERT_TRUE(m_world->LoadHeights(WriteTerraces()).ok());
+        } else {
+            m_world->RestoreHeights(Terraces(side));
         }
+        ASSERT_EQ(m_world->Side(), side);
+        ExpectTerraces();
     }
 }
 
