@@ -64,5 +64,5 @@ void CGenerateBar::ShowCurrentSeed()
 {
     const std::optional<std::uint64_t> seed = m_commands.Document().World().CurrentSeed();
     m_current->setText(seed ? QStringLiteral("Terrain seed %1").arg(static_cast<qulonglong>(*seed))
-                            : QStringLiteral("Terrain seed: none"));
+                            : QStringLiteral("Terrain seed unknown"));
 }

@@ -156,6 +156,7 @@ TEST_F(TerrainFilesTest, ResampleIsOneStepAndACancelledChoiceChangesNothing)
     m_editor->Trigger(EditorAction::Resample);
     EXPECT_EQ(World().Side(), 513);
     EXPECT_EQ(World().CurrentSeed(), std::nullopt);
+    EXPECT_EQ(Child<QLabel>("seedText")->text(), "Terrain seed unknown");
     EXPECT_EQ(World().HeightAt(512, 512), heights.At(128, 128)) << "corners kept";
     EXPECT_EQ(m_editor->Status(), L"Resampled to 513 x 513");
     EXPECT_TRUE(m_editor->Document().IsModified());
