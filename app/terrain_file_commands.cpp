@@ -105,8 +105,10 @@ void CTerrainFileCommands::ExportMesh()
     if (!triangles) {
         return;
     }
+    // The texture goes with the mesh only when the floor shows it.
+    const bool draped = Document().World().GetFloorMesh().IsTexturing();
     const std::optional<std::string> path = Narrow(file.path);
-    const std::optional<std::string> texture = Narrow(Document().State().texturePath);
+    const std::optional<std::string> texture = Narrow(draped ? Document().State().texturePath : std::wstring());
     if (!path || !texture) {
         ShowStatus(L"Export failed: the file name is not valid Unicode");
         return;

@@ -23,7 +23,7 @@ public:
     // the side, the height range and the seed).
     void Export();
     // Asks for a file name and a triangle count and writes the terrain as a mesh, with the
-    // floor's texture when one is chosen.
+    // floor's texture when one is chosen and shown.
     void ExportMesh();
     // Asks for a side and resamples the terrain to it.
     void Resample();

@@ -48,6 +48,7 @@ protected:
         return m_editor->Window().findChild<T*>(QString::fromLatin1(name));
     }
     std::string PathOf(const std::string& name) const { return (m_folder.Path() / name).string(); }
+    static std::wstring Wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
     // Generates with the tool bar's size and seed.
     void Generate(int side, const QString& seed)
@@ -337,6 +338,21 @@ TEST_F(TerrainFilesTest, ExportedMeshesReadBackWithTheTerrainsBox)
             EXPECT_FLOAT_EQ(box.high[i], expectedHigh[i]) << i;
         }
     }
+    // The texture goes with an OBJ only while the floor shows it.
+    QImage texture(8, 8, QImage::Format_RGB32);
+    texture.fill(Qt::green);
+    texture.save(QString::fromStdString(PathOf("grass.png")));
+    m_editor->Document().ChooseTexture(Wide(PathOf("grass.png")));
+    for (const bool shown : {false, true}) {
+        if (shown) {
+            m_editor->Click(IDC_ENABLE_TEXTURE);
+        }
+        const std::string name = shown ? "shown.obj" : "hidden.obj";
+        AnswerDialog([](QWidget&) {});
+        Export(name, EditorAction::ExportMesh);
+        EXPECT_EQ(fs::exists(PathOf(name.substr(0, name.size() - 4) + ".mtl")), shown) << name;
+    }
+
     AnswerDialog([](QWidget&) {});
     Export("mesh.stl", EditorAction::ExportMesh);
     EXPECT_EQ(m_editor->Status().rfind(L"Export failed: ", 0), 0u) << m_editor->Status().c_str();
