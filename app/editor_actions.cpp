@@ -6,6 +6,7 @@ const std::vector<EditorActionInfo>& EditorActionTable()
     using K = QKeySequence;
     static const QString file = QStringLiteral("&File");
     static const QString edit = QStringLiteral("&Edit");
+    static const QString terrain = QStringLiteral("&Terrain");
     static const QString view = QStringLiteral("&View");
     static const QString help = QStringLiteral("&Help");
     static const std::vector<EditorActionInfo> table = {
@@ -13,7 +14,7 @@ const std::vector<EditorActionInfo>& EditorActionTable()
          file,
          QStringLiteral("&New"),
          {K(QStringLiteral("Ctrl+N"))},
-         QStringLiteral("A new terrain, generated with the Roughness slider's value")},
+         QStringLiteral("A new terrain of the chosen size and seed, with the Roughness slider's value")},
         {A::Open,
          file,
          QStringLiteral("&Open Height File..."),
@@ -34,6 +35,21 @@ const std::vector<EditorActionInfo>& EditorActionTable()
          QStringLiteral("Load &Texture..."),
          {},
          QStringLiteral("Choose an image to drape over the terrain")},
+        {A::Import,
+         file,
+         QStringLiteral("&Import..."),
+         {K(QStringLiteral("Ctrl+I"))},
+         QStringLiteral("Heights from a PNG, RAW16 (.r16, .raw), OpenEXR or text file")},
+        {A::Export,
+         file,
+         QStringLiteral("&Export..."),
+         {K(QStringLiteral("Ctrl+E"))},
+         QStringLiteral("Write the heights as PNG, RAW16 (.r16, .raw), OpenEXR or text, by the name's extension")},
+        {A::ExportMesh,
+         file,
+         QStringLiteral("Export &Mesh..."),
+         {K(QStringLiteral("Ctrl+Shift+E"))},
+         QStringLiteral("Write the terrain as a mesh: Wavefront OBJ or binary glTF (.glb), by the name's extension")},
         {A::Quit, file, QStringLiteral("&Quit"), {K(QStringLiteral("Ctrl+Q"))}, QStringLiteral("Close Relief")},
         {A::Undo,
          edit,
@@ -45,6 +61,11 @@ const std::vector<EditorActionInfo>& EditorActionTable()
          QStringLiteral("&Redo"),
          {K(QStringLiteral("Ctrl+Y")), K(QStringLiteral("Ctrl+Shift+Z"))},
          QStringLiteral("Do the change taken back again")},
+        {A::Resample,
+         terrain,
+         QStringLiteral("Re&sample..."),
+         {K(QStringLiteral("Ctrl+R"))},
+         QStringLiteral("The same terrain at another number of samples a side")},
         {A::Wireframe,
          view,
          QStringLiteral("&Wireframe"),

@@ -19,9 +19,13 @@ enum class EditorAction {
     Save,
     SaveAs,
     LoadTexture,
+    Import,
+    Export,
+    ExportMesh,
     Quit,
     Undo,
     Redo,
+    Resample,
     Wireframe,
     Selector,
     Airplane,
@@ -35,7 +39,7 @@ enum class EditorAction {
 
 struct EditorActionInfo {
     EditorAction action;
-    QString menu; // "&File", "&Edit", "&View", "&Help"
+    QString menu; // "&File", "&Edit", "&Terrain", "&View", "&Help"
     QString text;
     QList<QKeySequence> shortcuts; // the first is the one the menu shows
     QString toolTip;

@@ -13,6 +13,7 @@
 
 #include <QString>
 
+#include <limits>
 #include <optional>
 
 namespace {
@@ -40,6 +41,23 @@ Result<> CheckTextureImage(const std::wstring& path)
 }
 
 std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'/') + 1); }
+
+// The seed as typed: none for an empty field (a new random seed), else a whole number that fits
+// 64 bits, surrounding spaces allowed.
+Result<std::optional<std::uint64_t>> ParseSeed(const std::wstring& text)
+{
+    const QString trimmed = QString::fromStdWString(text).trimmed();
+    if (trimmed.isEmpty()) {
+        return std::optional<std::uint64_t>();
+    }
+    bool ok = false;
+    const qulonglong seed = trimmed.toULongLong(&ok, 10);
+    if (!ok) {
+        return Failure{"the seed \"" + trimmed.toStdString() + "\" is not a whole number from 0 to " +
+                       std::to_string(std::numeric_limits<std::uint64_t>::max())};
+    }
+    return std::optional<std::uint64_t>(seed);
+}
 
 } // namespace
 
@@ -71,25 +89,44 @@ bool CEditorCommands::MayDiscardChanges(const std::wstring& action)
     }
 }
 
+void CEditorCommands::SetGeneration(int side, std::wstring seedText)
+{
+    m_generationSide = side;
+    m_seedText = std::move(seedText);
+}
+
 void CEditorCommands::New()
 {
+    const Result<std::optional<std::uint64_t>> seed = ParseSeed(m_seedText);
+    if (!seed) {
+        ShowStatus(L"Generate failed: " + Wide(seed.reason()));
+        return;
+    }
     if (!MayDiscardChanges(L"making a new terrain")) {
         return;
     }
-    m_document.New();
+    if (const Result<> made = m_document.New(m_generationSide, seed.value()); !made) {
+        ShowStatus(L"Generate failed: " + Wide(made.reason()));
+        return;
+    }
     ShowStatus(L"creating new terain");
 }
 
-CEditorCommands::ChosenFile CEditorCommands::ChooseFile(bool open)
+CEditorCommands::ChosenFile CEditorCommands::ChooseHeightFile(bool open)
 {
     // A saved height file is a ".txt" file: the dialog adds the extension to a name without it
     // and asks about, and returns, the file the save then writes, so the label names that file.
     static const std::wstring kHeightExtension = Wide(kHeightFileExtension);
+    return ChooseFile(open, open ? nullptr : kHeightExtension.c_str());
+}
+
+CEditorCommands::ChosenFile CEditorCommands::ChooseFile(bool open, const wchar_t* defaultExtension,
+                                                        const wchar_t* filter)
+{
     const QString folder = m_settings.LastFolder();
     const std::wstring start = folder.isEmpty() ? std::wstring() : (folder + QLatin1Char('/')).toStdWString();
-    CFileDialog dialog(open ? TRUE : FALSE, open ? nullptr : kHeightExtension.c_str(),
-                       start.empty() ? nullptr : start.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr,
-                       m_owner);
+    CFileDialog dialog(open ? TRUE : FALSE, defaultExtension, start.empty() ? nullptr : start.c_str(),
+                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, filter, m_owner);
     if (dialog.DoModal() != IDOK) {
         return {};
     }
@@ -102,7 +139,7 @@ void CEditorCommands::Open()
     if (!MayDiscardChanges(L"opening another file")) {
         return;
     }
-    const ChosenFile file = ChooseFile(true);
+    const ChosenFile file = ChooseHeightFile(true);
     if (!file.path.empty()) {
         (void)OpenChosen(file);
     }
@@ -140,7 +177,7 @@ bool CEditorCommands::Save()
 
 bool CEditorCommands::SaveAs()
 {
-    const ChosenFile file = ChooseFile(false);
+    const ChosenFile file = ChooseHeightFile(false);
     return !file.path.empty() && SaveToPath(file.path);
 }
 
@@ -166,7 +203,7 @@ void CEditorCommands::Remember(const std::wstring& path)
 
 void CEditorCommands::LoadTexture()
 {
-    const ChosenFile file = ChooseFile(true);
+    const ChosenFile file = ChooseHeightFile(true);
     if (file.path.empty()) {
         return;
     }

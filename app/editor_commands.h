@@ -6,7 +6,9 @@
 
 #include "base/result.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 class CEditorSettings;
@@ -26,8 +28,12 @@ public:
     // Called when the recent files changed.
     void SetRecentFilesListener(std::function<void()> listener) { m_recentFilesChanged = std::move(listener); }
 
-    // A new generated terrain ("Generate", File > New).
+    // A new generated terrain ("Generate", File > New) at the chosen side and seed.
     void New();
+    // What the next generation uses: side x side samples, and the seed as the user typed it
+    // (empty: a new random seed each time).
+    void SetGeneration(int side, std::wstring seedText);
+    int GenerationSide() const { return m_generationSide; }
     // Asks for a height file and opens it ("Load", File > Open).
     void Open();
     // Opens the height file at path (recent files, the command line). A file that cannot be
@@ -48,18 +54,24 @@ public:
     // comes, without them "Quit Relief?".
     void Escape();
 
+    // Asks for a file: for opening, or for writing with defaultExtension added to a name without
+    // one (none: the name as typed). filter is the dialog's "Name|pattern|" list. The chosen
+    // folder becomes the last folder; path is empty when the user cancelled.
+    struct ChosenFile {
+        std::wstring path; // empty when the user cancelled
+        std::wstring name; // without its folder
+    };
+    ChosenFile ChooseFile(bool open, const wchar_t* defaultExtension, const wchar_t* filter = nullptr);
+    // The window that owns the questions, or null.
+    CWnd* Owner() const { return m_owner; }
+
     // With unsaved changes, asks whether to save them before the action (a phrase such as
     // "quitting"): true when the caller may go on (saved or discarded), false for Cancel or a
     // save that did not happen. Without unsaved changes, true at once.
     bool MayDiscardChanges(const std::wstring& action);
 
 private:
-    struct ChosenFile {
-        std::wstring path; // empty when the user cancelled
-        std::wstring name; // without its folder
-    };
-
-    ChosenFile ChooseFile(bool open);
+    ChosenFile ChooseHeightFile(bool open);
     // Opens the chosen file; reports a failure on the status line.
     Result<> OpenChosen(const ChosenFile& file);
     bool SaveToPath(const std::wstring& path);
@@ -69,6 +81,8 @@ private:
     CTerrainDocument& m_document;
     CEditorSettings& m_settings;
     CWnd* m_owner = nullptr;
+    int m_generationSide = 65;
+    std::wstring m_seedText;
     std::function<void()> m_close;
     std::function<void()> m_recentFilesChanged;
 };

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/generate_bar.h"
 #include "app/resources/main_dialog_ids.h"
 #include "app/resources/resources.h"
 #include "app/typing_guard.h"
@@ -55,8 +56,8 @@ private:
 CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string recoveryPath,
                          std::unique_ptr<IIntervalTimer> recoveryTimer)
     : m_settings(settings), m_document(world, kStartFileLabel, kStartFileLabel), m_commands(m_document, m_settings),
-      m_recovery(m_document, std::move(recoveryPath), std::move(recoveryTimer)), m_dialog(m_commands),
-      m_typingGuard(std::make_unique<CTypingGuard>())
+      m_fileCommands(m_commands), m_recovery(m_document, std::move(recoveryPath), std::move(recoveryTimer)),
+      m_dialog(m_commands), m_typingGuard(std::make_unique<CTypingGuard>())
 {
     m_commands.SetCloseRequest([this] { close(); });
     m_commands.SetRecentFilesListener([this] { ShowRecentFiles(); });
@@ -83,6 +84,8 @@ CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string 
     statusBar()->addPermanentWidget(m_gridText);
 
     SetWindowIcon();
+    m_generateBar = new CGenerateBar(m_commands, this);
+    addToolBar(Qt::TopToolBarArea, m_generateBar);
     BuildMenus();
     HostDialog();
     m_documentListener = m_document.AddChangeListener([this] { ShowDocumentState(); });
@@ -200,6 +203,18 @@ void CMainWindow::RunAction(EditorAction action)
     case EditorAction::LoadTexture:
         m_commands.LoadTexture();
         break;
+    case EditorAction::Import:
+        m_fileCommands.Import();
+        break;
+    case EditorAction::Export:
+        m_fileCommands.Export();
+        break;
+    case EditorAction::ExportMesh:
+        m_fileCommands.ExportMesh();
+        break;
+    case EditorAction::Resample:
+        m_fileCommands.Resample();
+        break;
     case EditorAction::Quit:
         m_commands.Quit();
         break;
@@ -237,7 +252,9 @@ void CMainWindow::RunAction(EditorAction action)
     case EditorAction::About:
         MessageBoxW(m_dialog.GetSafeHwnd(),
                     L"Relief, the terrain editor.\n\nGenerate a terrain, set the heights of its vertices, drape an "
-                    L"image over it and fly an airplane above it. Height files are plain text, one height a line.",
+                    L"image over it and fly an airplane above it. Height files are plain text, one height a line; "
+                    L"File > Import and Export take PNG, RAW16 and OpenEXR heightmaps, and Export Mesh writes OBJ "
+                    L"and glTF.",
                     L"About Relief", MB_OK | MB_ICONINFORMATION);
         break;
     }
@@ -283,7 +300,8 @@ void CMainWindow::ShowDocumentState()
     m_actions.at(EditorAction::Undo)->setText(withStep(QStringLiteral("&Undo"), m_document.UndoText()));
     m_actions.at(EditorAction::Redo)->setEnabled(m_document.CanRedo());
     m_actions.at(EditorAction::Redo)->setText(withStep(QStringLiteral("&Redo"), m_document.RedoText()));
-    m_gridText->setText(QStringLiteral("Grid %1 x %1").arg(m_document.World().HeightsSnapshot().Side()));
+    m_gridText->setText(QStringLiteral("Grid %1 x %1").arg(m_document.World().Side()));
+    m_generateBar->ShowCurrentSeed();
     ShowSelection();
     SyncViewChecks();
 }

@@ -6,6 +6,7 @@
 //   size and stay anchored to the right and bottom edges (CAnchoredLayout). The window cannot
 //   become smaller than the dialog's own size.
 // - The title is "<file name>[*] - Relief", with "*" while there are unsaved changes.
+// - A tool bar above the views holds the size and seed of the next generation (CGenerateBar).
 // - The status bar repeats the status line's text and shows the selected vertex, its height
 //   and the grid's size.
 // - Closing the window (the frame's button, File > Quit, "Quit", Escape) asks about unsaved
@@ -17,6 +18,7 @@
 #include "app/editor_actions.h"
 #include "app/editor_commands.h"
 #include "app/editor_settings.h"
+#include "app/terrain_file_commands.h"
 #include "app/tutorial_dlg.h"
 #include "editor/interval_timer.h"
 #include "editor/recovery_guard.h"
@@ -33,6 +35,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSettings;
+class CGenerateBar;
 class CTerrainWorld;
 class CTypingGuard;
 
@@ -93,11 +96,13 @@ private:
     CEditorSettings m_settings;
     CTerrainDocument m_document;
     CEditorCommands m_commands;
+    CTerrainFileCommands m_fileCommands;
     CRecoveryGuard m_recovery;
     CTutorialDlg m_dialog;
     CAnchoredLayout m_layout;
     std::unique_ptr<CTypingGuard> m_typingGuard;
     DialogHost* m_host = nullptr;
+    CGenerateBar* m_generateBar = nullptr;
     std::map<EditorAction, QAction*> m_actions;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_statusText = nullptr;

@@ -14,17 +14,17 @@ namespace {
 
 constexpr UINT_PTR kFrameTimer = 0;
 constexpr UINT kFrameIntervalMs = 25;
-// Rows and columns 0 to 62 are selectable; a slider value v selects 62 - v, truncated as the
-// Y-level's height is (30.30 selects 31).
-constexpr float kLastSelectable = 62.0f;
+// Rows and columns 0 to side - 3 are selectable (0 to 62 on a 65 grid); a slider value v selects
+// that last one minus v, truncated as the Y-level's height is (30.30 selects 31 on a 65 grid).
+float LastSelectable(int side) { return static_cast<float>(side - 3); }
 
-int SelectionFromSlider(float value) { return TruncatedEchoValue(kLastSelectable - value); }
+int SelectionFromSlider(float last, float value) { return TruncatedEchoValue(last - value); }
 
 // Shows the selection on a row or column slider, unless the slider already stands for it.
-void ShowSelection(TQRMFC_SliderCtrlWithEcho& slider, int& value, int selection)
+void ShowSelection(TQRMFC_SliderCtrlWithEcho& slider, float last, int& value, int selection)
 {
-    if (SelectionFromSlider(slider.GetValue()) != selection) {
-        slider.SetValue(kLastSelectable - static_cast<float>(selection));
+    if (SelectionFromSlider(last, slider.GetValue()) != selection) {
+        slider.SetValue(last - static_cast<float>(selection));
     }
     value = selection;
 }
@@ -109,12 +109,18 @@ void CTutorialDlg::InitSliders()
     m_roughnessValue = 0.0f;
     m_heightSlider.InitSlider(-15.0f, 15.0f, 0.0f);
     m_heightValue = 0.0f;
-    m_rowSlider.InitSlider(0.0f, kLastSelectable, kLastSelectable);
-    m_rowValue = 0;
-    m_columnSlider.InitSlider(0.0f, kLastSelectable, kLastSelectable);
-    m_columnValue = 0;
+    FitSelectionSliders();
     m_speedSlider.InitSlider(0.2f, 1.0f, 0.4f);
     m_speedValue = 0.4f;
+}
+
+void CTutorialDlg::FitSelectionSliders()
+{
+    m_lastSelectable = LastSelectable(World().Side());
+    m_rowSlider.InitSlider(0.0f, m_lastSelectable, m_lastSelectable);
+    m_rowValue = 0;
+    m_columnSlider.InitSlider(0.0f, m_lastSelectable, m_lastSelectable);
+    m_columnValue = 0;
 }
 
 bool CTutorialDlg::AttachViews()
@@ -148,8 +154,11 @@ void CTutorialDlg::ShowDocument()
     m_saveFileName = document.SaveLabel();
     m_textureFileName = FileNameOf(state.texturePath);
     m_wireframeCheck = state.wireframe ? 1 : 0;
-    ShowSelection(m_rowSlider, m_rowValue, state.row);
-    ShowSelection(m_columnSlider, m_columnValue, state.column);
+    if (LastSelectable(World().Side()) != m_lastSelectable) {
+        FitSelectionSliders();
+    }
+    ShowSelection(m_rowSlider, m_lastSelectable, m_rowValue, state.row);
+    ShowSelection(m_columnSlider, m_lastSelectable, m_columnValue, state.column);
     UpdateData(FALSE);
 }
 
@@ -222,7 +231,7 @@ void CTutorialDlg::OnHScroll(UINT code, UINT position, CWnd* scrollBar)
             document.EndDrag();
         }
     } else if (sender == m_columnSlider.GetSafeHwnd()) {
-        m_columnValue = SelectionFromSlider(m_columnSlider.GetValue());
+        m_columnValue = SelectionFromSlider(m_lastSelectable, m_columnSlider.GetValue());
         world.SetSelectedColumn(m_columnValue);
     } else if (sender == m_speedSlider.GetSafeHwnd()) {
         m_speedValue = m_speedSlider.GetValue();
@@ -234,7 +243,7 @@ void CTutorialDlg::OnHScroll(UINT code, UINT position, CWnd* scrollBar)
 
 void CTutorialDlg::OnVScroll(UINT code, UINT position, CWnd* scrollBar)
 {
-    m_rowValue = SelectionFromSlider(m_rowSlider.GetValue());
+    m_rowValue = SelectionFromSlider(m_lastSelectable, m_rowSlider.GetValue());
     World().SetSelectedRow(m_rowValue);
     CDialog::OnVScroll(code, position, scrollBar);
 }

@@ -8,10 +8,11 @@
 // Behaviour chosen so that the controls say what they do:
 // - a horizontal slider acts only for itself (moving "Speed" does not rewrite the selected
 //   vertex's height or reselect the column);
-// - the column slider starts at 62, which selects column 0 as the world does at start;
+// - the row and column sliders run from 0 to side - 3 (62 on a 65 grid) and follow the grid's
+//   side; they start at that end, which selects row and column 0 as the world does at start;
 // - sliders act on the value their echo shows, truncated toward zero: the row and column
-//   sliders select 62 minus it (30.30 selects 31, a thumb showing 1.00 selects 61), the Y-level
-//   slider sets its height (1.00 sets 1, 3.90 sets 3);
+//   sliders select their end minus it (on a 65 grid 30.30 selects 31, a thumb showing 1.00
+//   selects 61), the Y-level slider sets its height (1.00 sets 1, 3.90 sets 3);
 // - "SAVE" offers a save dialog that gives a typed name the ".txt" the file will have; a failed
 //   load, save or texture choice is reported on the status line and leaves the labels as they
 //   were;
@@ -73,6 +74,8 @@ protected:
 
 private:
     void InitSliders();
+    // The row and column sliders' range for the world's side, both at row and column 0.
+    void FitSelectionSliders();
     bool AttachViews();
     void InstallStatusLine();
     // Labels, wire frame box and selection sliders as the document has them.
@@ -116,6 +119,7 @@ private:
     TQRMFC_SliderCtrlWithEcho m_speedSlider;
     float m_heightValue = 0.0f;
     float m_roughnessValue = 0.0f;
+    float m_lastSelectable = 62.0f;
     int m_rowValue = 0;
     int m_columnValue = 0;
     float m_speedValue = 0.4f;

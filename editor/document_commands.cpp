@@ -54,22 +54,21 @@ void VertexHeightCommand::UndoHeights() { Model().World().SetHeightAt(m_row, m_c
 void VertexHeightCommand::RedoHeights() { Model().World().SetHeightAt(m_row, m_column, m_newHeight); }
 
 HeightsCommand::HeightsCommand(DocumentModel& model, const DocumentState& before, const DocumentState& after,
-                               Heightfield oldHeights, Heightfield newHeights, const QString& text)
-    : DocumentCommand(model, before, after, text), m_oldHeights(std::move(oldHeights)),
-      m_newHeights(std::move(newHeights))
+                               SeededHeights oldHeights, SeededHeights newHeights, const QString& text)
+    : DocumentCommand(model, before, after, text), m_old(std::move(oldHeights)), m_new(std::move(newHeights))
 {
 }
 
 std::size_t HeightsCommand::Bytes() const
 {
-    return DocumentCommand::Bytes() + (m_oldHeights.Samples().size() + m_newHeights.Samples().size()) * sizeof(float);
+    return DocumentCommand::Bytes() + (m_old.heights.Samples().size() + m_new.heights.Samples().size()) * sizeof(float);
 }
 
-void HeightsCommand::UndoHeights() { Model().World().RestoreHeights(m_oldHeights); }
+void HeightsCommand::UndoHeights() { Model().World().RestoreHeights(m_old.heights, m_old.seed); }
 
 void HeightsCommand::RedoHeights()
 {
     if (!std::exchange(m_done, false)) {
-        Model().World().RestoreHeights(m_newHeights);
+        Model().World().RestoreHeights(m_new.heights, m_new.seed);
     }
 }

@@ -55,35 +55,71 @@ void CTerrainDocument::SetSelectedHeight(float height, bool dragging)
 
 void CTerrainDocument::EndDrag() { m_dragging = false; }
 
-void CTerrainDocument::PushHeights(const DocumentState& before, const DocumentState& after, Heightfield oldHeights,
+SeededHeights CTerrainDocument::Snapshot() const { return {World().HeightsSnapshot(), World().CurrentSeed()}; }
+
+void CTerrainDocument::PushHeights(const DocumentState& before, const DocumentState& after, SeededHeights old,
                                    const QString& text)
 {
     m_dragging = false;
-    m_history->push(
-        new HeightsCommand(*m_model, before, after, std::move(oldHeights), World().HeightsSnapshot(), text));
+    m_history->push(new HeightsCommand(*m_model, before, after, std::move(old), Snapshot(), text));
 }
 
-void CTerrainDocument::New()
+void CTerrainDocument::New() { (void)New(World().Side(), std::nullopt); }
+
+Result<> CTerrainDocument::New(int side, std::optional<std::uint64_t> seed)
 {
     BeforeRiskyStep();
-    const DocumentState state = State();
-    Heightfield old = World().HeightsSnapshot();
-    World().GenerateTerrain();
-    PushHeights(state, state, std::move(old), QStringLiteral("New Terrain"));
+    const DocumentState before = State();
+    SeededHeights old = Snapshot();
+    if (Result<> made = World().NewTerrain(side, World().GetRoughness(), seed); !made) {
+        return made;
+    }
+    PushHeights(before, State(), std::move(old), QStringLiteral("New Terrain"));
     m_filePath.clear();
     m_history->setClean();
     Changed();
+    return {};
+}
+
+Result<> CTerrainDocument::Resample(int side)
+{
+    BeforeRiskyStep();
+    const DocumentState before = State();
+    SeededHeights old = Snapshot();
+    if (Result<> resampled = World().Resample(side); !resampled) {
+        return resampled;
+    }
+    PushHeights(before, State(), std::move(old), QStringLiteral("Resample"));
+    return {};
+}
+
+Result<> CTerrainDocument::Import(const Heightfield& heights, std::optional<std::uint64_t> seed,
+                                  const std::wstring& label)
+{
+    if (!IsSupportedSide(heights.Side())) {
+        return Failure{"a terrain cannot have " + std::to_string(heights.Side()) + " samples a side"};
+    }
+    BeforeRiskyStep();
+    const DocumentState before = State();
+    SeededHeights old = Snapshot();
+    World().RestoreHeights(heights, seed);
+    DocumentState after = State();
+    after.loadLabel = label;
+    PushHeights(before, after, std::move(old), QStringLiteral("Import"));
+    m_filePath.clear();
+    Changed();
+    return {};
 }
 
 Result<> CTerrainDocument::Open(const std::string& path, const std::wstring& label)
 {
     BeforeRiskyStep();
     const DocumentState before = State();
-    Heightfield old = World().HeightsSnapshot();
+    SeededHeights old = Snapshot();
     if (Result<> loaded = World().LoadHeights(path); !loaded) {
         return loaded;
     }
-    DocumentState after = before;
+    DocumentState after = State();
     after.loadLabel = label;
     PushHeights(before, after, std::move(old), QStringLiteral("Open"));
     m_filePath = path;
@@ -131,16 +167,15 @@ void CTerrainDocument::SetWireframe(bool wireframe)
 
 Result<> CTerrainDocument::Restore(const RecoveredWork& work)
 {
-    const int side = World().HeightsSnapshot().Side();
-    if (work.heights.Side() != side) {
-        return Failure{"the kept terrain has " + std::to_string(work.heights.Side()) + " samples a side, this one " +
-                       std::to_string(side)};
+    if (!IsSupportedSide(work.heights.Side())) {
+        return Failure{"the kept terrain has " + std::to_string(work.heights.Side()) +
+                       " samples a side, which a terrain cannot have"};
     }
     const DocumentState before = State();
-    DocumentState after = before;
-    after.texturePath = work.texturePath;
-    Heightfield old = World().HeightsSnapshot();
+    SeededHeights old = Snapshot();
     World().RestoreHeights(work.heights);
+    DocumentState after = State();
+    after.texturePath = work.texturePath;
     PushHeights(before, after, std::move(old), QStringLiteral("Recover"));
     m_filePath = work.documentPath;
     Changed();

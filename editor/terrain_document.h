@@ -3,9 +3,9 @@
 // knows the file it was opened from or saved to, whether it differs from that file, and tells
 // its listener after every change so that the windows can show it.
 //
-// Undo restores the heights bit for bit, the selected vertex and the label of the loaded file.
-// A vertex height keeps only what changed (its old and new height); a generation or a load
-// keeps the grids from before and after it.
+// Undo restores the heights bit for bit (side and seed too), the selected vertex and the label
+// of the loaded file. A vertex height keeps only what changed (its old and new height); a
+// generation, a load, a resample or an import keeps the grids from before and after it.
 #pragma once
 
 #include "base/file_access.h"
@@ -16,14 +16,17 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 class CTerrainWorld;
 class DocumentModel;
 class QUndoStack;
+struct SeededHeights;
 
 class CTerrainDocument {
 public:
@@ -46,8 +49,20 @@ public:
     // merge into one step until EndDrag; a height the vertex already has is no step.
     void SetSelectedHeight(float height, bool dragging);
     void EndDrag();
-    // A new, untitled document: a generation (one step), after which nothing is unsaved.
+    // A new, untitled document: a generation at the world's side from a new seed (one step),
+    // after which nothing is unsaved.
     void New();
+    // The same at side x side samples from seed, or a new seed when none is given. A side that
+    // is not supported is refused with a reason and changes nothing.
+    Result<> New(int side, std::optional<std::uint64_t> seed);
+    // The terrain at another side, resampled bilinearly, as one step with unsaved changes.
+    // Refused, changing nothing, for a side that is not supported.
+    Result<> Resample(int side);
+    // Heights from a file of another format as one step: the document is untitled afterwards,
+    // with unsaved changes (the heights are not in a height file yet); label names the file.
+    // seed is the one the file keeps, if any. Refused, changing nothing, for a side the world
+    // does not hold.
+    Result<> Import(const Heightfield& heights, std::optional<std::uint64_t> seed, const std::wstring& label);
     // Loads the heights at path as one step; the document then belongs to that file and label
     // names it. A failure is no step and changes nothing.
     Result<> Open(const std::string& path, const std::wstring& label);
@@ -58,9 +73,9 @@ public:
     // again and is no step.
     void ChooseTexture(const std::wstring& path);
     void SetWireframe(bool wireframe);
-    // Recovered work as one step: the heights (of the world's side) and the texture; the
-    // document belongs to the work's file again and has unsaved changes. Work of another side
-    // is refused.
+    // Recovered work as one step: the heights (of any supported side) and the texture; the
+    // document belongs to the work's file again and has unsaved changes. Work of a side the
+    // world cannot hold is refused.
     Result<> Restore(const RecoveredWork& work);
     // The work as the recovery file keeps it.
     RecoveredWork Work() const;
@@ -95,8 +110,9 @@ public:
     void BeforeRiskyStep();
 
 private:
-    void PushHeights(const DocumentState& before, const DocumentState& after, Heightfield oldHeights,
-                     const QString& text);
+    // The world's terrain and seed as a step keeps them.
+    SeededHeights Snapshot() const;
+    void PushHeights(const DocumentState& before, const DocumentState& after, SeededHeights old, const QString& text);
     void Changed();
 
     std::unique_ptr<DocumentModel> m_model;

@@ -73,14 +73,26 @@ TEST_F(MainWindowTest, MenusHoldEveryActionWithItsShortcutAndToolTip)
         QString menu;
         QStringList keys;
     } cases[] = {
-        {EditorAction::New, "File", {"Ctrl+N"}},  {EditorAction::Open, "File", {"Ctrl+O"}},
-        {EditorAction::Save, "File", {"Ctrl+S"}}, {EditorAction::SaveAs, "File", {"Ctrl+Shift+S"}},
-        {EditorAction::LoadTexture, "File", {}},  {EditorAction::Quit, "File", {"Ctrl+Q"}},
-        {EditorAction::Undo, "Edit", {"Ctrl+Z"}}, {EditorAction::Redo, "Edit", {"Ctrl+Y", "Ctrl+Shift+Z"}},
-        {EditorAction::Wireframe, "View", {"W"}}, {EditorAction::Selector, "View", {"S"}},
-        {EditorAction::Airplane, "View", {}},     {EditorAction::Animation, "View", {"Space"}},
-        {EditorAction::LightsPanel, "View", {}},  {EditorAction::ScenePanel, "View", {}},
-        {EditorAction::ResetCameras, "View", {}}, {EditorAction::KeyboardShortcuts, "Help", {}},
+        {EditorAction::New, "File", {"Ctrl+N"}},
+        {EditorAction::Open, "File", {"Ctrl+O"}},
+        {EditorAction::Save, "File", {"Ctrl+S"}},
+        {EditorAction::SaveAs, "File", {"Ctrl+Shift+S"}},
+        {EditorAction::LoadTexture, "File", {}},
+        {EditorAction::Import, "File", {"Ctrl+I"}},
+        {EditorAction::Export, "File", {"Ctrl+E"}},
+        {EditorAction::ExportMesh, "File", {"Ctrl+Shift+E"}},
+        {EditorAction::Quit, "File", {"Ctrl+Q"}},
+        {EditorAction::Undo, "Edit", {"Ctrl+Z"}},
+        {EditorAction::Redo, "Edit", {"Ctrl+Y", "Ctrl+Shift+Z"}},
+        {EditorAction::Resample, "Terrain", {"Ctrl+R"}},
+        {EditorAction::Wireframe, "View", {"W"}},
+        {EditorAction::Selector, "View", {"S"}},
+        {EditorAction::Airplane, "View", {}},
+        {EditorAction::Animation, "View", {"Space"}},
+        {EditorAction::LightsPanel, "View", {}},
+        {EditorAction::ScenePanel, "View", {}},
+        {EditorAction::ResetCameras, "View", {}},
+        {EditorAction::KeyboardShortcuts, "Help", {}},
         {EditorAction::About, "Help", {}},
     };
     for (const auto& c : cases) {
@@ -174,7 +186,10 @@ TEST_F(MainWindowTest, ViewAndHelpActionsDoWhatTheButtonsDo)
 
     m_editor->Trigger(EditorAction::KeyboardShortcuts);
     EXPECT_NE(LastBox().find(L"Ctrl+Shift+Z\tRedo"), std::wstring::npos);
-    EXPECT_NE(LastBox().find(L"Space\tAnimation"), std::wstring::npos);
+    for (const wchar_t* line : {L"Space\tAnimation", L"Ctrl+I\tImport", L"Ctrl+E\tExport", L"Ctrl+Shift+E\tExport Mesh",
+                                L"Ctrl+R\tResample"}) {
+        EXPECT_NE(LastBox().find(line), std::wstring::npos) << line;
+    }
     m_editor->Trigger(EditorAction::About);
     EXPECT_EQ(m_editor->Dialogs().MessageBoxes().back().caption, L"About Relief");
 }

@@ -9,6 +9,8 @@
 #include <QUndoCommand>
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 
 class DocumentCommand : public QUndoCommand {
 public:
@@ -55,12 +57,19 @@ private:
     int m_dragId;
 };
 
-// The whole grid replaced (a generation, a load, recovered work). The step has been done when
-// it is pushed, so its first redo leaves the heights alone.
+// A whole terrain with the seed it was generated from, when known.
+struct SeededHeights {
+    Heightfield heights;
+    std::optional<std::uint64_t> seed;
+};
+
+// The whole grid replaced (a generation, a load, a resample, an import, recovered work), side
+// and seed included. The step has been done when it is pushed, so its first redo leaves the
+// heights alone.
 class HeightsCommand final : public DocumentCommand {
 public:
     HeightsCommand(DocumentModel& model, const DocumentState& before, const DocumentState& after,
-                   Heightfield oldHeights, Heightfield newHeights, const QString& text);
+                   SeededHeights oldHeights, SeededHeights newHeights, const QString& text);
 
     std::size_t Bytes() const override;
 
@@ -69,8 +78,8 @@ protected:
     void RedoHeights() override;
 
 private:
-    Heightfield m_oldHeights;
-    Heightfield m_newHeights;
+    SeededHeights m_old;
+    SeededHeights m_new;
     bool m_done = true;
 };
 

@@ -190,8 +190,14 @@ TEST_F(RecoveryGuardTest, RestoredWorkIsAStepWithUnsavedChanges)
     m_document.Undo();
     EXPECT_EQ(HeightsHash(m_world.HeightsSnapshot()), start);
 
-    const Result<> other = m_document.Restore({Heightfield(33), L"", ""});
-    EXPECT_EQ(other.reason(), "the kept terrain has 33 samples a side, this one 65");
+    // Work kept at another side comes back at its side, and undo brings the side back too.
+    const std::uint64_t before = HeightsHash(m_world.HeightsSnapshot());
+    ASSERT_TRUE(m_document.Restore({Heightfield(33), L"", ""}).ok());
+    EXPECT_EQ(m_world.Side(), 33);
+    m_document.Undo();
+    EXPECT_EQ(HeightsHash(m_world.HeightsSnapshot()), before);
+    EXPECT_EQ(m_document.Restore({Heightfield(34), L"", ""}).reason(),
+              "the kept terrain has 34 samples a side, which a terrain cannot have");
 }
 
 } // namespace

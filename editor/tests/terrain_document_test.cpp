@@ -10,6 +10,7 @@
 
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -59,18 +60,22 @@ TEST_F(TerrainDocumentTest, UndoAndRedoRestoreEveryKindOfStep)
         {"open", 2, 2, [&] { ASSERT_TRUE(m_document.Open(file, L"a.txt").ok()); }},
         {"texture", 2, 9, [&] { m_document.ChooseTexture(L"/images/grass.png"); }},
         {"wireframe", 0, 9, [&] { m_document.SetWireframe(true); }},
+        {"new at 129 from a seed", 64, 30, [&] { ASSERT_TRUE(m_document.New(129, 42).ok()); }},
+        {"resample", 100, 120, [&] { ASSERT_TRUE(m_document.Resample(33).ok()); }},
+        {"import", 20, 3, [&] { ASSERT_TRUE(m_document.Import(Heightfield(257, 1.5f), 9, L"i.png").ok()); }},
         {"vertex again", 60, 61, [&] { m_document.SetSelectedHeight(-3.0f, false); }},
     };
     struct Seen {
         std::uint64_t hash;
         DocumentState state;
+        std::optional<std::uint64_t> seed;
     };
     std::vector<std::pair<Seen, Seen>> seen;
     for (const Step& step : steps) {
         Select(step.row, step.column);
-        const Seen before{Hash(), m_document.State()};
+        const Seen before{Hash(), m_document.State(), m_world.CurrentSeed()};
         step.run();
-        seen.push_back({before, {Hash(), m_document.State()}});
+        seen.push_back({before, {Hash(), m_document.State(), m_world.CurrentSeed()}});
     }
     ASSERT_EQ(m_document.StepCount(), static_cast<int>(std::size(steps)));
     EXPECT_EQ(m_world.GetFloorMesh().GetTextureFileName(), std::wstring(L"/images/grass.png"));
@@ -80,6 +85,7 @@ TEST_F(TerrainDocumentTest, UndoAndRedoRestoreEveryKindOfStep)
         m_document.Undo();
         EXPECT_EQ(Hash(), seen[i].first.hash);
         EXPECT_EQ(m_document.State(), seen[i].first.state);
+        EXPECT_EQ(m_world.CurrentSeed(), seen[i].first.seed);
     }
     EXPECT_EQ(m_document.State().loadLabel, L"temp.txt");
     EXPECT_EQ(m_world.GetFloorMesh().GetTextureFileName(), std::wstring());
@@ -89,8 +95,36 @@ TEST_F(TerrainDocumentTest, UndoAndRedoRestoreEveryKindOfStep)
         m_document.Redo();
         EXPECT_EQ(Hash(), seen[i].second.hash);
         EXPECT_EQ(m_document.State(), seen[i].second.state);
+        EXPECT_EQ(m_world.CurrentSeed(), seen[i].second.seed);
     }
     EXPECT_FALSE(m_document.CanRedo());
+}
+
+TEST_F(TerrainDocumentTest, RefusedSizesChangeNothingAndASeedMakesTheSameTerrainAgain)
+{
+    ASSERT_TRUE(m_document.New(129, 7).ok());
+    const std::uint64_t seven = Hash();
+    const struct {
+        std::string name;
+        std::function<Result<>()> run;
+        std::string reason;
+    } refused[] = {
+        {"new", [&] { return m_document.New(100, 1); }, "100"},
+        {"resample", [&] { return m_document.Resample(4098); }, "4098"},
+        {"import", [&] { return m_document.Import(Heightfield(64), 1, L"x"); }, "64"},
+    };
+    for (const auto& step : refused) {
+        SCOPED_TRACE(step.name);
+        const Result<> result = step.run();
+        EXPECT_NE(result.reason().find(step.reason), std::string::npos) << result.reason();
+        EXPECT_EQ(Hash(), seven);
+        EXPECT_EQ(m_world.CurrentSeed(), 7u);
+        EXPECT_EQ(m_document.StepCount(), 1);
+    }
+    ASSERT_TRUE(m_document.New(129, 8).ok());
+    EXPECT_NE(Hash(), seven);
+    ASSERT_TRUE(m_document.New(129, 7).ok());
+    EXPECT_EQ(Hash(), seven);
 }
 
 TEST_F(TerrainDocumentTest, ADragIsOneStepAndNothingChangedIsNoStep)
