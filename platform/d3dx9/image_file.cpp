@@ -83,6 +83,12 @@ Result<QImage> Decode(const TextureFormat& format, ImageBytes& device)
     if (!size) {
         return Failure{size.reason()};
     }
+    const std::uint64_t least =
+        LeastPixelDataBytes(format, device.Bytes(), size.value().width(), size.value().height());
+    if (device.Bytes().size() < least) {
+        return Failure{ImageName(format) + " is cut short: its " + SizeText(size.value()) + " pixels need at least " +
+                       std::to_string(least) + " bytes, the file holds " + std::to_string(device.Bytes().size())};
+    }
     AllowLargestTexture();
     device.ForgetReads();
     QImage image;

@@ -62,6 +62,18 @@ Failure NotRead(const std::string& what)
 
 unsigned Le16(std::span<const unsigned char> bytes, std::size_t at) { return bytes[at] | bytes[at + 1] << 8; }
 
+// BMP's compression field (of every header version but the oldest): 1 and 2 are run-length data,
+// which may end the image early and leave the rest blank.
+bool IsRunLengthBmp(std::span<const unsigned char> bytes)
+{
+    constexpr std::size_t kCompressionAt = 30;
+    if (bytes.size() < kCompressionAt + 4) {
+        return false;
+    }
+    const unsigned compression = Le16(bytes, kCompressionAt) | Le16(bytes, kCompressionAt + 2) << 16;
+    return compression == 1 || compression == 2;
+}
+
 } // namespace
 
 Result<TextureFormat> DetectTextureFormat(ImageBytes& device)
@@ -107,4 +119,12 @@ Result<> CheckTgaPixels(std::span<const unsigned char> bytes)
                        " pixels need " + std::to_string(needed) + " bytes, the file holds " + std::to_string(held)};
     }
     return Result<>::Success();
+}
+
+std::uint64_t LeastPixelDataBytes(const TextureFormat& format, std::span<const unsigned char> bytes,
+                                  std::uint64_t width, std::uint64_t height)
+{
+    const std::string_view name(format.qtName);
+    const bool atLeastABitAPixel = name == "ppm" || (name == "bmp" && !IsRunLengthBmp(bytes));
+    return atLeastABitAPixel ? (width * height + 7) / 8 : 0;
 }

@@ -11,6 +11,7 @@
 
 #include "base/result.h"
 
+#include <cstdint>
 #include <span>
 
 class ImageBytes;
@@ -35,3 +36,9 @@ Result<TextureFormat> DetectTextureFormat(ImageBytes& device);
 
 // An uncompressed true-colour TGA 2.0 file whose pixels end before its footer.
 Result<> CheckTgaPixels(std::span<const unsigned char> bytes);
+
+// The fewest bytes in which a file of the format can hold width x height pixels, where the format
+// has such a floor (data of at least one bit a pixel: PBM/PGM/PPM and BMP without run-length
+// data), else 0. Their decoders allocate the whole image before they find the data missing.
+std::uint64_t LeastPixelDataBytes(const TextureFormat& format, std::span<const unsigned char> bytes,
+                                  std::uint64_t width, std::uint64_t height);
