@@ -2,6 +2,7 @@
 
 #include "graphics/material_conversion.h"
 #include "graphics/resource_files.h"
+#include "graphics/surface_draw.h"
 
 TQRD3D_MeshResource::~TQRD3D_MeshResource() { TQRD3D_MeshResource::Unload(); }
 
@@ -111,29 +112,16 @@ void TQRD3D_MeshResource::Draw(bool useTextures, bool lightingOff, const TQR_Col
     if (m_device == nullptr || m_mesh == nullptr) {
         return;
     }
-    D3DMATERIAL9 blank;
-    blank.Emissive = ToColorValue(color);
-    DWORD savedLighting = TRUE;
-    if (lightingOff) {
-        m_device->GetRenderState(D3DRS_LIGHTING, &savedLighting);
-        m_device->SetRenderState(D3DRS_LIGHTING, FALSE);
-    }
+    const TQRD3D_LightingOffScope lighting(m_device.Get(), lightingOff);
     for (int i = 0; i < m_materials.Count(); ++i) {
-        if (lightingOff && !useTextures) {
-            m_device->SetMaterial(&blank);
-        } else {
-            const D3DMATERIAL9 material = m_materials.Get(i);
-            m_device->SetMaterial(&material);
-            IDirect3DTexture9* texture = GetSubsetTexture(i);
-            if (useTextures && texture != nullptr) {
-                m_device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
-                m_device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
-                m_device->SetTexture(0, texture);
-            }
+        const D3DMATERIAL9 material = SurfaceMaterial(m_materials.Get(i), useTextures, lightingOff, color);
+        m_device->SetMaterial(&material);
+        IDirect3DTexture9* texture = GetSubsetTexture(i);
+        if (useTextures && texture != nullptr) {
+            m_device->SetTextureStageState(0, D3DTSS_COLORARG1, D3DTA_TEXTURE);
+            m_device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+            m_device->SetTexture(0, texture);
         }
         m_mesh->DrawSubset(static_cast<DWORD>(i));
-    }
-    if (lightingOff) {
-        m_device->SetRenderState(D3DRS_LIGHTING, savedLighting);
     }
 }

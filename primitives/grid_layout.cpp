@@ -23,25 +23,26 @@ D3DCOLOR GridHeightColor(float y)
     return kHillColor;
 }
 
+TQRD3D_ColorVertex GridVertexAt(int row, int column, float spacing, float height)
+{
+    TQRD3D_ColorVertex vertex;
+    vertex.x = static_cast<float>(column) * spacing - 1.0f;
+    vertex.y = height;
+    vertex.z = 1.0f - static_cast<float>(row) * spacing;
+    vertex.nx = 0.0f;
+    vertex.ny = 1.0f;
+    vertex.nz = 0.0f;
+    vertex.diffuse = GridHeightColor(height);
+    vertex.u = 0.5f * vertex.x + 0.5f;
+    vertex.v = 0.5f * vertex.z + 0.5f;
+    return vertex;
+}
+
 void WriteGridVertices(TQRD3D_ColorVertex* vertices, int verticesPerSide, float spacing)
 {
-    int column = 0;
-    int row = 0;
-    const int count = verticesPerSide * verticesPerSide;
-    for (int k = 0; k < count; ++k) {
-        TQRD3D_ColorVertex& vertex = vertices[k];
-        vertex.x = static_cast<float>(column) * spacing - 1.0f;
-        vertex.y = 0.0f;
-        vertex.z = 1.0f - static_cast<float>(row) * spacing;
-        vertex.nx = 0.0f;
-        vertex.ny = 1.0f;
-        vertex.nz = 0.0f;
-        vertex.diffuse = GridHeightColor(vertex.y);
-        vertex.u = 0.5f * vertex.x + 0.5f;
-        vertex.v = 0.5f * vertex.z + 0.5f;
-        if (++column == verticesPerSide) {
-            column = 0;
-            ++row;
+    for (int row = 0; row < verticesPerSide; ++row) {
+        for (int column = 0; column < verticesPerSide; ++column) {
+            *vertices++ = GridVertexAt(row, column, spacing, 0.0f);
         }
     }
 }

@@ -11,8 +11,11 @@
 // carry alpha bytes 0x13 and 0x22, which show only when blending is on.
 D3DCOLOR GridHeightColor(float y);
 
-// The flat grid: vertex row * N + column at x = column * spacing - 1, y = 0,
-// z = 1 - row * spacing, normal up, (u, v) = (x / 2 + 1/2, z / 2 + 1/2), coloured as height 0.
+// The grid vertex of a row and column at a height: x = column * spacing - 1,
+// z = 1 - row * spacing, normal up, (u, v) = (x / 2 + 1/2, z / 2 + 1/2), coloured by the height.
+TQRD3D_ColorVertex GridVertexAt(int row, int column, float spacing, float height);
+
+// The flat grid: vertex row * N + column is GridVertexAt(row, column, spacing, 0).
 void WriteGridVertices(TQRD3D_ColorVertex* vertices, int verticesPerSide, float spacing);
 
 // Gives vertex i the height heights[i] and its colour; x, z, the normal and (u, v) stay.

@@ -22,9 +22,7 @@ const TQR_BoundingVolume* TQRD3D_PrimitiveMesh::GetBoundingVolume(int)
 void TQRD3D_PrimitiveMesh::SetupDrawAttributes(TQR_DrawHelper* drawHelper)
 {
     TQR_Primitive::SetupDrawAttributes(drawHelper);
-    drawHelper->SetColor2(GetSecondColor());
-    drawHelper->SetShadeMode(GetShadeMode());
-    drawHelper->SetFillMode(GetFillMode());
+    SetupSurfaceModes(drawHelper);
     if (TQRD3D_MeshResource* entry = FindMeshEntry()) {
         entry->SetFirstMaterial(GetMaterial());
     }

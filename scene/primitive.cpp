@@ -61,3 +61,10 @@ void TQR_Primitive::SetupDrawAttributes(TQR_DrawHelper* drawHelper)
     drawHelper->EnableTexture(m_texturing);
     drawHelper->EnableLighting(m_lighting);
 }
+
+void TQR_Primitive::SetupSurfaceModes(TQR_DrawHelper* drawHelper) const
+{
+    drawHelper->SetColor2(m_secondColor);
+    drawHelper->SetShadeMode(m_shadeMode);
+    drawHelper->SetFillMode(m_fillMode);
+}

@@ -77,6 +77,8 @@ protected:
     virtual void SetupDrawAttributes(TQR_DrawHelper* drawHelper);
     // Issues the geometry with the attributes loaded. The draw helper is never null here.
     virtual void DrawGeometry(int levelOfDetail, TQR_DrawHelper* drawHelper) = 0;
+    // What surfaces add to the base attributes: the second colour, the shade and fill modes.
+    void SetupSurfaceModes(TQR_DrawHelper* drawHelper) const;
 
     // Nothing outside the primitive family reads or writes the velocity and the point size.
     TQR_Vector3 GetPrimVelocity() const { return m_primVelocity; }

@@ -1,6 +1,9 @@
 #include "platform/d3d9/internal/primitive_draw.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -20,6 +23,26 @@ bool HasOwnPointSizes(GLenum mode, const VertexSource& vertices)
 void BindArray(GlStateCache& cache, GLenum array, const std::optional<UINT>& offset)
 {
     cache.EnableClientState(array, offset.has_value());
+}
+
+// The smallest and largest index of the list.
+template <typename Index> std::pair<UINT, UINT> IndexRange(const IndexSource& indices)
+{
+    std::vector<Index> copy;
+    const Index* list = reinterpret_cast<const Index*>(indices.data);
+    // Client memory need not be aligned for the index type.
+    if (reinterpret_cast<std::uintptr_t>(indices.data) % alignof(Index) != 0) {
+        copy.resize(indices.count);
+        std::memcpy(copy.data(), indices.data, static_cast<std::size_t>(indices.count) * sizeof(Index));
+        list = copy.data();
+    }
+    Index low = list[0];
+    Index high = list[0];
+    for (UINT position = 1; position < indices.count; ++position) {
+        low = std::min(low, list[position]);
+        high = std::max(high, list[position]);
+    }
+    return {low, high};
 }
 
 } // namespace
@@ -52,13 +75,13 @@ UINT IndexAt(const IndexSource& indices, UINT position)
 
 bool IndicesWithin(const IndexSource& indices, UINT first, UINT vertexCount)
 {
-    for (UINT position = 0; position < indices.count; ++position) {
-        const UINT index = IndexAt(indices, position);
-        if (index < first || index - first >= vertexCount) {
-            return false;
-        }
+    if (indices.count == 0) {
+        return true;
     }
-    return true;
+    // One pass over the whole list for its smallest and largest index: called on every draw,
+    // so the loop works on the index type itself and the compiler can vectorise it.
+    const auto [low, high] = indices.indexSize == 2 ? IndexRange<WORD>(indices) : IndexRange<DWORD>(indices);
+    return low >= first && high - first < vertexCount;
 }
 
 void BindVertexArrays(GlStateCache& cache, const VertexSource& vertices)

@@ -9,8 +9,9 @@ constexpr D3DCOLOR kBackground = 0x00CCCCCC;
 
 D3DXVECTOR3 ToD3DX(const TQR_Vector3& v) { return D3DXVECTOR3(v.x, v.y, v.z); }
 
-void ComputeViewAndProjection(const WorldCamera& camera, int width, int height, D3DXMATRIX& view,
-                              D3DXMATRIX& projection)
+} // namespace
+
+void CameraMatrices(const WorldCamera& camera, int width, int height, D3DXMATRIX& view, D3DXMATRIX& projection)
 {
     const D3DXVECTOR3 eye = ToD3DX(camera.eye);
     const D3DXVECTOR3 lookAt = ToD3DX(camera.lookAt);
@@ -21,8 +22,6 @@ void ComputeViewAndProjection(const WorldCamera& camera, int width, int height, 
                                camera.farPlane);
 }
 
-} // namespace
-
 WorldCamera BigViewCamera() { return WorldCamera{{0.0f, 10.0f, -25.0f}, {0.0f, 0.0f, 0.0f}}; }
 
 WorldCamera SmallViewCamera() { return WorldCamera{{0.0f, 40.0f, -1.0f}, {0.0f, 0.0f, 0.0f}}; }
@@ -31,7 +30,7 @@ D3DXMATRIX ViewProjection(const WorldCamera& camera, int width, int height)
 {
     D3DXMATRIX view;
     D3DXMATRIX projection;
-    ComputeViewAndProjection(camera, width, height, view, projection);
+    CameraMatrices(camera, width, height, view, projection);
     D3DXMATRIX product;
     D3DXMatrixMultiply(&product, &view, &projection);
     return product;
@@ -80,12 +79,18 @@ const HeadlessWorldRenderer::View* HeadlessWorldRenderer::FindOrAddView(int widt
 
 WorldImage HeadlessWorldRenderer::Render(CTerrainWorld& world, const WorldCamera& camera, int width, int height)
 {
+    return RenderScene([&world] { world.Draw(); }, camera, width, height);
+}
+
+WorldImage HeadlessWorldRenderer::RenderScene(const std::function<void()>& drawScene, const WorldCamera& camera,
+                                              int width, int height)
+{
     const View* view = FindOrAddView(width, height);
     IDirect3DDevice9* device = GetGraphicsSystem()->GetDevice();
     if (view == nullptr || device == nullptr) {
         return {};
     }
-    DrawViewFrame(*device, *view->chain, view->window, camera, width, height, [&world] { world.Draw(); });
+    DrawViewFrame(*device, *view->chain, view->window, camera, width, height, drawScene);
     const PresentedFrame* frame = m_windows.LastFrame(view->window);
     if (frame == nullptr) {
         return {};
@@ -104,7 +109,7 @@ void DrawViewFrame(IDirect3DDevice9& device, IDirect3DSwapChain9& chain, HWND wi
     device.BeginScene();
     D3DXMATRIX viewMatrix;
     D3DXMATRIX projection;
-    ComputeViewAndProjection(camera, width, height, viewMatrix, projection);
+    CameraMatrices(camera, width, height, viewMatrix, projection);
     device.SetTransform(D3DTS_VIEW, &viewMatrix);
     device.SetTransform(D3DTS_PROJECTION, &projection);
     D3DXMATRIX identity;

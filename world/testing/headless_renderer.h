@@ -33,8 +33,10 @@ constexpr int kBigViewHeight = 556;
 constexpr int kSmallViewWidth = 347;
 constexpr int kSmallViewHeight = 281;
 
-// The right-handed look-at view times the right-handed perspective projection, with the aspect
+// The right-handed look-at view and the right-handed perspective projection, with the aspect
 // ratio of the image.
+void CameraMatrices(const WorldCamera& camera, int width, int height, D3DXMATRIX& view, D3DXMATRIX& projection);
+// Their product.
 D3DXMATRIX ViewProjection(const WorldCamera& camera, int width, int height);
 // The pixel (column, row) where a world point lands in an image of that size.
 std::pair<int, int> ProjectToImage(const WorldCamera& camera, int width, int height, const TQR_Vector3& point);
@@ -57,6 +59,8 @@ public:
     // One frame: view and projection from the camera, world transform identity, clear to light
     // grey, the world's Draw, present. Empty when the device or the swap chain cannot be made.
     WorldImage Render(CTerrainWorld& world, const WorldCamera& camera, int width, int height);
+    // The same frame with the caller's drawing in place of the world's.
+    WorldImage RenderScene(const std::function<void()>& drawScene, const WorldCamera& camera, int width, int height);
     // Makes the device and a view of that size without drawing, as the editor's start-up does
     // before its first tick. False when either cannot be made.
     bool PrepareView(int width, int height) { return FindOrAddView(width, height) != nullptr; }
