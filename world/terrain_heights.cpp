@@ -1,5 +1,6 @@
 #include "world/terrain_heights.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/file_access.h"
@@ -82,6 +83,23 @@ void CTerrainHeights::SetSample(int row, int column, float height)
     if (m_heights.Contains(row, column)) {
         m_heights.At(row, column) = height;
     }
+}
+
+bool CTerrainHeights::SetRegion(const SampleRect& region, std::span<const float> heights)
+{
+    if (region.Empty() || !m_heights.Contains(region.firstRow, region.firstColumn) ||
+        !m_heights.Contains(region.lastRow, region.lastColumn)) {
+        return false;
+    }
+    const auto columns = static_cast<std::size_t>(region.lastColumn - region.firstColumn + 1);
+    if (heights.size() != columns * static_cast<std::size_t>(region.lastRow - region.firstRow + 1)) {
+        return false;
+    }
+    for (int row = region.firstRow; row <= region.lastRow; ++row) {
+        const auto source = heights.subspan(static_cast<std::size_t>(row - region.firstRow) * columns, columns);
+        std::copy(source.begin(), source.end(), &m_heights.At(row, region.firstColumn));
+    }
+    return true;
 }
 
 Result<> CTerrainHeights::SaveHeights(const std::string& path) const

@@ -1,10 +1,13 @@
 #include "world/terrain_world.h"
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "graphics/draw_helper.h"
 #include "graphics/graphics_system.h"
+#include "primitives/grid_layout.h"
+#include "primitives/terrain_chunk_geometry.h"
 #include "world/airplane_flight.h"
 
 namespace {
@@ -43,7 +46,7 @@ CTerrainWorld::CTerrainWorld(std::unique_ptr<IMillisecondClock> clock, SeedSourc
 
 void CTerrainWorld::AddFloor()
 {
-    m_floorMesh = new TQRD3D_PrimitiveMeshCustom(m_terrain.GetGridSize(), L"HiResFloor.x");
+    m_floorMesh = new TQRD3D_PrimitiveTerrain(m_terrain.GetHeightfield());
     m_floorMesh->SetLighting(false);
     m_root.AddChild(MakeNode(L"floor", m_floorMesh, {kFloorScale, 1.0f, kFloorScale}, {0.0f, 0.0f, 0.0f}));
 }
@@ -104,15 +107,10 @@ Result<> CTerrainWorld::Resample(int side)
 void CTerrainWorld::ShowNewGrid()
 {
     const int side = m_terrain.GetGridSize();
-    m_floorMesh->SetVerticesPerSide(side);
     m_selectedRow = std::clamp(m_selectedRow, 0, side - 1);
     m_selectedColumn = std::clamp(m_selectedColumn, 0, side - 1);
-    ApplyHeightsToMesh();
-}
-
-void CTerrainWorld::ApplyHeightsToMesh()
-{
-    m_floorShowsHeights = m_floorMesh->SetHeights(m_terrain.GetHeightfield().Samples());
+    m_floorMesh->AllHeightsChanged();
+    PinSelection();
 }
 
 void CTerrainWorld::RestoreHeights(const Heightfield& heights, std::optional<std::uint64_t> seed)
@@ -129,10 +127,16 @@ void CTerrainWorld::SetHeightAt(int row, int column, float height)
         return;
     }
     m_terrain.SetSample(row, column, height);
-    m_floorMesh->SelectVertex(row, column);
-    const TQR_Vector3 position = m_floorMesh->GetSelectedVertex();
-    m_floorMesh->SetSelectedVertex(position.x, height, position.z);
-    m_floorMesh->ReleaseSelection();
+    m_floorMesh->HeightsChanged({row, column, row, column});
+}
+
+Result<> CTerrainWorld::SetHeightsInRegion(const SampleRect& region, std::span<const float> heights)
+{
+    if (!m_terrain.SetRegion(region, heights)) {
+        return Failure("The region does not fit the grid of " + std::to_string(Side()) + " samples a side.");
+    }
+    m_floorMesh->HeightsChanged(region);
+    return {};
 }
 
 Result<> CTerrainWorld::SaveHeights(const std::string& path) const { return m_terrain.SaveHeights(path); }
@@ -148,9 +152,6 @@ Result<> CTerrainWorld::LoadHeights(const std::string& path)
 
 void CTerrainWorld::Update()
 {
-    if (!m_floorShowsHeights && GetGraphicsSystem()->GetDevice() != nullptr) {
-        ApplyHeightsToMesh();
-    }
     // Measured on every tick, so the first animated tick after a pause does not jump.
     const float seconds = m_frameClock.SecondsSinceLast();
     TQR_SceneNode* airplane = m_root.GetChild(kAirplaneChild);
@@ -165,8 +166,6 @@ void CTerrainWorld::Update()
 
 void CTerrainWorld::PlaceSelector(TQR_SceneNode& sphere)
 {
-    // One read of the selected vertex serves all three coordinates: each read selects, locks
-    // and releases the floor mesh's vertex, and this runs on every tick.
     const TQR_Vector3 vertex = ReadSelectedVertex();
     TQR_XformInfo xform = sphere.GetXformInfo();
     xform.SetTranslation(vertex.x * kFloorScale, vertex.y + kSelectorLift, vertex.z * kFloorScale);
@@ -211,13 +210,13 @@ void CTerrainWorld::SetWireframe(bool wireframe)
 void CTerrainWorld::SetSelectedRow(int row)
 {
     m_selectedRow = std::clamp(row, 0, Side() - 1);
-    m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
+    PinSelection();
 }
 
 void CTerrainWorld::SetSelectedColumn(int column)
 {
     m_selectedColumn = std::clamp(column, 0, Side() - 1);
-    m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
+    PinSelection();
 }
 
 void CTerrainWorld::SetSelectedHeight(int height)
@@ -225,12 +224,14 @@ void CTerrainWorld::SetSelectedHeight(int height)
     SetHeightAt(m_selectedRow, m_selectedColumn, static_cast<float>(height));
 }
 
-TQR_Vector3 CTerrainWorld::ReadSelectedVertex()
+void CTerrainWorld::PinSelection() { m_floorMesh->SetPinnedSample(m_selectedRow, m_selectedColumn); }
+
+TQR_Vector3 CTerrainWorld::ReadSelectedVertex() const
 {
-    m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
-    const TQR_Vector3 position = m_floorMesh->GetSelectedVertex();
-    m_floorMesh->ReleaseSelection();
-    return position;
+    const Heightfield& heights = m_terrain.GetHeightfield();
+    const TQRD3D_ColorVertex vertex = GridVertexAt(m_selectedRow, m_selectedColumn, TerrainSpacing(heights),
+                                                   heights.At(m_selectedRow, m_selectedColumn));
+    return {vertex.x, vertex.y, vertex.z};
 }
 
 float CTerrainWorld::GetSelectedX() { return ReadSelectedVertex().x; }

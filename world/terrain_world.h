@@ -1,13 +1,16 @@
 // The one model of the editor: the scene graph (a root with the terrain floor, the airplane and
 // the selector sphere), the three lights, the terrain's height grid and the state the main
-// dialog's controls change. Views draw it, the dialog's timer advances it, and everything
-// reaches it through the application object (world/world_app.h).
+// dialog's controls change. The floor draws the height grid itself, chunk by chunk with levels of
+// detail (primitives/primitive_terrain.h): no full-resolution mesh of the grid is ever built, and
+// every change of the grid is reported to the floor as the region it touched. Views draw it, the dialog's timer
+// advances it, and everything reaches it through the application object (world/world_app.h).
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "base/file_access.h"
@@ -15,7 +18,7 @@
 #include "lights/point_light.h"
 #include "lights/spot_light.h"
 #include "primitives/primitive_mesh.h"
-#include "primitives/primitive_mesh_custom.h"
+#include "primitives/primitive_terrain.h"
 #include "scene/scene_node.h"
 #include "terrain/heightfield.h"
 #include "terrain/random.h"
@@ -35,16 +38,14 @@ public:
 
     // Builds the scene with every light off, the selection at (0, 0), the airplane still and
     // set to fly left, and generates the first terrain at 65 x 65 samples. Meshes are only named
-    // here: they load at their first use after the device exists, and the first tick after that
-    // copies the grid into the floor mesh. A null clock means the steady clock; tests replace the
-    // clock and the seeds (by default fresh ones from the operating system, RandomSeed).
+    // here: they load at their first use after the device exists. A null clock means the steady clock; tests replace
+    // the clock and the seeds (by default fresh ones from the operating system, RandomSeed).
     explicit CTerrainWorld(std::unique_ptr<IMillisecondClock> clock = std::make_unique<CSteadyMillisecondClock>(),
                            SeedSource newSeed = RandomSeed);
     CTerrainWorld(const CTerrainWorld&) = delete;
     CTerrainWorld& operator=(const CTerrainWorld&) = delete;
 
-    // A new terrain at the current side from a new seed, with the current roughness, copied into
-    // the floor mesh.
+    // A new terrain at the current side from a new seed, with the current roughness.
     void GenerateTerrain();
     // A new terrain of side x side samples (one of SupportedSides) with roughness (0..1), from
     // seed, or from a new seed when none is given; the roughness stays for later generations.
@@ -55,11 +56,6 @@ public:
     // and extent at another spacing. The seed is forgotten. Fails with a reason, changing
     // nothing, for a side that is not supported.
     Result<> Resample(int side);
-    // Writes every grid sample into the y of its floor mesh vertex, in one pass.
-    void ApplyHeightsToMesh();
-    // True once the floor mesh holds the grid's heights: the mesh is made only when the device
-    // exists, and the first tick after that copies the grid into it.
-    bool FloorShowsHeights() const { return m_floorShowsHeights; }
     // Writes the grid as a text height file (CTerrainHeights::SaveHeights).
     Result<> SaveHeights(const std::string& path) const;
     // Reads a text height file (CTerrainHeights::LoadHeights); n x n numbers change the side. On
@@ -67,8 +63,7 @@ public:
     // floor.
     Result<> LoadHeights(const std::string& path);
 
-    // One timer tick: copies the grid into the floor mesh once the mesh can be made, measures
-    // the time since the last tick, flies the airplane when animating and places the sphere
+    // One timer tick: measures the time since the last tick, flies the airplane when animating and places the sphere
     // over the selected vertex.
     void Update();
     // Draws the scene into the current view: loads the lights into the device, draws the
@@ -95,12 +90,11 @@ public:
     // Wire frame when true, solid when false.
     void SetWireframe(bool wireframe);
 
-    // Clamped into 0..Side()-1. The selected vertex stays selected in the floor mesh until
-    // the next mesh operation.
+    // Clamped into 0..Side()-1. The floor draws the selected vertex's chunk at full detail.
     void SetSelectedRow(int row);
     void SetSelectedColumn(int column);
-    // The selected vertex's height, in the grid and the floor mesh alike, so a save writes
-    // what the views show.
+    // The selected vertex's height in the grid, which the floor draws, so a save writes what
+    // the views show.
     void SetSelectedHeight(int height);
 
     // Samples per side of the grid and the floor mesh; rows and columns run from 0 to Side() - 1.
@@ -116,10 +110,15 @@ public:
     // snapshot). A heightfield of a side the world does not hold changes nothing.
     void RestoreHeights(const Heightfield& heights, std::optional<std::uint64_t> seed = std::nullopt);
     float HeightAt(int row, int column) const { return m_terrain.GetSample(row, column); }
-    // Sets one sample and its floor mesh vertex; nothing outside the grid.
+    // Sets one sample; the floor redraws only what it touches. Nothing outside the grid.
     void SetHeightAt(int row, int column, float height);
-    // The selected vertex's position in the floor mesh's own coordinates. Before the device
-    // exists, the mesh's last cached position.
+    // Sets the samples of a rectangle, heights row by row, at the cost of what it touches (for
+    // brush strokes): the floor updates only the vertices, normals and colours of the affected
+    // chunks. Fails with a reason, changing nothing, when the rectangle is empty or leaves the
+    // grid, or heights does not hold one value per sample of it.
+    Result<> SetHeightsInRegion(const SampleRect& region, std::span<const float> heights);
+    // The selected vertex's position in the floor's own coordinates (x and z from -1 to +1),
+    // read from the grid.
     float GetSelectedX();
     float GetSelectedY();
     float GetSelectedZ();
@@ -134,8 +133,8 @@ public:
     TQRD3D_PointLight& GetPointLight() { return m_pointLight; }
     TQRD3D_DirectionalLight& GetDirectionalLight() { return m_directionalLight; }
     TQRD3D_SpotLight& GetSpotLight() { return m_spotLight; }
-    // Owned by their nodes.
-    TQRD3D_PrimitiveMeshCustom& GetFloorMesh() { return *m_floorMesh; }
+    // Owned by their nodes. The floor draws the grid (a terrain primitive, not a mesh).
+    TQRD3D_PrimitiveTerrain& GetFloorMesh() { return *m_floorMesh; }
     TQRD3D_PrimitiveMesh& GetAirplaneMesh() { return *m_airplaneMesh; }
     TQRD3D_PrimitiveMesh& GetSphereMesh() { return *m_sphereMesh; }
     const CTerrainHeights& GetHeights() const { return m_terrain; }
@@ -145,14 +144,15 @@ private:
     void AddAirplane();
     void AddSphere();
     void SetUpLights();
-    // Shows the grid after it was replaced: the floor mesh takes its side and heights and the
+    // Shows the grid after it was replaced: the floor takes its side and heights and the
     // selection is clamped into it.
     void ShowNewGrid();
     // The sphere's translation follows the selected vertex, scaled as the floor node scales the
     // mesh, 0.5 above it.
     void PlaceSelector(TQR_SceneNode& sphere);
-    // Selects the vertex of the current row and column, reads it and releases it again.
-    TQR_Vector3 ReadSelectedVertex();
+    // The floor's vertex of the current row and column, read from the grid.
+    TQR_Vector3 ReadSelectedVertex() const;
+    void PinSelection();
 
     FrameClock m_frameClock;
     TQR_SceneNode m_root;
@@ -164,10 +164,9 @@ private:
     bool m_animate = false;
     TQR_FlyDirection m_flyDirection = TQR_FlyDirection::Left;
     float m_speed = 0.4f;
-    bool m_floorShowsHeights = false;
     SeedSource m_newSeed;
     CTerrainHeights m_terrain;
-    TQRD3D_PrimitiveMeshCustom* m_floorMesh = nullptr;
+    TQRD3D_PrimitiveTerrain* m_floorMesh = nullptr;
     TQRD3D_PrimitiveMesh* m_sphereMesh = nullptr;
     TQRD3D_PrimitiveMesh* m_airplaneMesh = nullptr;
 };

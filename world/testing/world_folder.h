@@ -1,5 +1,5 @@
 // A scratch working directory for tests that draw the world: the meshes are looked up relative
-// to the working directory ("MeshFiles/...") and the floor writes "HiResFloor.x" there.
+// to the working directory ("MeshFiles/..."), and files the tests write land there.
 #pragma once
 
 #include <filesystem>

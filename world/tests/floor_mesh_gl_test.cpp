@@ -1,5 +1,6 @@
-// The world's floor mesh on the real device: heights copied in vertex by vertex, the selector
-// sphere over the selected vertex, height edits that reach the grid, and loads that fail.
+// The world's floor on the real device: every vertex at its sample's height and band colour, the
+// selector sphere over the selected vertex, height edits that reach the grid, loads that fail,
+// and no full-resolution mesh of the grid at any side.
 #include "world_gl_fixture.h"
 
 #include <filesystem>
@@ -42,7 +43,6 @@ TEST_F(FloorMeshGlTest, GeneratedTerrainIsCopiedIntoEveryFloorVertexWithItsBandC
             ASSERT_EQ(vertex.diffuse, BandColor(height));
         }
     }
-    EXPECT_EQ(m_world->GetFloorMesh().GetSelectedIndex(), -1) << "the copy leaves no vertex selected";
 }
 
 TEST_F(FloorMeshGlTest, SelectorFloatsHalfAUnitAboveTheSelectedVertex)
@@ -92,8 +92,7 @@ TEST_F(FloorMeshGlTest, EditedHeightIsInTheGridIsSavedAndLoadsIntoAFreshWorld)
     EXPECT_EQ(fresh.HeightAt(row, column), 5.0f);
 }
 
-// The world is made before the device; the floor mesh, made at its first use, must show the
-// world's grid from the first tick, not whatever an earlier mesh of its name held.
+// The world is made before the device; the floor must show the world's grid from the first tick.
 TEST_F(FloorMeshGlTest, FloorShowsTheGridFromTheFirstTick)
 {
     m_world.reset();
@@ -102,9 +101,7 @@ TEST_F(FloorMeshGlTest, FloorShowsTheGridFromTheFirstTick)
     ASSERT_NE(m_world->HeightAt(0, 0), 0.0f) << "a terrain the flat grid could be taken for";
     m_renderer.emplace();
     ASSERT_TRUE(m_renderer->PrepareView(kSmallViewWidth, kSmallViewHeight));
-    EXPECT_FALSE(m_world->FloorShowsHeights());
     Tick(0.025);
-    EXPECT_TRUE(m_world->FloorShowsHeights());
     const std::vector<TQRD3D_ColorVertex> vertices = FloorVertices();
     ASSERT_EQ(vertices.size(), 65u * 65u);
     for (int row = 0; row < 65; ++row) {
@@ -115,8 +112,8 @@ TEST_F(FloorMeshGlTest, FloorShowsTheGridFromTheFirstTick)
     }
 }
 
-// Every way the side changes reaches the floor: one mesh of the new side under the floor's name,
-// every vertex at its sample's height, the corners at the same place in the world.
+// Every way the side changes reaches the floor: chunks of the new side and no mesh of the whole
+// grid, every vertex at its sample's height, the corners at the same place in the world.
 TEST_F(FloorMeshGlTest, FloorFollowsTheSideOfEveryNewTerrain)
 {
     struct Change {
@@ -144,12 +141,9 @@ TEST_F(FloorMeshGlTest, FloorFollowsTheSideOfEveryNewTerrain)
         SCOPED_TRACE(change.name);
         change.apply(*m_world);
         Tick(0.025);
-        ASSERT_TRUE(m_world->FloorShowsHeights());
-        int floorMeshes = 0;
-        for (int i = 0; i < GetGraphicsSystem()->GetMeshes().Count(); ++i) {
-            floorMeshes += GetGraphicsSystem()->GetMeshes().Get(i)->GetFileName() == L"HiResFloor.x" ? 1 : 0;
-        }
-        EXPECT_EQ(floorMeshes, 1);
+        ASSERT_FALSE(Render(BigViewCamera(), kBigViewWidth, kBigViewHeight).IsEmpty());
+        EXPECT_EQ(m_world->GetFloorMesh().GetLayout().Side(), change.side);
+        EXPECT_EQ(GetGraphicsSystem()->FindMesh(L"HiResFloor.x", false), nullptr) << "a mesh of the whole grid";
         const std::vector<TQRD3D_ColorVertex> vertices = FloorVertices();
         const int side = change.side;
         ASSERT_EQ(vertices.size(), static_cast<std::size_t>(side * side));
@@ -165,7 +159,7 @@ TEST_F(FloorMeshGlTest, FloorFollowsTheSideOfEveryNewTerrain)
     }
 }
 
-TEST_F(FloorMeshGlTest, FailedLoadLeavesTheFloorMeshUntouched)
+TEST_F(FloorMeshGlTest, FailedLoadLeavesTheFloorUntouched)
 {
     m_world->SetRoughness(0.4f);
     m_world->GenerateTerrain();
@@ -186,9 +180,30 @@ TEST_F(FloorMeshGlTest, FailedLoadLeavesTheFloorMeshUntouched)
     EXPECT_FLOAT_EQ(m_world->GetSelectedY(), -7.0f);
 }
 
-// The floor is built in memory: where "HiResFloor.x" cannot be written (whoever runs the test:
-// a folder or a read-only file in its place; a read-only working folder for anyone but root)
-// the terrain still shows and no missing file is reported.
+// A region edit and a one-vertex edit reach the floor piece by piece; the views then show what a
+// world given the same heights at once shows, pixel for pixel.
+TEST_F(FloorMeshGlTest, EditsDrawWhatTheSameHeightsRestoredDraw)
+{
+    ASSERT_TRUE(m_world->NewTerrain(1025, 0.7f, 8).ok());
+    const WorldCamera cameras[] = {BigViewCamera(), SmallViewCamera()};
+    for (const WorldCamera& camera : cameras) {
+        Render(camera, kSmallViewWidth, kSmallViewHeight);
+    }
+    ASSERT_TRUE(m_world->SetHeightsInRegion({500, 500, 520, 530}, std::vector<float>(21 * 31, 9.0f)).ok());
+    m_world->SetHeightAt(64, 960, 7.5f);
+    CTerrainWorld rebuilt(m_time.MakeClock());
+    rebuilt.RestoreHeights(m_world->HeightsSnapshot());
+    for (const WorldCamera& camera : cameras) {
+        const WorldImage expected = m_renderer->Render(rebuilt, camera, kSmallViewWidth, kSmallViewHeight);
+        const WorldImage edited = Render(camera, kSmallViewWidth, kSmallViewHeight);
+        ASSERT_FALSE(expected.IsEmpty());
+        EXPECT_TRUE(edited.bgra == expected.bgra);
+    }
+}
+
+// The floor needs no file: where "HiResFloor.x" cannot be written (whoever runs the test: a
+// folder or a read-only file in its place; a read-only working folder for anyone but root) the
+// terrain still shows and no missing file is reported.
 TEST(FloorMeshFolderGlTest, FloorAppearsWhereItsFileCannotBeWritten)
 {
     if (!CanCreateD3D9Device()) {
@@ -224,10 +239,7 @@ TEST(FloorMeshFolderGlTest, FloorAppearsWhereItsFileCannotBeWritten)
             ManualTime time;
             CTerrainWorld world(time.MakeClock());
             const WorldImage image = renderer.Render(world, BigViewCamera(), kBigViewWidth, kBigViewHeight);
-            EXPECT_TRUE(world.GetFloorMesh().IsMeshReady());
-            const TQRD3D_MeshResource* floor = GetGraphicsSystem()->FindMesh(L"HiResFloor.x", false);
-            ASSERT_NE(floor, nullptr);
-            EXPECT_EQ(floor->GetMesh()->GetNumVertices(), 65u * 65u);
+            EXPECT_EQ(world.GetFloorMesh().GetLastLevels(), std::vector<int>{0});
             // A quarter of the way in from the near left corner lies terrain, not background.
             const TQR_Vector3 point{-7.5f, world.GetHeights().GetSample(48, 16), -7.5f};
             const auto [x, y] = ProjectToImage(BigViewCamera(), kBigViewWidth, kBigViewHeight, point);

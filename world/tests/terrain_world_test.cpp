@@ -67,8 +67,7 @@ TEST(TerrainWorldTest, BuildsFloorAirplaneAndSphereUnderTheRootInThatOrder)
         EXPECT_EQ(primitive.GetFillMode(), TQR_FillMode::Solid);
     }
     EXPECT_EQ(world.GetRoot().GetChild(0)->GetPrimitive(), &world.GetFloorMesh());
-    EXPECT_EQ(world.GetFloorMesh().GetMeshFileName(), L"HiResFloor.x");
-    EXPECT_EQ(world.GetFloorMesh().GetVerticesPerSide(), 65);
+    EXPECT_EQ(world.GetFloorMesh().GetLayout().Side(), 65);
     EXPECT_EQ(world.GetAirplaneMesh().GetMeshFileName(), L"airplane 2.x");
     EXPECT_EQ(world.GetSphereMesh().GetMeshFileName(), L"sphere.x");
 }
@@ -132,7 +131,7 @@ TEST(TerrainWorldTest, SeededTerrainGivesThePinnedHeightsAtItsSide)
         SCOPED_TRACE(side);
         ASSERT_TRUE(world.NewTerrain(side, 0.55f, 42).ok());
         EXPECT_EQ(world.Side(), side);
-        EXPECT_EQ(world.GetFloorMesh().GetVerticesPerSide(), side);
+        EXPECT_EQ(world.GetFloorMesh().GetLayout().Side(), side);
         EXPECT_EQ(world.CurrentSeed(), std::optional<std::uint64_t>(42));
         EXPECT_EQ(world.GetRoughness(), 0.55f);
         EXPECT_EQ(HashOf(world.HeightsSnapshot()), hash) << std::hex << HashOf(world.HeightsSnapshot());
@@ -195,7 +194,7 @@ TEST(TerrainWorldTest, RefusedSizeOrRoughnessChangesNothing)
         EXPECT_EQ(world.HeightsSnapshot(), before);
         EXPECT_EQ(world.CurrentSeed(), std::optional<std::uint64_t>(9));
         EXPECT_EQ(world.GetRoughness(), 0.4f);
-        EXPECT_EQ(world.GetFloorMesh().GetVerticesPerSide(), 65);
+        EXPECT_EQ(world.GetFloorMesh().GetLayout().Side(), 65);
     }
 }
 
@@ -208,7 +207,7 @@ TEST(TerrainWorldTest, ResampleKeepsTheShapeAtTheNewSideAndForgetsTheSeed)
     world.SetSelectedColumn(40);
     ASSERT_TRUE(world.Resample(129).ok());
     EXPECT_EQ(world.Side(), 129);
-    EXPECT_EQ(world.GetFloorMesh().GetVerticesPerSide(), 129);
+    EXPECT_EQ(world.GetFloorMesh().GetLayout().Side(), 129);
     EXPECT_EQ(world.CurrentSeed(), std::nullopt);
     // Every old sample sits on an even row and column of the finer grid.
     for (const auto& [row, column] : {std::pair{0, 0}, {64, 64}, {0, 64}, {31, 17}, {50, 3}}) {
@@ -241,6 +240,41 @@ TEST(TerrainWorldTest, SelectionRangeFollowsTheSide)
     }
 }
 
+// A region edit takes its heights row by row; a rectangle that leaves the grid or a count that
+// does not fit it changes nothing.
+TEST(TerrainWorldTest, RegionEditSetsItsRectangleOrNothing)
+{
+    CTerrainWorld world;
+    ASSERT_TRUE(world.NewTerrain(129, 0.5f, 4).ok());
+    const Heightfield before = world.HeightsSnapshot();
+    const std::string refused = "The region does not fit the grid of 129 samples a side.";
+    const std::vector<float> six = {1, 2, 3, 4, 5, 6};
+    struct Case {
+        const char* name;
+        SampleRect region;
+        std::size_t count;
+    };
+    const Case cases[] = {{"too few heights", {10, 20, 11, 22}, 5},
+                          {"too many heights", {10, 20, 11, 22}, 7},
+                          {"past the last row", {127, 0, 129, 1}, 6},
+                          {"before the first column", {0, -1, 1, 1}, 6},
+                          {"empty", {5, 5, 4, 5}, 0}};
+    const std::vector<float> seven(7, 1.0f);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Result<> result = world.SetHeightsInRegion(c.region, std::span(seven).first(c.count));
+        EXPECT_EQ(result.reason(), refused);
+        EXPECT_EQ(world.HeightsSnapshot(), before);
+    }
+    ASSERT_TRUE(world.SetHeightsInRegion({127, 126, 128, 128}, six).ok());
+    Heightfield expected = before;
+    for (int i = 0; i < 6; ++i) {
+        expected.At(127 + i / 3, 126 + i % 3) = six[static_cast<std::size_t>(i)];
+    }
+    EXPECT_EQ(world.HeightsSnapshot(), expected);
+    EXPECT_EQ(world.CurrentSeed(), std::optional<std::uint64_t>(4)) << "an edit keeps the seed";
+}
+
 TEST(TerrainWorldTest, RestoreTakesASnapshotOfAnySupportedSideWithItsSeed)
 {
     CTerrainWorld world;
@@ -253,7 +287,7 @@ TEST(TerrainWorldTest, RestoreTakesASnapshotOfAnySupportedSideWithItsSeed)
     world.RestoreHeights(small, 5);
     EXPECT_EQ(world.HeightsSnapshot(), small);
     EXPECT_EQ(world.CurrentSeed(), std::optional<std::uint64_t>(5));
-    EXPECT_EQ(world.GetFloorMesh().GetVerticesPerSide(), 65);
+    EXPECT_EQ(world.GetFloorMesh().GetLayout().Side(), 65);
     world.RestoreHeights(large);
     EXPECT_EQ(world.HeightsSnapshot(), large);
     EXPECT_EQ(world.CurrentSeed(), std::nullopt);

@@ -14,7 +14,7 @@ void WorldGlTest::SetUp()
     m_renderer.emplace();
     m_world = std::make_unique<CTerrainWorld>(m_time.MakeClock());
     ASSERT_FALSE(Render(SmallViewCamera(), kSmallViewWidth, kSmallViewHeight).IsEmpty());
-    ASSERT_TRUE(m_world->GetFloorMesh().IsMeshReady());
+    ASSERT_GT(m_world->GetFloorMesh().GetLastTriangleCount(), 0u) << "the floor drew nothing";
 }
 
 void WorldGlTest::TearDown()
@@ -52,16 +52,16 @@ std::string WorldGlTest::SaveImage(const WorldImage& image, const std::string& n
 
 std::vector<TQRD3D_ColorVertex> WorldGlTest::FloorVertices() const
 {
-    const TQRD3D_MeshResource* entry = GetGraphicsSystem()->FindMesh(L"HiResFloor.x", false);
-    ID3DXMesh* mesh = entry != nullptr ? entry->GetMesh() : nullptr;
-    void* data = nullptr;
-    if (mesh == nullptr || FAILED(mesh->LockVertexBuffer(D3DLOCK_READONLY, &data))) {
-        return {};
+    TQRD3D_PrimitiveTerrain& floor = m_world->GetFloorMesh();
+    const int side = floor.GetLayout().Side();
+    std::vector<TQRD3D_ColorVertex> vertices;
+    vertices.reserve(static_cast<std::size_t>(side * side));
+    for (int row = 0; row < side; ++row) {
+        for (int column = 0; column < side; ++column) {
+            vertices.push_back(floor.FullDetailVertex(row, column));
+        }
     }
-    const auto* vertices = static_cast<const TQRD3D_ColorVertex*>(data);
-    std::vector<TQRD3D_ColorVertex> copy(vertices, vertices + mesh->GetNumVertices());
-    mesh->UnlockVertexBuffer();
-    return copy;
+    return vertices;
 }
 
 TQR_Vector3 WorldGlTest::GridPoint(int row, int column) const

@@ -1,6 +1,6 @@
 // Shared support of the world's tests on the OpenGL device: a scratch working folder with the
-// mesh data, the headless renderer, a world on a settable clock, and access to the floor mesh's
-// vertices as the device draws them.
+// mesh data, the headless renderer, a world on a settable clock, and access to the floor's
+// vertices as its full-detail chunks draw them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@
 class WorldGlTest : public ::testing::Test {
 protected:
     // Skips without a device; otherwise draws one small frame, as the first timer tick does, so
-    // the floor mesh exists.
+    // the floor has drawn once.
     void SetUp() override;
     // Saves the last image under the test's name when the test failed.
     void TearDown() override;
@@ -28,7 +28,7 @@ protected:
     WorldImage Render(const WorldCamera& camera, int width, int height);
     // Writes image under name.png in this folder's part of the test output.
     std::string SaveImage(const WorldImage& image, const std::string& name) const;
-    // The floor's vertices as the mesh table holds them; empty when there is no floor mesh.
+    // The floor's vertices at full detail, row by row over the whole grid.
     std::vector<TQRD3D_ColorVertex> FloorVertices() const;
     // The world position of vertex (row, column) at the height the grid holds.
     TQR_Vector3 GridPoint(int row, int column) const;
