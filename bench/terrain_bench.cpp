@@ -10,6 +10,7 @@
 #include <string>
 
 #include "graphics/draw_helper.h"
+#include "primitives/primitive_mesh_custom.h"
 #include "scene/scene_node.h"
 #include "world/testing/world_folder.h"
 
