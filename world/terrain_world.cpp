@@ -113,6 +113,7 @@ void CTerrainWorld::ShowNewGrid()
 void CTerrainWorld::ApplyHeightsToMesh()
 {
     m_floorShowsHeights = m_floorMesh->SetHeights(m_terrain.GetHeightfield().Samples());
+    m_changed.Touch();
 }
 
 void CTerrainWorld::RestoreHeights(const Heightfield& heights, std::optional<std::uint64_t> seed)
@@ -129,6 +130,7 @@ void CTerrainWorld::SetHeightAt(int row, int column, float height)
         return;
     }
     m_terrain.SetSample(row, column, height);
+    m_changed.Touch();
     m_floorMesh->SelectVertex(row, column);
     const TQR_Vector3 position = m_floorMesh->GetSelectedVertex();
     m_floorMesh->SetSelectedVertex(position.x, height, position.z);
@@ -185,6 +187,12 @@ void CTerrainWorld::Draw()
     m_root.Draw(helper.GetLevelOfDetail(), &helper);
 }
 
+TQR_ChangeNumber CTerrainWorld::LastChange() const
+{
+    return std::max({m_changed.Get(), m_root.LastChangeInSubtree(), m_pointLight.LastChange(),
+                     m_directionalLight.LastChange(), m_spotLight.LastChange()});
+}
+
 void CTerrainWorld::EnableFloorTexture(bool enable) { m_floorMesh->SetTexturing(enable); }
 
 void CTerrainWorld::SetTextureFile(const std::wstring& fileName) { ChooseTexture(*m_floorMesh, fileName); }
@@ -192,6 +200,8 @@ void CTerrainWorld::SetTextureFile(const std::wstring& fileName) { ChooseTexture
 void CTerrainWorld::ChooseTexture(TQR_Primitive& primitive, const std::wstring& fileName)
 {
     primitive.SetTextureFileName(fileName);
+    // The same name may stand for a changed image.
+    m_changed.Touch();
     TQRD3D_GraphicsSystem* graphics = GetGraphicsSystem();
     graphics->ReleaseTexture(fileName);
     std::set<std::wstring> namesInUse;
@@ -210,13 +220,13 @@ void CTerrainWorld::SetWireframe(bool wireframe)
 
 void CTerrainWorld::SetSelectedRow(int row)
 {
-    m_selectedRow = std::clamp(row, 0, Side() - 1);
+    m_changed.Assign(m_selectedRow, std::clamp(row, 0, Side() - 1));
     m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
 }
 
 void CTerrainWorld::SetSelectedColumn(int column)
 {
-    m_selectedColumn = std::clamp(column, 0, Side() - 1);
+    m_changed.Assign(m_selectedColumn, std::clamp(column, 0, Side() - 1));
     m_floorMesh->SelectVertex(m_selectedRow, m_selectedColumn);
 }
 

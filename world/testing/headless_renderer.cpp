@@ -9,6 +9,8 @@ constexpr D3DCOLOR kBackground = 0x00CCCCCC;
 
 D3DXVECTOR3 ToD3DX(const TQR_Vector3& v) { return D3DXVECTOR3(v.x, v.y, v.z); }
 
+} // namespace
+
 void ComputeViewAndProjection(const WorldCamera& camera, int width, int height, D3DXMATRIX& view,
                               D3DXMATRIX& projection)
 {
@@ -20,8 +22,6 @@ void ComputeViewAndProjection(const WorldCamera& camera, int width, int height, 
     D3DXMatrixPerspectiveFovRH(&projection, camera.fovDegrees * kRadiansPerDegree, aspect, camera.nearPlane,
                                camera.farPlane);
 }
-
-} // namespace
 
 WorldCamera BigViewCamera() { return WorldCamera{{0.0f, 10.0f, -25.0f}, {0.0f, 0.0f, 0.0f}}; }
 

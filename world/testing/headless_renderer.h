@@ -33,6 +33,10 @@ constexpr int kBigViewHeight = 556;
 constexpr int kSmallViewWidth = 347;
 constexpr int kSmallViewHeight = 281;
 
+// The right-handed look-at view and perspective projection of the camera, with the aspect
+// ratio of width x height.
+void ComputeViewAndProjection(const WorldCamera& camera, int width, int height, D3DXMATRIX& view,
+                              D3DXMATRIX& projection);
 // The right-handed look-at view times the right-handed perspective projection, with the aspect
 // ratio of the image.
 D3DXMATRIX ViewProjection(const WorldCamera& camera, int width, int height);
