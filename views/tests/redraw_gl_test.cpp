@@ -110,34 +110,32 @@ TEST_F(RedrawGlTest, EveryChangeOfHeightsOrSelectionRedrawsBothViewsOnce)
 {
     const std::string heightsPath = (m_folder.Path() / "heights.txt").string();
     ExpectEachChangeDrawnOnce({
-            {"nothing", [] {}, {0, 0}},
-            {"one height", [this] { World().SetHeightAt(3, 4, 6.5f); }, {1, 1}},
-            {"the selected height", [this] { World().SetSelectedHeight(7); }, {1, 1}},
-            {"the selected row", [this] { World().SetSelectedRow(9); }, {1, 1}},
-            {"the selected column", [this] { World().SetSelectedColumn(12); }, {1, 1}},
-            {"the same column again", [this] { World().SetSelectedColumn(12); }, {0, 0}},
-            {"a height outside the grid", [this] { World().SetHeightAt(-1, 0, 3.0f); }, {0, 0}},
-            {"a generated terrain", [this] { World().GenerateTerrain(); }, {1, 1}},
-            {"a new terrain of another side",
-             [this] { ASSERT_TRUE(World().NewTerrain(33, 0.5f, 7u).ok()); },
-             {1, 1}},
-            {"a refused new terrain", [this] { ASSERT_FALSE(World().NewTerrain(34, 0.5f, 7u).ok()); }, {0, 0}},
-            {"a resample", [this] { ASSERT_TRUE(World().Resample(65).ok()); }, {1, 1}},
-            {"restored heights",
-             [this] {
-                 Heightfield heights = World().HeightsSnapshot();
-                 heights.At(5, 5) += 2.0f;
-                 World().RestoreHeights(heights);
-             },
-             {1, 1}},
-            {"loaded heights",
-             [this, heightsPath] {
-                 ASSERT_TRUE(World().SaveHeights(heightsPath).ok());
-                 ASSERT_TRUE(World().LoadHeights(heightsPath).ok());
-             },
-             {1, 1}},
-            {"a failed load", [this] { ASSERT_FALSE(World().LoadHeights("missing.txt").ok()); }, {0, 0}},
-            {"the heights copied into the floor again", [this] { World().ApplyHeightsToMesh(); }, {1, 1}},
+        {"nothing", [] {}, {0, 0}},
+        {"one height", [this] { World().SetHeightAt(3, 4, 6.5f); }, {1, 1}},
+        {"the selected height", [this] { World().SetSelectedHeight(7); }, {1, 1}},
+        {"the selected row", [this] { World().SetSelectedRow(9); }, {1, 1}},
+        {"the selected column", [this] { World().SetSelectedColumn(12); }, {1, 1}},
+        {"the same column again", [this] { World().SetSelectedColumn(12); }, {0, 0}},
+        {"a height outside the grid", [this] { World().SetHeightAt(-1, 0, 3.0f); }, {0, 0}},
+        {"a generated terrain", [this] { World().GenerateTerrain(); }, {1, 1}},
+        {"a new terrain of another side", [this] { ASSERT_TRUE(World().NewTerrain(33, 0.5f, 7u).ok()); }, {1, 1}},
+        {"a refused new terrain", [this] { ASSERT_FALSE(World().NewTerrain(34, 0.5f, 7u).ok()); }, {0, 0}},
+        {"a resample", [this] { ASSERT_TRUE(World().Resample(65).ok()); }, {1, 1}},
+        {"restored heights",
+         [this] {
+             Heightfield heights = World().HeightsSnapshot();
+             heights.At(5, 5) += 2.0f;
+             World().RestoreHeights(heights);
+         },
+         {1, 1}},
+        {"loaded heights",
+         [this, heightsPath] {
+             ASSERT_TRUE(World().SaveHeights(heightsPath).ok());
+             ASSERT_TRUE(World().LoadHeights(heightsPath).ok());
+         },
+         {1, 1}},
+        {"a failed load", [this] { ASSERT_FALSE(World().LoadHeights("missing.txt").ok()); }, {0, 0}},
+        {"the heights copied into the floor again", [this] { World().ApplyHeightsToMesh(); }, {1, 1}},
     });
 }
 
@@ -145,44 +143,40 @@ TEST_F(RedrawGlTest, EveryChangeOfTheSceneRedrawsTheViewsThatShowItOnce)
 {
     const std::wstring texture = (std::filesystem::path(RELIEF_SOURCE_DIR) / "data/Textures/grass.png").wstring();
     ExpectEachChangeDrawnOnce({
-            {"wire frame on", [this] { World().SetWireframe(true); }, {1, 1}},
-            {"wire frame on again", [this] { World().SetWireframe(true); }, {0, 0}},
-            {"a texture file", [this, texture] { World().SetTextureFile(texture); }, {1, 1}},
-            {"the same texture file (its image may have changed)",
-             [this, texture] { World().SetTextureFile(texture); },
-             {1, 1}},
-            {"texturing on", [this] { World().EnableFloorTexture(true); }, {1, 1}},
-            {"the selector shown", [this] { World().ShowSelector(true); }, {1, 1}},
-            {"the airplane hidden", [this] { World().ShowAirplane(false); }, {1, 1}},
-            {"a primitive's colour",
-             [this] { World().GetAirplaneMesh().SetFlatColor(TQR_Color(9, 9, 9, 255)); },
-             {1, 1}},
-            {"a primitive's lighting", [this] { World().GetSphereMesh().SetLighting(true); }, {1, 1}},
-            {"a light switched on", [this] { World().GetSpotLight().SwitchOn(); }, {1, 1}},
-            {"a light's colour", [this] { World().GetSpotLight().SetDiffuseGray(0.7f); }, {1, 1}},
-            {"a light's position", [this] { World().GetPointLight().SetPosition(1.0f, 9.0f, 1.0f); }, {1, 1}},
-            {"a light's marker", [this] { World().GetSpotLight().EnableDrawLight(); }, {1, 1}},
-            {"a node's transform",
-             [this] {
-                 TQR_XformInfo xform = AirplaneNode().GetXformInfo();
-                 xform.RotateY(30.0f);
-                 AirplaneNode().SetXformInfo(xform);
-             },
-             {1, 1}},
-            {"the same transform again",
-             [this] { AirplaneNode().SetXformInfo(AirplaneNode().GetXformInfo()); },
-             {0, 0}},
-            {"a node's pivot display", [this] { AirplaneNode().SetPivotVisible(true); }, {1, 1}},
-            {"a node added to the tree", [this] { World().GetRoot().AddChild(new TQR_SceneNode(L"added")); }, {1, 1}},
-            {"the big view's camera", [this] { m_big.GetCamera().SetPosition(1.0f, 12.0f, -20.0f); }, {1, 0}},
-            {"the small view's camera", [this] { m_small.GetCamera().SetFov(40.0f); }, {0, 1}},
-            {"the big view's size", [this] { m_big.SetWindowSize(200, 150); }, {1, 0}},
-            {"the speed and direction of a still airplane",
-             [this] {
-                 World().SetSpeed(2.0f);
-                 World().SetFlyDirection(TQR_FlyDirection::Right);
-             },
-             {0, 0}},
+        {"wire frame on", [this] { World().SetWireframe(true); }, {1, 1}},
+        {"wire frame on again", [this] { World().SetWireframe(true); }, {0, 0}},
+        {"a texture file", [this, texture] { World().SetTextureFile(texture); }, {1, 1}},
+        {"the same texture file (its image may have changed)",
+         [this, texture] { World().SetTextureFile(texture); },
+         {1, 1}},
+        {"texturing on", [this] { World().EnableFloorTexture(true); }, {1, 1}},
+        {"the selector shown", [this] { World().ShowSelector(true); }, {1, 1}},
+        {"the airplane hidden", [this] { World().ShowAirplane(false); }, {1, 1}},
+        {"a primitive's colour", [this] { World().GetAirplaneMesh().SetFlatColor(TQR_Color(9, 9, 9, 255)); }, {1, 1}},
+        {"a primitive's lighting", [this] { World().GetSphereMesh().SetLighting(true); }, {1, 1}},
+        {"a light switched on", [this] { World().GetSpotLight().SwitchOn(); }, {1, 1}},
+        {"a light's colour", [this] { World().GetSpotLight().SetDiffuseGray(0.7f); }, {1, 1}},
+        {"a light's position", [this] { World().GetPointLight().SetPosition(1.0f, 9.0f, 1.0f); }, {1, 1}},
+        {"a light's marker", [this] { World().GetSpotLight().EnableDrawLight(); }, {1, 1}},
+        {"a node's transform",
+         [this] {
+             TQR_XformInfo xform = AirplaneNode().GetXformInfo();
+             xform.RotateY(30.0f);
+             AirplaneNode().SetXformInfo(xform);
+         },
+         {1, 1}},
+        {"the same transform again", [this] { AirplaneNode().SetXformInfo(AirplaneNode().GetXformInfo()); }, {0, 0}},
+        {"a node's pivot display", [this] { AirplaneNode().SetPivotVisible(true); }, {1, 1}},
+        {"a node added to the tree", [this] { World().GetRoot().AddChild(new TQR_SceneNode(L"added")); }, {1, 1}},
+        {"the big view's camera", [this] { m_big.GetCamera().SetPosition(1.0f, 12.0f, -20.0f); }, {1, 0}},
+        {"the small view's camera", [this] { m_small.GetCamera().SetFov(40.0f); }, {0, 1}},
+        {"the big view's size", [this] { m_big.SetWindowSize(200, 150); }, {1, 0}},
+        {"the speed and direction of a still airplane",
+         [this] {
+             World().SetSpeed(2.0f);
+             World().SetFlyDirection(TQR_FlyDirection::Right);
+         },
+         {0, 0}},
     });
 }
 
