@@ -311,8 +311,13 @@ void CMainWindow::ShowSelection()
     const CTerrainWorld& world = m_document.World();
     const int row = world.GetSelectedRow();
     const int column = world.GetSelectedColumn();
+    const ShownSelection now{row, column, world.HeightAt(row, column)};
+    if (m_shownSelection == now) {
+        return;
+    }
+    m_shownSelection = now;
     m_vertexText->setText(QStringLiteral("Vertex %1, %2").arg(row).arg(column));
-    m_heightText->setText(QStringLiteral("Height %1").arg(static_cast<double>(world.HeightAt(row, column)), 0, 'f', 2));
+    m_heightText->setText(QStringLiteral("Height %1").arg(static_cast<double>(now.height), 0, 'f', 2));
 }
 
 void CMainWindow::RestoreGeometry()

@@ -29,6 +29,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -79,6 +80,14 @@ protected:
 
 private:
     class DialogHost;
+    // What the vertex and height labels show; they are set again only when it changes, since
+    // every 25 ms tick asks.
+    struct ShownSelection {
+        int row = 0;
+        int column = 0;
+        float height = 0.0f;
+        bool operator==(const ShownSelection&) const = default;
+    };
 
     void HostDialog();
     void ApplyToolTips();
@@ -109,6 +118,7 @@ private:
     QLabel* m_vertexText = nullptr;
     QLabel* m_heightText = nullptr;
     QLabel* m_gridText = nullptr;
+    std::optional<ShownSelection> m_shownSelection;
     int m_documentListener = 0;
     bool m_unattended = false;
     std::function<void()> m_closed;

@@ -185,8 +185,8 @@ void CTutorialDlg::OnTimer(UINT_PTR)
     world.Update();
     m_heightValue = world.GetSelectedY();
     m_heightSlider.SetValue(m_heightValue); // refused outside -15..15: the thumb stays
-    m_bigView.DrawGraphics();
-    m_smallView.DrawGraphics();
+    m_bigView.DrawIfChanged();
+    m_smallView.DrawIfChanged();
     if (m_frameListener) {
         m_frameListener();
     }

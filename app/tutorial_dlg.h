@@ -1,6 +1,7 @@
 // The main dialog: two views of the terrain world, the controls that edit it, and a status
-// line, hosted in the main window. A 25 ms timer advances the world and redraws both views;
-// every control acts on the world at once and the next tick shows the result. What changes the
+// line, hosted in the main window. A 25 ms timer advances the world and redraws each view whose
+// picture changed (every tick while the airplane flies); every control acts on the world at once
+// and the next tick shows the result. What changes the
 // document (the heights, the texture, the wire frame switch, the files) goes through the
 // editor's commands, the one home the menus share; the dialog shows the document after every
 // change (labels, check box, selection sliders).

@@ -12,6 +12,7 @@
 #include "platform/d3d9/testing/test_window_host.h"
 #include "world/terrain_world.h"
 #include "world/testing/headless_renderer.h"
+#include "world/view_frame_record.h"
 
 class BenchViews {
 public:
@@ -24,6 +25,7 @@ public:
         WorldCamera camera;
         int width = 0;
         int height = 0;
+        CViewFrameRecord frames;
     };
 
     BenchViews()
@@ -64,6 +66,24 @@ public:
         benchmark::DoNotOptimize(world.GetSelectedY());
         for (const View* view : {&m_big, &m_small}) {
             DrawView(*view, [&world] { world.Draw(); });
+        }
+    }
+
+    // The tick as the editor runs it: the same work, but each view draws only when its frame
+    // would differ from the last one it drew (see CViewFrameRecord).
+    void TickIfChanged(CTerrainWorld& world)
+    {
+        world.Update();
+        benchmark::DoNotOptimize(world.GetSelectedY());
+        for (View* view : {&m_big, &m_small}) {
+            D3DXMATRIX viewMatrix;
+            D3DXMATRIX projection;
+            CameraMatrices(view->camera, view->width, view->height, viewMatrix, projection);
+            const CViewFrame frame = CViewFrame::Of(&world, viewMatrix, projection, view->width, view->height);
+            if (view->frames.NeedsDrawing(frame)) {
+                DrawView(*view, [&world] { world.Draw(); });
+                view->frames.Drawn(frame);
+            }
         }
     }
 

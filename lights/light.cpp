@@ -43,13 +43,18 @@ TQRD3D_Light::TQRD3D_Light(int index, TQRD3D_LightType type) : m_index(index)
     m_light.Phi = 1.0471976f;
 }
 
-void TQRD3D_Light::SetPosition(float x, float y, float z) { m_light.Position = D3DVECTOR{x, y, z}; }
+void TQRD3D_Light::SetPosition(float x, float y, float z)
+{
+    m_light.Position = D3DVECTOR{x, y, z};
+    m_changed.Touch();
+}
 
 TQR_Vector3 TQRD3D_Light::GetPosition() const { return {m_light.Position.x, m_light.Position.y, m_light.Position.z}; }
 
 void TQRD3D_Light::SetDirection(const TQR_Vector3& direction)
 {
     m_light.Direction = D3DVECTOR{direction.x, direction.y, direction.z};
+    m_changed.Touch();
 }
 
 TQR_Vector3 TQRD3D_Light::GetDirection() const
@@ -57,15 +62,28 @@ TQR_Vector3 TQRD3D_Light::GetDirection() const
     return {m_light.Direction.x, m_light.Direction.y, m_light.Direction.z};
 }
 
-void TQRD3D_Light::SetDiffuse(const TQR_Color& color) { m_light.Diffuse = ToColorValue(color); }
+void TQRD3D_Light::SetDiffuse(const TQR_Color& color)
+{
+    m_light.Diffuse = ToColorValue(color);
+    m_changed.Touch();
+}
 
-void TQRD3D_Light::SetSpecular(const TQR_Color& color) { m_light.Specular = ToColorValue(color); }
+void TQRD3D_Light::SetSpecular(const TQR_Color& color)
+{
+    m_light.Specular = ToColorValue(color);
+    m_changed.Touch();
+}
 
-void TQRD3D_Light::SetAmbient(const TQR_Color& color) { m_light.Ambient = ToColorValue(color); }
+void TQRD3D_Light::SetAmbient(const TQR_Color& color)
+{
+    m_light.Ambient = ToColorValue(color);
+    m_changed.Touch();
+}
 
 void TQRD3D_Light::SetDiffuse(float red, float green, float blue, float alpha)
 {
     m_light.Diffuse = D3DCOLORVALUE{red, green, blue, alpha};
+    m_changed.Touch();
 }
 
 void TQRD3D_Light::SetDiffuseGray(float value) { SetDiffuse(value, value, value, 1.0f); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/d3d9/d3d9types.h"
+#include "scene/change_stamp.h"
 #include "scene/color.h"
 #include "scene/vector_math.h"
 
@@ -16,11 +17,11 @@ class TQRD3D_Light {
 public:
     virtual ~TQRD3D_Light() = default;
 
-    void SwitchOn() { m_on = true; }
-    void SwitchOff() { m_on = false; }
+    void SwitchOn() { m_changed.Assign(m_on, true); }
+    void SwitchOff() { m_changed.Assign(m_on, false); }
     bool IsOn() const { return m_on; }
-    void EnableDrawLight() { m_drawLight = true; }
-    void DisableDrawLight() { m_drawLight = false; }
+    void EnableDrawLight() { m_changed.Assign(m_drawLight, true); }
+    void DisableDrawLight() { m_changed.Assign(m_drawLight, false); }
     bool IsDrawLight() const { return m_drawLight; }
 
     void SetPosition(float x, float y, float z);
@@ -44,16 +45,18 @@ public:
 
     // Spot light cone: fall-off between the cones, inner (theta) and outer (phi) cone angles in
     // radians. Stored unchanged; every kind carries them.
-    void SetFalloff(float falloff) { m_light.Falloff = falloff; }
+    void SetFalloff(float falloff) { m_changed.Assign(m_light.Falloff, falloff); }
     float GetFalloff() const { return m_light.Falloff; }
-    void SetTheta(float radians) { m_light.Theta = radians; }
+    void SetTheta(float radians) { m_changed.Assign(m_light.Theta, radians); }
     float GetTheta() const { return m_light.Theta; }
-    void SetPhi(float radians) { m_light.Phi = radians; }
+    void SetPhi(float radians) { m_changed.Assign(m_light.Phi, radians); }
     float GetPhi() const { return m_light.Phi; }
 
     int GetIndex() const { return m_index; }
     // The record handed to the device.
     const D3DLIGHT9& GetLight() const { return m_light; }
+    // The number of the light's last change of anything a view shows (see change_stamp.h).
+    TQR_ChangeNumber LastChange() const { return m_changed.Get(); }
 
     // A light that is on sends its record and is enabled at its index; one that is off is only
     // disabled there. Nothing without a device or with index -1 (or any negative index);
@@ -74,6 +77,7 @@ protected:
     void DrawSphereMarker(float scale, TQR_DrawHelper* drawHelper) const;
 
 private:
+    TQR_ChangeStamp m_changed;
     bool m_on = false;
     bool m_drawLight = false;
     int m_index;

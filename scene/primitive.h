@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "scene/change_stamp.h"
 #include "scene/color.h"
 #include "scene/draw_modes.h"
 #include "scene/vector_math.h"
@@ -44,31 +45,35 @@ public:
     // next primitive starts its set-up with ResetAttributes.
     void DrawBoundingVolume(int levelOfDetail, TQR_DrawHelper* drawHelper, const TQR_Color& color);
 
-    void SetVisible(bool visible) { m_visible = visible; }
+    void SetVisible(bool visible) { m_changed.Assign(m_visible, visible); }
     bool IsVisible() const { return m_visible; }
-    void SetShowBoundingVolume(bool show) { m_showBoundingVolume = show; }
+    void SetShowBoundingVolume(bool show) { m_changed.Assign(m_showBoundingVolume, show); }
     bool IsShowBoundingVolume() const { return m_showBoundingVolume; }
-    void SetFlatColor(const TQR_Color& color) { m_flatColor = color; }
+    void SetFlatColor(const TQR_Color& color) { m_changed.Assign(m_flatColor, color); }
     TQR_Color GetFlatColor() const { return m_flatColor; }
-    void SetSecondColor(const TQR_Color& color) { m_secondColor = color; }
+    void SetSecondColor(const TQR_Color& color) { m_changed.Assign(m_secondColor, color); }
     TQR_Color GetSecondColor() const { return m_secondColor; }
-    void SetFillMode(TQR_FillMode mode) { m_fillMode = mode; }
+    void SetFillMode(TQR_FillMode mode) { m_changed.Assign(m_fillMode, mode); }
     TQR_FillMode GetFillMode() const { return m_fillMode; }
-    void SetShadeMode(TQR_ShadeMode mode) { m_shadeMode = mode; }
+    void SetShadeMode(TQR_ShadeMode mode) { m_changed.Assign(m_shadeMode, mode); }
     TQR_ShadeMode GetShadeMode() const { return m_shadeMode; }
-    void SetBlending(bool on) { m_blending = on; }
+    void SetBlending(bool on) { m_changed.Assign(m_blending, on); }
     bool IsBlending() const { return m_blending; }
-    void SetTexturing(bool on) { m_texturing = on; }
+    void SetTexturing(bool on) { m_changed.Assign(m_texturing, on); }
     bool IsTexturing() const { return m_texturing; }
-    void SetLighting(bool on) { m_lighting = on; }
+    void SetLighting(bool on) { m_changed.Assign(m_lighting, on); }
     bool IsLighting() const { return m_lighting; }
-    void SetMaterial(const TQR_Material& material) { m_material = material; }
+    void SetMaterial(const TQR_Material& material) { m_changed.Assign(m_material, material); }
     TQR_Material GetMaterial() const { return m_material; }
     // The texture image file, looked up by the graphics system when the primitive is drawn.
-    void SetTextureFileName(const std::wstring& fileName) { m_textureFileName = fileName; }
+    void SetTextureFileName(const std::wstring& fileName) { m_changed.Assign(m_textureFileName, fileName); }
     const wchar_t* GetTextureFileName() const { return m_textureFileName.c_str(); }
     // Adds the texture file names the primitive draws with (its own, when set) to names.
     virtual void CollectTextureFileNames(std::set<std::wstring>& names) const;
+
+    // The number of the primitive's last change of anything its drawing shows: an attribute
+    // set to a new value, or its geometry (see change_stamp.h).
+    virtual TQR_ChangeNumber LastChange() const { return m_changed.Get(); }
 
 protected:
     // Loads the attributes into the draw helper: ResetAttributes, first colour, material,
@@ -84,8 +89,11 @@ protected:
     TQR_Vector3 GetPrimVelocity() const { return m_primVelocity; }
     void SetPrimVelocity(const TQR_Vector3& velocity) { m_primVelocity = velocity; }
     float GetPointSize() const { return m_pointSize; }
+    // Derived primitives call this when their geometry changes.
+    void MarkChanged() { m_changed.Touch(); }
 
 private:
+    TQR_ChangeStamp m_changed;
     bool m_visible = true;
     TQR_Vector3 m_primVelocity{0.0f, 0.0f, 0.0f};
     TQR_Color m_flatColor{0, 0, 0, 255};

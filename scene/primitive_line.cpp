@@ -5,19 +5,25 @@
 void TQR_PrimitiveLine::Update(float seconds)
 {
     const TQR_Vector3 step = GetPrimVelocity() * seconds;
-    m_start = m_start + step;
-    m_end = m_end + step;
+    MoveEnds(m_start + step, m_end + step);
 }
 
 void TQR_PrimitiveLine::PlaceVertex(int index, float x, float y)
 {
-    if (index == 0) {
-        m_start = {x, y, 0.0f};
-    }
-    m_end = {x, y, 0.0f};
+    const TQR_Vector3 point{x, y, 0.0f};
+    MoveEnds(index == 0 ? point : m_start, point);
 }
 
-void TQR_PrimitiveLine::DragVertex(float x, float y) { m_end = {x, y, 0.0f}; }
+void TQR_PrimitiveLine::DragVertex(float x, float y) { MoveEnds(m_start, {x, y, 0.0f}); }
+
+void TQR_PrimitiveLine::MoveEnds(const TQR_Vector3& start, const TQR_Vector3& end)
+{
+    if (!(start == m_start) || !(end == m_end)) {
+        MarkChanged();
+    }
+    m_start = start;
+    m_end = end;
+}
 
 TQR_Vector3 TQR_PrimitiveLine::GetLocation() const { return (m_start + m_end) * 0.5f; }
 

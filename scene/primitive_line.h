@@ -7,8 +7,8 @@
 
 class TQR_PrimitiveLine : public TQR_Primitive {
 public:
-    void SetStart(float x, float y, float z) { m_start = {x, y, z}; }
-    void SetEnd(float x, float y, float z) { m_end = {x, y, z}; }
+    void SetStart(float x, float y, float z) { MoveEnds({x, y, z}, m_end); }
+    void SetEnd(float x, float y, float z) { MoveEnds(m_start, {x, y, z}); }
 
     // Both ends move by the velocity times seconds.
     void Update(float seconds) override;
@@ -27,6 +27,9 @@ protected:
     void DrawGeometry(int levelOfDetail, TQR_DrawHelper* drawHelper) override;
 
 private:
+    // Marks the primitive changed when either end moves.
+    void MoveEnds(const TQR_Vector3& start, const TQR_Vector3& end);
+
     TQR_Vector3 m_start{0.0f, 0.0f, 0.0f};
     TQR_Vector3 m_end{0.0f, 0.0f, 0.0f};
     TQR_BoundingBox m_box;

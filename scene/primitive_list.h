@@ -17,6 +17,8 @@ public:
     void Update(float seconds) override;
     // The list's own name and every member's.
     void CollectTextureFileNames(std::set<std::wstring>& names) const override;
+    // The latest change of the list itself or of any member.
+    TQR_ChangeNumber LastChange() const override;
 
 protected:
     // Each member draws itself with its own attributes, in list order.

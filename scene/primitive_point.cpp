@@ -4,7 +4,11 @@
 
 void TQR_PrimitivePoint::SetLocation(float x, float y, float z)
 {
-    m_location = {x, y, z};
+    const TQR_Vector3 location{x, y, z};
+    if (!(location == m_location)) {
+        MarkChanged();
+    }
+    m_location = location;
     m_box.SetCorners(x, y, z, x, y, z);
 }
 

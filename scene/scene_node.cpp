@@ -1,5 +1,6 @@
 #include "scene/scene_node.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "scene/draw_helper.h"
@@ -24,6 +25,7 @@ void TQR_SceneNode::SetPrimitive(TQR_Primitive* primitive)
         return;
     }
     m_primitive.reset(primitive);
+    m_changed.Touch();
 }
 
 void TQR_SceneNode::AddChild(TQR_SceneNode* child)
@@ -32,12 +34,15 @@ void TQR_SceneNode::AddChild(TQR_SceneNode* child)
         return;
     }
     m_children.Append(child);
+    m_changed.Touch();
 }
 
 void TQR_SceneNode::UpdatePosition(float seconds)
 {
     const TQR_Vector3 moved = m_xformInfo.GetTranslation() + m_velocity * seconds;
-    m_xformInfo.SetTranslation(moved.x, moved.y, moved.z);
+    TQR_XformInfo xform = m_xformInfo;
+    xform.SetTranslation(moved.x, moved.y, moved.z);
+    SetXformInfo(xform);
 }
 
 void TQR_SceneNode::Draw(int levelOfDetail, TQR_DrawHelper* drawHelper)
@@ -68,6 +73,18 @@ void TQR_SceneNode::CollectTextureFileNames(std::set<std::wstring>& names) const
     for (int index = 0; index < NumChildren(); ++index) {
         GetChild(index)->CollectTextureFileNames(names);
     }
+}
+
+TQR_ChangeNumber TQR_SceneNode::LastChangeInSubtree() const
+{
+    TQR_ChangeNumber latest = m_changed.Get();
+    if (m_primitive != nullptr) {
+        latest = std::max(latest, m_primitive->LastChange());
+    }
+    for (int index = 0; index < NumChildren(); ++index) {
+        latest = std::max(latest, GetChild(index)->LastChangeInSubtree());
+    }
+    return latest;
 }
 
 void TQR_SceneNode::DrawPivotDisplay(int levelOfDetail, TQR_DrawHelper* drawHelper) const

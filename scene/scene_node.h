@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "scene/change_stamp.h"
 #include "scene/containers.h"
 #include "scene/primitive.h"
 #include "scene/transform.h"
@@ -41,7 +42,7 @@ public:
 
     // A copy: callers edit it and store it back.
     TQR_XformInfo GetXformInfo() const { return m_xformInfo; }
-    void SetXformInfo(const TQR_XformInfo& xformInfo) { m_xformInfo = xformInfo; }
+    void SetXformInfo(const TQR_XformInfo& xformInfo) { m_changed.Assign(m_xformInfo, xformInfo); }
 
     // Units per second, used only by UpdatePosition.
     void SetVelocity(float x, float y, float z) { m_velocity = {x, y, z}; }
@@ -49,7 +50,7 @@ public:
     void UpdatePosition(float seconds);
 
     // Drawing then also shows the pivot disc and an axis frame at the node's origin.
-    void SetPivotVisible(bool visible) { m_showPivot = visible; }
+    void SetPivotVisible(bool visible) { m_changed.Assign(m_showPivot, visible); }
     bool IsPivotVisible() const { return m_showPivot; }
 
     // Within one pushed model matrix: the node's transform, its primitive, its children in
@@ -60,10 +61,15 @@ public:
     // Adds the texture file names of the primitives in the subtree to names.
     void CollectTextureFileNames(std::set<std::wstring>& names) const;
 
+    // The number of the latest change anywhere in the subtree: a transform, the pivot display,
+    // a primitive handed over or changed, a child added (see change_stamp.h).
+    TQR_ChangeNumber LastChangeInSubtree() const;
+
 private:
     // The pivot disc, then a temporary unlit axis frame scaled to 1.3, both in the node's frame.
     void DrawPivotDisplay(int levelOfDetail, TQR_DrawHelper* drawHelper) const;
 
+    TQR_ChangeStamp m_changed;
     std::unique_ptr<TQR_Primitive> m_primitive;
     TQR_PointerArray<TQR_SceneNode*> m_children;
     TQR_Vector3 m_velocity{0.0f, 0.0f, 0.0f};

@@ -18,6 +18,29 @@ bool CDrawOnlyHandler::AttachToDialogControl(HWND dialog, int controlId)
     return m_viewWindow.ReplaceDialogControl(dialog, controlId) && m_viewWindow.AttachViewport(this);
 }
 
+void CDrawOnlyHandler::DetachWindow()
+{
+    m_frames.Forget();
+    TQRD3D_WindowHandler::DetachWindow();
+}
+
+CViewFrame CDrawOnlyHandler::CurrentFrame()
+{
+    int width = 0;
+    int height = 0;
+    GetWindowSize(width, height);
+    return CViewFrame::Of(GetAppWorld(), ComputeViewMatrix(), ComputeProjectionMatrix(), width, height);
+}
+
+bool CDrawOnlyHandler::DrawIfChanged()
+{
+    if (!IsInitialized() || !m_frames.NeedsDrawing(CurrentFrame())) {
+        return false;
+    }
+    DrawGraphics();
+    return true;
+}
+
 void CDrawOnlyHandler::DrawGraphics()
 {
     // Without its own swap chain a view would clear and draw into whatever target the other
@@ -25,6 +48,8 @@ void CDrawOnlyHandler::DrawGraphics()
     if (!IsInitialized()) {
         return;
     }
+    // Taken before drawing: a change made while drawing shows in the next frame as well.
+    const CViewFrame frame = CurrentFrame();
     IDirect3DDevice9* device = GetDevice();
     BeginDraw();
     SetViewTransform();
@@ -37,4 +62,5 @@ void CDrawOnlyHandler::DrawGraphics()
         world->Draw();
     }
     EndDraw();
+    m_frames.Drawn(frame);
 }

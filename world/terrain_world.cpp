@@ -110,6 +110,7 @@ void CTerrainWorld::ShowNewGrid()
     m_selectedRow = std::clamp(m_selectedRow, 0, side - 1);
     m_selectedColumn = std::clamp(m_selectedColumn, 0, side - 1);
     m_floorMesh->AllHeightsChanged();
+    m_changed.Touch();
     PinSelection();
 }
 
@@ -128,6 +129,7 @@ void CTerrainWorld::SetHeightAt(int row, int column, float height)
     }
     m_terrain.SetSample(row, column, height);
     m_floorMesh->HeightsChanged({row, column, row, column});
+    m_changed.Touch();
 }
 
 Result<> CTerrainWorld::SetHeightsInRegion(const SampleRect& region, std::span<const float> heights)
@@ -136,6 +138,7 @@ Result<> CTerrainWorld::SetHeightsInRegion(const SampleRect& region, std::span<c
         return Failure("The region does not fit the grid of " + std::to_string(Side()) + " samples a side.");
     }
     m_floorMesh->HeightsChanged(region);
+    m_changed.Touch();
     return {};
 }
 
@@ -184,6 +187,12 @@ void CTerrainWorld::Draw()
     m_root.Draw(helper.GetLevelOfDetail(), &helper);
 }
 
+TQR_ChangeNumber CTerrainWorld::LastChange() const
+{
+    return std::max({m_changed.Get(), m_root.LastChangeInSubtree(), m_pointLight.LastChange(),
+                     m_directionalLight.LastChange(), m_spotLight.LastChange()});
+}
+
 void CTerrainWorld::EnableFloorTexture(bool enable) { m_floorMesh->SetTexturing(enable); }
 
 void CTerrainWorld::SetTextureFile(const std::wstring& fileName) { ChooseTexture(*m_floorMesh, fileName); }
@@ -191,6 +200,8 @@ void CTerrainWorld::SetTextureFile(const std::wstring& fileName) { ChooseTexture
 void CTerrainWorld::ChooseTexture(TQR_Primitive& primitive, const std::wstring& fileName)
 {
     primitive.SetTextureFileName(fileName);
+    // The same name may stand for a changed image.
+    m_changed.Touch();
     TQRD3D_GraphicsSystem* graphics = GetGraphicsSystem();
     graphics->ReleaseTexture(fileName);
     std::set<std::wstring> namesInUse;
@@ -209,13 +220,13 @@ void CTerrainWorld::SetWireframe(bool wireframe)
 
 void CTerrainWorld::SetSelectedRow(int row)
 {
-    m_selectedRow = std::clamp(row, 0, Side() - 1);
+    m_changed.Assign(m_selectedRow, std::clamp(row, 0, Side() - 1));
     PinSelection();
 }
 
 void CTerrainWorld::SetSelectedColumn(int column)
 {
-    m_selectedColumn = std::clamp(column, 0, Side() - 1);
+    m_changed.Assign(m_selectedColumn, std::clamp(column, 0, Side() - 1));
     PinSelection();
 }
 

@@ -19,6 +19,7 @@
 #include "lights/spot_light.h"
 #include "primitives/primitive_mesh.h"
 #include "primitives/primitive_terrain.h"
+#include "scene/change_stamp.h"
 #include "scene/scene_node.h"
 #include "terrain/heightfield.h"
 #include "terrain/random.h"
@@ -69,6 +70,10 @@ public:
     // Draws the scene into the current view: loads the lights into the device, draws the
     // markers of the lights that are on, then the scene graph.
     void Draw();
+    // The number of the latest change of anything Draw shows: the heights and the selection,
+    // a newly chosen texture, the scene graph (transforms, primitives and their attributes) and
+    // the lights (see scene/change_stamp.h). A view that drew at this number need not draw again.
+    TQR_ChangeNumber LastChange() const;
 
     // Read when the next generation starts.
     void SetRoughness(float roughness) { m_terrain.SetRoughness(roughness); }
@@ -154,6 +159,9 @@ private:
     TQR_Vector3 ReadSelectedVertex() const;
     void PinSelection();
 
+    // Changes of the world's own that the scene graph and the lights do not record: the
+    // heights, the selection and a texture file read again.
+    TQR_ChangeStamp m_changed;
     FrameClock m_frameClock;
     TQR_SceneNode m_root;
     TQRD3D_PointLight m_pointLight;

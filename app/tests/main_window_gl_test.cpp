@@ -290,6 +290,42 @@ TEST_F(MainWindowTest, ResizingGrowsTheBigViewAndKeepsTheControlsAnchored)
     EXPECT_EQ(place(IDC_BIG_VIEW), before[IDC_BIG_VIEW]) << "never smaller than the dialog";
 }
 
+// Every tick asks for the selection's labels; they are set again only when the row, the column
+// or the height changed. A mark written into them shows whether a tick set them.
+TEST_F(MainWindowTest, SelectionLabelsAreSetOnlyWhenTheSelectionChanged)
+{
+    CTerrainWorld& world = m_editor->World();
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        QString vertex;
+        QString height;
+    };
+    const QString mark = QStringLiteral("mark");
+    const Case cases[] = {
+        {"nothing", [] {}, mark, mark},
+        {"the height", [&world] { world.SetHeightAt(0, 0, 4.5f); }, "Vertex 0, 0", "Height 4.50"},
+        {"the row", [&world] { world.SetSelectedRow(7); }, "Vertex 7, 0", "Height 3.25"},
+        {"the column", [&world] { world.SetSelectedColumn(2); }, "Vertex 7, 2", "Height -1.00"},
+        {"the same column again", [&world] { world.SetSelectedColumn(2); }, mark, mark},
+    };
+    world.SetSelectedRow(0);
+    world.SetSelectedColumn(0);
+    world.SetHeightAt(7, 0, 3.25f);
+    world.SetHeightAt(7, 2, -1.0f);
+    m_editor->Tick();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const char* name : {"vertexText", "heightText"}) {
+            Window().findChild<QLabel*>(QString::fromLatin1(name))->setText(mark);
+        }
+        c.change();
+        m_editor->Tick();
+        EXPECT_EQ(Label("vertexText"), c.vertex);
+        EXPECT_EQ(Label("heightText"), c.height);
+    }
+}
+
 TEST_F(MainWindowTest, TitleStatusBarAndToolTipsShowWhatIsGoingOn)
 {
     EXPECT_EQ(Window().windowTitle(), "Untitled[*] - Relief");
