@@ -57,7 +57,7 @@ void TQRD3D_PrimitiveTerrain::AllHeightsChanged()
     SetPinnedSample(row, column);
 }
 
-void TQRD3D_PrimitiveTerrain::HeightsChanged(const SampleRect& samples)
+void TQRD3D_PrimitiveTerrain::HeightsChanged(const SampleBounds& samples)
 {
     if (m_heights.Side() != m_layout.Side()) {
         AllHeightsChanged();
@@ -68,7 +68,7 @@ void TQRD3D_PrimitiveTerrain::HeightsChanged(const SampleRect& samples)
     }
     UpdateBox();
     // A sample's normal follows its neighbours' heights.
-    const SampleRect touched = samples.Grown(1);
+    const SampleBounds touched = samples.Grown(1);
     for (const int chunkIndex : m_layout.ChunksHolding(touched)) {
         m_cache.Refresh(m_heights, m_layout.Chunk(chunkIndex), chunkIndex, touched);
         for (TerrainBatch& batch : m_batches) {

@@ -46,7 +46,7 @@ public:
     void AllHeightsChanged();
     // After a change of the samples in the rectangle (clipped to the grid): the chunks holding
     // them and their neighbours' normals are brought up to date, nothing else.
-    void HeightsChanged(const SampleRect& samples);
+    void HeightsChanged(const SampleBounds& samples);
     // The chunks holding this sample are always drawn at full detail; (-1, -1) for none.
     void SetPinnedSample(int row, int column);
     // The largest height error in pixels a chunk may show; 0 draws every chunk at full detail,

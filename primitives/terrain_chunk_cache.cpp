@@ -26,7 +26,7 @@ std::span<const TQRD3D_ColorVertex> TerrainChunkCache::Vertices(const Heightfiel
 }
 
 void TerrainChunkCache::Refresh(const Heightfield& heights, const TerrainChunk& chunk, int chunkIndex,
-                                const SampleRect& samples)
+                                const SampleBounds& samples)
 {
     for (int level = 0; level < chunk.levels; ++level) {
         Level& entry = m_levels[static_cast<std::size_t>(chunkIndex)][static_cast<std::size_t>(level)];

@@ -28,7 +28,7 @@ public:
     std::span<const TQRD3D_ColorVertex> Vertices(const Heightfield& heights, const TerrainChunk& chunk, int chunkIndex,
                                                  int level);
     // Rewrites the kept levels of the chunk where they show the samples.
-    void Refresh(const Heightfield& heights, const TerrainChunk& chunk, int chunkIndex, const SampleRect& samples);
+    void Refresh(const Heightfield& heights, const TerrainChunk& chunk, int chunkIndex, const SampleBounds& samples);
     // Ends a frame; while over the budget, lets go of the levels drawn longest ago, keeping
     // those drawn in the last keptFrames frames (the views drawn in one tick).
     void Trim(int keptFrames);

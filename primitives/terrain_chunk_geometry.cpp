@@ -128,7 +128,7 @@ void WriteChunkVertices(const Heightfield& heights, const TerrainChunk& chunk, i
     }
 }
 
-void RefreshChunkVertices(const Heightfield& heights, const TerrainChunk& chunk, int level, const SampleRect& samples,
+void RefreshChunkVertices(const Heightfield& heights, const TerrainChunk& chunk, int level, const SampleBounds& samples,
                           std::span<TQRD3D_ColorVertex> vertices)
 {
     const float spacing = TerrainSpacing(heights);

@@ -24,7 +24,7 @@ TQRD3D_ColorVertex TerrainVertex(const Heightfield& heights, int row, int column
 void WriteChunkVertices(const Heightfield& heights, const TerrainChunk& chunk, int level,
                         std::span<TQRD3D_ColorVertex> vertices);
 // Rewrites those vertices of the chunk's level whose sample lies in the rectangle.
-void RefreshChunkVertices(const Heightfield& heights, const TerrainChunk& chunk, int level, const SampleRect& samples,
+void RefreshChunkVertices(const Heightfield& heights, const TerrainChunk& chunk, int level, const SampleBounds& samples,
                           std::span<TQRD3D_ColorVertex> vertices);
 
 // For each level of the chunk, a bound of the largest vertical distance between the chunk drawn

@@ -48,12 +48,12 @@ int TerrainChunkLayout::ChunkAt(int chunkRow, int chunkColumn) const
     return chunkRow * m_chunksPerSide + chunkColumn;
 }
 
-std::vector<int> TerrainChunkLayout::ChunksHolding(const SampleRect& samples) const
+std::vector<int> TerrainChunkLayout::ChunksHolding(const SampleBounds& samples) const
 {
     std::vector<int> chunks;
     const int last = m_side - 1;
-    const SampleRect clipped{std::max(samples.firstRow, 0), std::max(samples.firstColumn, 0),
-                             std::min(samples.lastRow, last), std::min(samples.lastColumn, last)};
+    const SampleBounds clipped{std::max(samples.firstRow, 0), std::max(samples.firstColumn, 0),
+                               std::min(samples.lastRow, last), std::min(samples.lastColumn, last)};
     if (m_chunks.empty() || clipped.Empty()) {
         return chunks;
     }

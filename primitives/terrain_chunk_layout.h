@@ -8,7 +8,7 @@
 #include <vector>
 
 // Samples firstRow..lastRow by firstColumn..lastColumn, both ends included.
-struct SampleRect {
+struct SampleBounds {
     int firstRow = 0;
     int firstColumn = 0;
     int lastRow = -1;
@@ -20,7 +20,7 @@ struct SampleRect {
     }
     bool Empty() const { return lastRow < firstRow || lastColumn < firstColumn; }
     // Grown by margin samples on every side.
-    SampleRect Grown(int margin) const
+    SampleBounds Grown(int margin) const
     {
         return {firstRow - margin, firstColumn - margin, lastRow + margin, lastColumn + margin};
     }
@@ -36,7 +36,7 @@ struct TerrainChunk {
     // Levels 0 .. levels - 1 exist.
     int levels = 1;
 
-    SampleRect Samples() const { return {firstRow, firstColumn, firstRow + rows, firstColumn + columns}; }
+    SampleBounds Samples() const { return {firstRow, firstColumn, firstRow + rows, firstColumn + columns}; }
     // Samples per row and per column at a level.
     int RowsAt(int level) const { return rows >> level; }
     int ColumnsAt(int level) const { return columns >> level; }
@@ -59,7 +59,7 @@ public:
     // The chunk in that chunk row and column; -1 outside the layout.
     int ChunkAt(int chunkRow, int chunkColumn) const;
     // The chunks holding any sample of the rectangle, in index order.
-    std::vector<int> ChunksHolding(const SampleRect& samples) const;
+    std::vector<int> ChunksHolding(const SampleBounds& samples) const;
 
 private:
     int m_side = 0;

@@ -85,7 +85,7 @@ void CTerrainHeights::SetSample(int row, int column, float height)
     }
 }
 
-bool CTerrainHeights::SetRegion(const SampleRect& region, std::span<const float> heights)
+bool CTerrainHeights::SetRegion(const SampleBounds& region, std::span<const float> heights)
 {
     if (region.Empty() || !m_heights.Contains(region.firstRow, region.firstColumn) ||
         !m_heights.Contains(region.lastRow, region.lastColumn)) {

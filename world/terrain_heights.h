@@ -46,7 +46,7 @@ public:
     void SetSample(int row, int column, float height);
     // Sets the samples of the rectangle from heights, row by row. False, changing nothing, when
     // the rectangle is empty or leaves the grid, or the count is not one per sample.
-    bool SetRegion(const SampleRect& region, std::span<const float> heights);
+    bool SetRegion(const SampleBounds& region, std::span<const float> heights);
 
     // Writes the grid as a text height file to HeightFileName(path): for a 65 grid the classic
     // 4096 numbers (rows and columns 0..63), for any other side all n x n. A failure leaves any

@@ -132,7 +132,7 @@ void CTerrainWorld::SetHeightAt(int row, int column, float height)
     m_changed.Touch();
 }
 
-Result<> CTerrainWorld::SetHeightsInRegion(const SampleRect& region, std::span<const float> heights)
+Result<> CTerrainWorld::SetHeightsInRegion(const SampleBounds& region, std::span<const float> heights)
 {
     if (!m_terrain.SetRegion(region, heights)) {
         return Failure("The region does not fit the grid of " + std::to_string(Side()) + " samples a side.");

@@ -121,7 +121,7 @@ public:
     // brush strokes): the floor updates only the vertices, normals and colours of the affected
     // chunks. Fails with a reason, changing nothing, when the rectangle is empty or leaves the
     // grid, or heights does not hold one value per sample of it.
-    Result<> SetHeightsInRegion(const SampleRect& region, std::span<const float> heights);
+    Result<> SetHeightsInRegion(const SampleBounds& region, std::span<const float> heights);
     // The selected vertex's position in the floor's own coordinates (x and z from -1 to +1),
     // read from the grid.
     float GetSelectedX();

@@ -47,7 +47,7 @@ TEST(TerrainChunkLayoutTest, ChunksCoverTheGridWithLevelsTheirCellsAllow)
 TEST(TerrainChunkLayoutTest, BorderSamplesBelongToEveryChunkThatHoldsThem)
 {
     const TerrainChunkLayout layout(193); // 3 x 3 chunks
-    const std::pair<SampleRect, std::vector<int>> cases[] = {
+    const std::pair<SampleBounds, std::vector<int>> cases[] = {
         {{0, 0, 0, 0}, {0}},      {{10, 64, 10, 64}, {0, 1}},  {{64, 64, 64, 64}, {0, 1, 3, 4}},
         {{65, 65, 65, 65}, {4}},  {{192, 192, 192, 192}, {8}}, {{-5, -5, 300, 0}, {0, 3, 6}},
         {{100, 100, 50, 50}, {}},

@@ -19,6 +19,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -135,7 +136,16 @@ TEST_F(RedrawGlTest, EveryChangeOfHeightsOrSelectionRedrawsBothViewsOnce)
          },
          {1, 1}},
         {"a failed load", [this] { ASSERT_FALSE(World().LoadHeights("missing.txt").ok()); }, {0, 0}},
-        {"the heights copied into the floor again", [this] { World().ApplyHeightsToMesh(); }, {1, 1}},
+        {"a region of heights",
+         [this] {
+             ASSERT_TRUE(World().SetHeightsInRegion({2, 2, 3, 3}, std::vector<float>(4, 1.5f)).ok());
+         },
+         {1, 1}},
+        {"a refused region",
+         [this] {
+             ASSERT_FALSE(World().SetHeightsInRegion({60, 60, 70, 70}, {}).ok());
+         },
+         {0, 0}},
     });
 }
 

@@ -182,7 +182,7 @@ TEST_F(TerrainLodGlTest, AnEditDrawsWhatARebuildDraws)
         Render(*editedNode, view, "before_edit");
     }
     // A raised square in the middle and one vertex near a corner, on chunk borders.
-    const SampleRect square{448, 448, 576, 576};
+    const SampleBounds square{448, 448, 576, 576};
     for (int row = square.firstRow; row <= square.lastRow; ++row) {
         for (int column = square.firstColumn; column <= square.lastColumn; ++column) {
             heights.At(row, column) += 3.0f;

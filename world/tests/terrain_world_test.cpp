@@ -251,7 +251,7 @@ TEST(TerrainWorldTest, RegionEditSetsItsRectangleOrNothing)
     const std::vector<float> six = {1, 2, 3, 4, 5, 6};
     struct Case {
         const char* name;
-        SampleRect region;
+        SampleBounds region;
         std::size_t count;
     };
     const Case cases[] = {{"too few heights", {10, 20, 11, 22}, 5},
