@@ -355,6 +355,9 @@ protected:
         }
         return calls;
     }
+    // A world on a flat floor at height 0: this device draws without a camera, so a random
+    // terrain could lie wholly outside its clip space and be culled, drawing no scene at all.
+    static void FlattenFloor(CTerrainWorld& world) { world.RestoreHeights(Heightfield(world.Side())); }
     // The parts in drawing order, repeats folded.
     std::vector<std::string> DrawnParts() const
     {
@@ -374,6 +377,7 @@ TEST_F(WorldDrawTest, LightsThatAreOffAreDisabledEveryPassAndShowNoMarker)
     ASSERT_TRUE(CopyMarkerMeshes());
     CreateDevice();
     CTerrainWorld world;
+    FlattenFloor(world);
     world.GetPointLight().EnableDrawLight();
     world.Draw();
     world.Draw();
@@ -390,6 +394,7 @@ TEST_F(WorldDrawTest, LightsThatAreOnAreSetAndTheirMarkersDrawnBeforeTheScene)
     ASSERT_TRUE(CopyMarkerMeshes());
     CreateDevice();
     CTerrainWorld world;
+    FlattenFloor(world);
     for (TQRD3D_Light* light :
          {static_cast<TQRD3D_Light*>(&world.GetPointLight()), static_cast<TQRD3D_Light*>(&world.GetDirectionalLight()),
           static_cast<TQRD3D_Light*>(&world.GetSpotLight())}) {
