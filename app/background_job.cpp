@@ -6,6 +6,7 @@
 
 CBackgroundJob::CBackgroundJob()
 {
+    m_workers.setMaxThreadCount(1);
     QObject::connect(&m_watcher, &QFutureWatcher<void>::finished, &m_watcher, [this] { Finished(); });
 }
 
@@ -37,7 +38,7 @@ bool CBackgroundJob::StartWork(const QString& title, OnCancel onCancel, std::fun
     m_title = title;
     m_onCancel = onCancel;
     m_finish = std::move(finish);
-    m_watcher.setFuture(QtConcurrent::run([progress, work = std::move(work)] { work(*progress); }));
+    m_watcher.setFuture(QtConcurrent::run(&m_workers, [progress, work = std::move(work)] { work(*progress); }));
     if (m_stateChanged) {
         m_stateChanged();
     }

@@ -13,6 +13,7 @@
 
 #include <QFutureWatcher>
 #include <QString>
+#include <QThreadPool>
 
 #include <functional>
 #include <memory>
@@ -33,7 +34,8 @@ public:
                 // or failed with "cancelled" when it stopped first, and finish says which
     };
 
-    // Workers come from the application's global thread pool.
+    // The job runs on a worker of the runner's own: the application's global pool is Qt's,
+    // which waits for it while painting.
     CBackgroundJob();
     // Cancels a running job and waits for its worker; its result is never applied.
     ~CBackgroundJob();
@@ -47,6 +49,8 @@ public:
     double Fraction() const { return m_progress != nullptr ? m_progress->Fraction() : 0.0; }
     // Asks the running job to stop; the status line says so when the result is dropped.
     void Cancel();
+    // The one worker thread jobs run on; a test may hold it busy to keep a job queued.
+    QThreadPool& Workers() { return m_workers; }
     // Called on the user-interface thread when a job starts and when it has ended.
     void SetStateListener(std::function<void()> listener) { m_stateChanged = std::move(listener); }
 
@@ -76,6 +80,7 @@ private:
                    std::function<void()> finish);
     void Finished();
 
+    QThreadPool m_workers;
     QFutureWatcher<void> m_watcher;
     std::shared_ptr<Progress> m_progress;
     QString m_title;

@@ -33,29 +33,28 @@ namespace fs = std::filesystem;
 // Generous: only a hung job reaches it.
 constexpr int kJobLimitMs = 300000;
 
-// Holds the only worker of the global pool, so that a job started meanwhile waits in the queue
-// and a Cancel is sure to come before the job's work begins.
+// Holds the job runner's only worker, so that a job started meanwhile waits in the queue and a
+// Cancel is sure to come before the job's work begins.
 class WorkerHold {
 public:
-    WorkerHold() : m_threads(QThreadPool::globalInstance()->maxThreadCount())
+    explicit WorkerHold(QThreadPool& workers)
     {
-        QThreadPool::globalInstance()->setMaxThreadCount(1);
-        m_held = QtConcurrent::run([this] { m_release.acquire(); });
+        m_held = QtConcurrent::run(&workers, [this] { m_release.acquire(); });
     }
     ~WorkerHold() { Release(); }
     void Release()
     {
-        if (m_held.isValid() && !m_held.isFinished()) {
+        if (!m_released) {
+            m_released = true;
             m_release.release();
             m_held.waitForFinished();
-            QThreadPool::globalInstance()->setMaxThreadCount(m_threads);
         }
     }
 
 private:
-    int m_threads;
     QSemaphore m_release;
     QFuture<void> m_held;
+    bool m_released = false;
 };
 
 struct Terrain {
@@ -115,7 +114,7 @@ protected:
 TEST_F(BackgroundJobTest, BigGenerationRunsOnAWorkerAndIsOneStepEqualToTheSynchronousOne)
 {
     const Terrain before = Now();
-    WorkerHold hold;
+    WorkerHold hold(Job().Workers());
     Generate(2049, "42");
     ASSERT_TRUE(Job().IsRunning()) << "2049 a side goes to a worker";
     EXPECT_TRUE(ProgressShown());
@@ -187,7 +186,7 @@ TEST_F(BackgroundJobTest, CancelChangesNothing)
     for (const auto& job : jobs) {
         SCOPED_TRACE(job.name);
         const Terrain before = Now();
-        WorkerHold hold;
+        WorkerHold hold(Job().Workers());
         job.start();
         ASSERT_TRUE(Job().IsRunning()) << m_editor->Status().c_str();
         Child<QPushButton>("jobCancel")->click();
@@ -204,7 +203,7 @@ TEST_F(BackgroundJobTest, TerrainCommandsWaitForTheJob)
 {
     m_editor->MoveSlider(IDC_HEIGHT_SLIDER, 0, 15, 9);
     ASSERT_TRUE(m_editor->Document().CanUndo());
-    WorkerHold hold;
+    WorkerHold hold(Job().Workers());
     m_editor->Dialogs().QueueMessageBoxAnswer(IDNO);
     Generate(2049, "8");
     ASSERT_TRUE(Job().IsRunning());

@@ -1,5 +1,5 @@
-// Writers and readers given a cancelled progress stop with "cancelled": a file that was there
-// stays byte for byte, none appears where there was none, and no temporary is left behind.
+// Writers given a cancelled progress stop with "cancelled": a file that was there stays byte for
+// byte, none appears where there was none, and no temporary is left behind.
 #include "base/testing/temp_folder.h"
 #include "formats/heightmap.h"
 #include "formats/mesh_export.h"
@@ -65,21 +65,6 @@ TEST(CancelledWriteTest, CancelledWritesLeaveTheFolderAsItWas)
             EXPECT_EQ(running.Fraction(), 1.0);
         }
     }
-}
-
-TEST(CancelledWriteTest, CancelledReadGivesNoHeights)
-{
-    TempFolder folder;
-    const std::string path = folder.Path("h.exr");
-    ASSERT_TRUE(WriteHeightmap(path, TestTerrain(65), {}));
-    Progress progress;
-    progress.Cancel();
-    const Result<ImportedHeightmap> read = ReadHeightmap(path, {}, &progress);
-    ASSERT_FALSE(read);
-    EXPECT_EQ(read.reason(), kCancelledReason);
-    Progress running;
-    EXPECT_TRUE(ReadHeightmap(path, {}, &running));
-    EXPECT_EQ(running.Fraction(), 1.0);
 }
 
 } // namespace
