@@ -9,7 +9,9 @@
 #include "platform/win/dialog_service.h"
 #include "platform/win/win_api.h"
 #include "scene/status.h"
+#include "terrain/generation.h"
 #include "world/height_file.h"
+#include "world/terrain_world.h"
 
 #include <QString>
 
@@ -95,8 +97,20 @@ void CEditorCommands::SetGeneration(int side, std::wstring seedText)
     m_seedText = std::move(seedText);
 }
 
+bool CEditorCommands::RefusedWhileBusy()
+{
+    if (!m_job.IsRunning()) {
+        return false;
+    }
+    ShowStatus(L"Busy: " + m_job.Title().toStdWString() + L" is running; wait for it or cancel it");
+    return true;
+}
+
 void CEditorCommands::New()
 {
+    if (RefusedWhileBusy()) {
+        return;
+    }
     const Result<std::optional<std::uint64_t>> seed = ParseSeed(m_seedText);
     if (!seed) {
         ShowStatus(L"Generate failed: " + Wide(seed.reason()));
@@ -105,11 +119,22 @@ void CEditorCommands::New()
     if (!MayDiscardChanges(L"making a new terrain")) {
         return;
     }
-    if (const Result<> made = m_document.New(m_generationSide, seed.value()); !made) {
-        ShowStatus(L"Generate failed: " + Wide(made.reason()));
-        return;
+    CTerrainWorld& world = m_document.World();
+    const GenerationParameters parameters{m_generationSide, world.GetRoughness(),
+                                          seed.value() ? *seed.value() : world.NewSeed()};
+    const bool inBackground = parameters.side >= kBackgroundSide;
+    if (inBackground) {
+        ShowStatus(L"Generating a terrain of " + std::to_wstring(parameters.side) + L" x " +
+                   std::to_wstring(parameters.side) + L" samples");
     }
-    ShowStatus(L"creating new terain");
+    m_job.Run<Heightfield>(
+        inBackground, QStringLiteral("Generate"), CBackgroundJob::OnCancel::Drop,
+        [parameters](Progress* progress) { return GenerateHeightfield(parameters, progress); },
+        [this, parameters](Result<Heightfield> made) {
+            const Result<> applied =
+                made ? m_document.ApplyNew(made.value(), parameters.seed) : Result<>(Failure{made.reason()});
+            ShowStatus(applied ? L"creating new terain" : L"Generate failed: " + Wide(applied.reason()));
+        });
 }
 
 CEditorCommands::ChosenFile CEditorCommands::ChooseHeightFile(bool open)
@@ -136,7 +161,7 @@ CEditorCommands::ChosenFile CEditorCommands::ChooseFile(bool open, const wchar_t
 
 void CEditorCommands::Open()
 {
-    if (!MayDiscardChanges(L"opening another file")) {
+    if (RefusedWhileBusy() || !MayDiscardChanges(L"opening another file")) {
         return;
     }
     const ChosenFile file = ChooseHeightFile(true);
@@ -147,7 +172,7 @@ void CEditorCommands::Open()
 
 void CEditorCommands::OpenFile(const std::wstring& path)
 {
-    if (!MayDiscardChanges(L"opening another file")) {
+    if (RefusedWhileBusy() || !MayDiscardChanges(L"opening another file")) {
         return;
     }
     if (!OpenChosen({path, FileNameOf(path)})) {
@@ -218,9 +243,19 @@ void CEditorCommands::LoadTexture()
     m_document.ChooseTexture(file.path);
 }
 
-void CEditorCommands::Undo() { m_document.Undo(); }
+void CEditorCommands::Undo()
+{
+    if (!RefusedWhileBusy()) {
+        m_document.Undo();
+    }
+}
 
-void CEditorCommands::Redo() { m_document.Redo(); }
+void CEditorCommands::Redo()
+{
+    if (!RefusedWhileBusy()) {
+        m_document.Redo();
+    }
+}
 
 void CEditorCommands::Quit()
 {

@@ -4,6 +4,7 @@
 // with the main dialog's texts, and keep the recent files and the last folder up to date.
 #pragma once
 
+#include "app/background_job.h"
 #include "base/result.h"
 
 #include <cstdint>
@@ -21,6 +22,11 @@ public:
     CEditorCommands(CTerrainDocument& document, CEditorSettings& settings);
 
     CTerrainDocument& Document() { return m_document; }
+    // The runner of heavy work; while it runs, the commands that change the terrain or start
+    // other heavy work are refused with a status message.
+    CBackgroundJob& Job() { return m_job; }
+    // True, with the status message, while a job runs.
+    bool RefusedWhileBusy();
     // The window that owns the questions and the file dialogs; until it is set they have none.
     void SetOwner(CWnd* owner) { m_owner = owner; }
     // Closes the main window, which asks about unsaved changes itself.
@@ -28,7 +34,8 @@ public:
     // Called when the recent files changed.
     void SetRecentFilesListener(std::function<void()> listener) { m_recentFilesChanged = std::move(listener); }
 
-    // A new generated terrain ("Generate", File > New) at the chosen side and seed.
+    // A new generated terrain ("Generate", File > New) at the chosen side and seed; from
+    // kBackgroundSide on, on a worker.
     void New();
     // What the next generation uses: side x side samples, and the seed as the user typed it
     // (empty: a new random seed each time).
@@ -85,4 +92,5 @@ private:
     std::wstring m_seedText;
     std::function<void()> m_close;
     std::function<void()> m_recentFilesChanged;
+    CBackgroundJob m_job;
 };

@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/generate_bar.h"
+#include "app/job_progress.h"
 #include "app/resources/main_dialog_ids.h"
 #include "app/resources/resources.h"
 #include "app/typing_guard.h"
@@ -79,6 +80,8 @@ CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string 
     m_heightText->setToolTip(QStringLiteral("The selected vertex's height"));
     m_gridText->setToolTip(QStringLiteral("Samples a side of the height grid"));
     statusBar()->addWidget(m_statusText, 1);
+    m_jobProgress = new CJobProgress(m_commands.Job(), this);
+    statusBar()->addPermanentWidget(m_jobProgress);
     statusBar()->addPermanentWidget(m_vertexText);
     statusBar()->addPermanentWidget(m_heightText);
     statusBar()->addPermanentWidget(m_gridText);
@@ -89,12 +92,15 @@ CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string 
     BuildMenus();
     HostDialog();
     m_documentListener = m_document.AddChangeListener([this] { ShowDocumentState(); });
+    m_commands.Job().SetStateListener([this] { ShowJobState(); });
     ShowDocumentState();
     RestoreGeometry();
 }
 
 CMainWindow::~CMainWindow()
 {
+    m_commands.Job().SetStateListener({});
+    m_commands.Job().Cancel();
     m_document.RemoveChangeListener(m_documentListener);
     m_dialog.DestroyWindow();
 }
@@ -296,14 +302,31 @@ void CMainWindow::ShowDocumentState()
     const auto withStep = [](const QString& verb, const QString& step) {
         return step.isEmpty() ? verb : verb + QLatin1Char(' ') + step;
     };
-    m_actions.at(EditorAction::Undo)->setEnabled(m_document.CanUndo());
+    const bool busy = m_commands.Job().IsRunning();
+    m_actions.at(EditorAction::Undo)->setEnabled(m_document.CanUndo() && !busy);
     m_actions.at(EditorAction::Undo)->setText(withStep(QStringLiteral("&Undo"), m_document.UndoText()));
-    m_actions.at(EditorAction::Redo)->setEnabled(m_document.CanRedo());
+    m_actions.at(EditorAction::Redo)->setEnabled(m_document.CanRedo() && !busy);
     m_actions.at(EditorAction::Redo)->setText(withStep(QStringLiteral("&Redo"), m_document.RedoText()));
     m_gridText->setText(QStringLiteral("Grid %1 x %1").arg(m_document.World().Side()));
     m_generateBar->ShowCurrentSeed();
     ShowSelection();
     SyncViewChecks();
+}
+
+void CMainWindow::ShowJobState()
+{
+    m_jobProgress->Follow();
+    const bool idle = !m_commands.Job().IsRunning();
+    for (const EditorAction action : {EditorAction::New, EditorAction::Open, EditorAction::Import, EditorAction::Export,
+                                      EditorAction::ExportMesh, EditorAction::Resample}) {
+        m_actions.at(action)->setEnabled(idle);
+    }
+    m_recentMenu->setEnabled(idle && !m_settings.RecentFiles().isEmpty());
+    m_generateBar->setEnabled(idle);
+    for (const int id : {IDC_GENERATE, IDC_LOAD, IDC_HEIGHT_SLIDER}) {
+        ::EnableWindow(::GetDlgItem(m_dialog.GetSafeHwnd(), id), idle ? TRUE : FALSE);
+    }
+    ShowDocumentState();
 }
 
 void CMainWindow::ShowSelection()
@@ -394,6 +417,8 @@ void CMainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // A job still running is dropped: its result would arrive in a closed window.
+    m_commands.Job().Cancel();
     m_settings.SetWindowGeometry(saveGeometry());
     event->accept();
     if (m_closed) {

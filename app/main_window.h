@@ -9,6 +9,8 @@
 // - A tool bar above the views holds the size and seed of the next generation (CGenerateBar).
 // - The status bar repeats the status line's text and shows the selected vertex, its height
 //   and the grid's size.
+// - While heavy work runs on a worker (CBackgroundJob), the status bar shows its progress and a
+//   Cancel button, and the commands and controls that would change the terrain are disabled.
 // - Closing the window (the frame's button, File > Quit, "Quit", Escape) asks about unsaved
 //   changes; closing cleanly removes the recovery file. Window geometry, the last folder and the
 //   recent files persist in the settings.
@@ -37,6 +39,7 @@ class QLabel;
 class QMenu;
 class QSettings;
 class CGenerateBar;
+class CJobProgress;
 class CTerrainWorld;
 class CTypingGuard;
 
@@ -97,6 +100,7 @@ private:
     void ClickDialogButton(int id);
     void ShowRecentFiles();
     void ShowDocumentState();
+    void ShowJobState();
     void ShowSelection();
     void SetWindowIcon();
     void SyncViewChecks();
@@ -112,6 +116,7 @@ private:
     std::unique_ptr<CTypingGuard> m_typingGuard;
     DialogHost* m_host = nullptr;
     CGenerateBar* m_generateBar = nullptr;
+    CJobProgress* m_jobProgress = nullptr;
     std::map<EditorAction, QAction*> m_actions;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_statusText = nullptr;

@@ -1,9 +1,15 @@
 // The commands that exchange terrains with other programs: File > Import and File > Export
 // (heightmaps: text, 16-bit PNG, RAW16, OpenEXR, chosen by the extension), File > Export Mesh
 // (OBJ, binary glTF) and Terrain > Resample. Each replacing command is one undo step; a failure
-// is reported on the status line and changes nothing.
+// is reported on the status line and changes nothing. Big grids and files are read, written and
+// resampled on a worker (CBackgroundJob), and the result applied when the work is done.
 #pragma once
 
+#include "base/result.h"
+#include "formats/heightmap.h"
+#include "terrain/progress.h"
+
+#include <functional>
 #include <string>
 
 class CEditorCommands;
@@ -31,6 +37,12 @@ public:
 private:
     QWidget* OwnerWidget() const;
     CTerrainDocument& Document() const;
+    // Reads the heightmap at path, asking for its height range when it needs one and
+    // mayAskRange, then imports it as the file name.
+    void ReadImport(const std::string& path, const std::wstring& name, const ImportOptions& options, bool mayAskRange);
+    void FinishImport(const Result<ImportedHeightmap>& imported, const std::wstring& name);
+    // Runs write, which writes the file name names, and says how it went.
+    void RunExport(std::function<Result<>(Progress*)> write, const std::wstring& name);
 
     CEditorCommands& m_commands;
 };

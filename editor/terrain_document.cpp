@@ -75,9 +75,42 @@ Result<> CTerrainDocument::New(int side, std::optional<std::uint64_t> seed)
         return made;
     }
     PushHeights(before, State(), std::move(old), QStringLiteral("New Terrain"));
+    BecomeNew();
+    return {};
+}
+
+void CTerrainDocument::BecomeNew()
+{
     m_filePath.clear();
     m_history->setClean();
     Changed();
+}
+
+Result<> CTerrainDocument::ApplyNew(const Heightfield& heights, std::uint64_t seed)
+{
+    Result<> replaced = ReplaceHeights(heights, seed, QStringLiteral("New Terrain"));
+    if (replaced) {
+        BecomeNew();
+    }
+    return replaced;
+}
+
+Result<> CTerrainDocument::ApplyResample(const Heightfield& heights)
+{
+    return ReplaceHeights(heights, std::nullopt, QStringLiteral("Resample"));
+}
+
+Result<> CTerrainDocument::ReplaceHeights(const Heightfield& heights, std::optional<std::uint64_t> seed,
+                                          const QString& text)
+{
+    if (!IsSupportedSide(heights.Side())) {
+        return Failure{"a terrain cannot have " + std::to_string(heights.Side()) + " samples a side"};
+    }
+    BeforeRiskyStep();
+    const DocumentState before = State();
+    SeededHeights old = Snapshot();
+    World().RestoreHeights(heights, seed);
+    PushHeights(before, State(), std::move(old), text);
     return {};
 }
 

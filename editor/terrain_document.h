@@ -58,6 +58,11 @@ public:
     // The terrain at another side, resampled bilinearly, as one step with unsaved changes.
     // Refused, changing nothing, for a side that is not supported.
     Result<> Resample(int side);
+    // The same steps with heights made elsewhere (on a worker thread) from this document's
+    // terrain: a generation from seed, as New makes it, or a resample, as Resample makes it.
+    // Heights of a side the world does not hold are refused, changing nothing.
+    Result<> ApplyNew(const Heightfield& heights, std::uint64_t seed);
+    Result<> ApplyResample(const Heightfield& heights);
     // Heights from a file of another format as one step: the document is untitled afterwards,
     // with unsaved changes (the heights are not in a height file yet); label names the file.
     // seed is the one the file keeps, if any. Refused, changing nothing, for a side the world
@@ -113,6 +118,10 @@ private:
     // The world's terrain and seed as a step keeps them.
     SeededHeights Snapshot() const;
     void PushHeights(const DocumentState& before, const DocumentState& after, SeededHeights old, const QString& text);
+    // After a new terrain's step: the document is untitled and nothing is unsaved.
+    void BecomeNew();
+    // Replaces the heights with heights and seed as one step named text.
+    Result<> ReplaceHeights(const Heightfield& heights, std::optional<std::uint64_t> seed, const QString& text);
     void Changed();
 
     std::unique_ptr<DocumentModel> m_model;

@@ -99,11 +99,46 @@ Result<std::string> Encode(HeightmapFormat format, const Heightfield& heights, c
 
 std::string SizeText(int side) { return std::to_string(side) + " x " + std::to_string(side); }
 
+// Writes the file in the format path names; stops, writing nothing, when progress is cancelled
+// before the file is complete.
+Result<> WriteFile(const std::string& path, const Heightfield& heights, const HeightmapMetadata& metadata,
+                   Progress* progress)
+{
+    const std::string cannot = "cannot save " + QuotedPath(path) + ": ";
+    const std::optional<HeightmapFormat> format = FormatOf(path);
+    if (!format) {
+        return Failure{cannot + kUnknownFormat};
+    }
+    if (*format == HeightmapFormat::Text) {
+        return WriteFileReplacingWith(path, [&](ContentSink& sink) -> Result<> {
+            const Result<> written = WriteTextHeights(heights, sink);
+            if (IsCancelled(progress)) {
+                return Result<>(Failure{kCancelledReason});
+            }
+            return written ? written : Failure{cannot + written.reason()};
+        });
+    }
+    const Result<std::string> bytes = Encode(*format, heights, metadata);
+    if (!bytes) {
+        return Failure{cannot + bytes.reason()};
+    }
+    if (IsCancelled(progress)) {
+        return Failure{kCancelledReason};
+    }
+    ReportProgress(progress, 0.5);
+    return WriteFileReplacing(path, bytes.value());
+}
+
 } // namespace
 
-Result<ImportedHeightmap> ReadHeightmap(const std::string& path, const ImportOptions& options)
+Result<ImportedHeightmap> ReadHeightmap(const std::string& path, const ImportOptions& options, Progress* progress)
 {
+    ReportProgress(progress, 0.0);
     Result<ImportedHeightmap> imported = Import(path, options);
+    if (IsCancelled(progress)) {
+        return Failure{kCancelledReason};
+    }
+    ReportProgress(progress, 1.0);
     if (!imported) {
         return Failure{"cannot load " + QuotedPath(path) + ": " + imported.reason()};
     }
@@ -129,24 +164,18 @@ std::string HeightmapFormatName(const std::string& path)
     return "";
 }
 
-Result<> WriteHeightmap(const std::string& path, const Heightfield& heights, const HeightmapMetadata& metadata)
+Result<> WriteHeightmap(const std::string& path, const Heightfield& heights, const HeightmapMetadata& metadata,
+                        Progress* progress)
 {
-    const std::string cannot = "cannot save " + QuotedPath(path) + ": ";
-    const std::optional<HeightmapFormat> format = FormatOf(path);
-    if (!format) {
-        return Failure{cannot + kUnknownFormat};
+    if (IsCancelled(progress)) {
+        return Failure{kCancelledReason};
     }
-    if (*format == HeightmapFormat::Text) {
-        return WriteFileReplacingWith(path, [&](ContentSink& sink) -> Result<> {
-            const Result<> written = WriteTextHeights(heights, sink);
-            return written ? written : Failure{cannot + written.reason()};
-        });
+    ReportProgress(progress, 0.0);
+    Result<> written = WriteFile(path, heights, metadata, progress);
+    if (written) {
+        ReportProgress(progress, 1.0);
     }
-    const Result<std::string> bytes = Encode(*format, heights, metadata);
-    if (!bytes) {
-        return Failure{cannot + bytes.reason()};
-    }
-    return WriteFileReplacing(path, bytes.value());
+    return written;
 }
 
 std::string ImportNotice(const ImportedHeightmap& imported)

@@ -12,6 +12,7 @@
 #include "base/result.h"
 #include "formats/height_range.h"
 #include "terrain/heightfield.h"
+#include "terrain/progress.h"
 
 #include <cstdint>
 #include <optional>
@@ -54,14 +55,18 @@ struct ImportedHeightmap {
 };
 
 // Reads path; the failure names the file: "cannot load "h.png": it is 30 x 20 pixels, not square".
-Result<ImportedHeightmap> ReadHeightmap(const std::string& path, const ImportOptions& options);
+// With progress, fails with "cancelled" when it is cancelled once the file is decoded.
+Result<ImportedHeightmap> ReadHeightmap(const std::string& path, const ImportOptions& options,
+                                        Progress* progress = nullptr);
 
 // The format a file of that name is read and written as: "text height file", "PNG", "RAW16",
 // "OpenEXR"; "" for a name no format takes.
 std::string HeightmapFormatName(const std::string& path);
 
-// Writes heights to path, replacing it only when the whole file is written.
-Result<> WriteHeightmap(const std::string& path, const Heightfield& heights, const HeightmapMetadata& metadata);
+// Writes heights to path, replacing it only when the whole file is written. With progress, fails
+// with "cancelled", leaving path as it was, when it is cancelled before the file replaces path.
+Result<> WriteHeightmap(const std::string& path, const Heightfield& heights, const HeightmapMetadata& metadata,
+                        Progress* progress = nullptr);
 
 // What the user should be told about an import beyond its success, or "": "resampled from
 // 1000 x 1000 to 1025 x 1025 samples", "heights 0 to 15 as chosen (the file does not say)".

@@ -63,6 +63,18 @@ Result<> ExportMesh(const std::string& path, const Heightfield& heights, const M
         }
         texture = std::move(read.value());
     }
+    if (IsCancelled(options.progress)) {
+        return Failure{kCancelledReason};
+    }
+    ReportProgress(options.progress, 0.0);
     const TerrainMesh mesh = BuildTerrainMesh(heights, options.simplification);
-    return extension == ".obj" ? WriteObj(path, mesh, texture) : WriteGlb(path, mesh, texture);
+    if (IsCancelled(options.progress)) {
+        return Failure{kCancelledReason};
+    }
+    ReportProgress(options.progress, 0.5);
+    Result<> written = extension == ".obj" ? WriteObj(path, mesh, texture) : WriteGlb(path, mesh, texture);
+    if (written) {
+        ReportProgress(options.progress, 1.0);
+    }
+    return written;
 }

@@ -9,12 +9,15 @@
 #include "base/result.h"
 #include "formats/terrain_mesh.h"
 #include "terrain/heightfield.h"
+#include "terrain/progress.h"
 
 #include <string>
 
 struct MeshExportOptions {
     std::string texturePath; // the image draped over the terrain; "" for none
     MeshSimplification simplification;
+    // Reported to, and when cancelled the export stops before it writes anything ("cancelled").
+    Progress* progress = nullptr;
 };
 
 Result<> ExportMesh(const std::string& path, const Heightfield& heights, const MeshExportOptions& options);

@@ -108,6 +108,8 @@ public:
     // restore without one.
     std::optional<std::uint64_t> CurrentSeed() const { return m_terrain.GetSeed(); }
     float GetRoughness() const { return m_terrain.GetRoughness(); }
+    // A seed from the world's seed source, as a generation given none takes.
+    std::uint64_t NewSeed() { return m_newSeed(); }
     // The height grid as a value: every sample the views show.
     Heightfield HeightsSnapshot() const { return m_terrain.GetHeightfield(); }
     // Replaces the grid with heights, of any supported side, and shows them; seed is the seed
