@@ -32,7 +32,10 @@ std::string XWhat::Text() const
 {
     std::string text = m_item;
     if (m_index) {
-        text += " " + std::to_string(*m_index);
+        // Appended in two steps: GCC 12 at -O3 reports a false overlap in the
+        // concatenated temporary (-Werror=restrict).
+        text += ' ';
+        text += std::to_string(*m_index);
     }
     if (m_part != nullptr) {
         text += std::string("'s ") + m_part;
