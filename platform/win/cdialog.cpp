@@ -62,15 +62,24 @@ INT_PTR CDialog::DoModal()
     return m_modalResult;
 }
 
-BOOL CDialog::Create(UINT templateId, CWnd* parent)
+const DialogTemplate* CDialog::PrepareCreate(UINT templateId, CWnd* parent)
 {
     const DialogTemplate* dialogTemplate = FindDialogTemplate(templateId);
     if (!dialogTemplate || m_hWnd) {
-        return FALSE;
+        return nullptr;
     }
     m_templateId = templateId;
     m_parent = parent;
     m_ended = false;
+    return dialogTemplate;
+}
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent)
+{
+    const DialogTemplate* dialogTemplate = PrepareCreate(templateId, parent);
+    if (!dialogTemplate) {
+        return FALSE;
+    }
     if (!CreateDialogWindow(*dialogTemplate, parent ? parent->m_hWnd : nullptr, this, false)) {
         return FALSE;
     }
@@ -82,14 +91,8 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent)
 
 BOOL CDialog::CreateInWidget(UINT templateId, QWidget* host)
 {
-    const DialogTemplate* dialogTemplate = FindDialogTemplate(templateId);
-    if (!dialogTemplate || m_hWnd) {
-        return FALSE;
-    }
-    m_templateId = templateId;
-    m_parent = nullptr;
-    m_ended = false;
-    return CreateDialogWindowInWidget(*dialogTemplate, host, this) != nullptr;
+    const DialogTemplate* dialogTemplate = PrepareCreate(templateId, nullptr);
+    return dialogTemplate && CreateDialogWindowInWidget(*dialogTemplate, host, this) != nullptr;
 }
 
 void CDialog::EndDialog(int result)

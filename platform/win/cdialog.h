@@ -15,6 +15,7 @@
 
 class QEventLoop;
 class QWidget;
+struct DialogTemplate;
 
 class CDataExchange {
 public:
@@ -59,6 +60,10 @@ protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // The template to build the dialog from, with the dialog set up to show it under parent;
+    // null, changing nothing, for an unknown template or a dialog that has its window already.
+    const DialogTemplate* PrepareCreate(UINT templateId, CWnd* parent);
+
     UINT m_templateId = 0;
     CWnd* m_parent = nullptr;
     int m_modalResult = -1;
