@@ -101,7 +101,7 @@ Result<> CTerrainDocument::ApplyResample(const Heightfield& heights)
 }
 
 Result<> CTerrainDocument::ReplaceHeights(const Heightfield& heights, std::optional<std::uint64_t> seed,
-                                          const QString& text)
+                                          const QString& text, const std::wstring* loadLabel)
 {
     if (!IsSupportedSide(heights.Side())) {
         return Failure{"a terrain cannot have " + std::to_string(heights.Side()) + " samples a side"};
@@ -110,7 +110,11 @@ Result<> CTerrainDocument::ReplaceHeights(const Heightfield& heights, std::optio
     const DocumentState before = State();
     SeededHeights old = Snapshot();
     World().RestoreHeights(heights, seed);
-    PushHeights(before, State(), std::move(old), text);
+    DocumentState after = State();
+    if (loadLabel != nullptr) {
+        after.loadLabel = *loadLabel;
+    }
+    PushHeights(before, after, std::move(old), text);
     return {};
 }
 
@@ -129,16 +133,9 @@ Result<> CTerrainDocument::Resample(int side)
 Result<> CTerrainDocument::Import(const Heightfield& heights, std::optional<std::uint64_t> seed,
                                   const std::wstring& label)
 {
-    if (!IsSupportedSide(heights.Side())) {
-        return Failure{"a terrain cannot have " + std::to_string(heights.Side()) + " samples a side"};
+    if (Result<> replaced = ReplaceHeights(heights, seed, QStringLiteral("Import"), &label); !replaced) {
+        return replaced;
     }
-    BeforeRiskyStep();
-    const DocumentState before = State();
-    SeededHeights old = Snapshot();
-    World().RestoreHeights(heights, seed);
-    DocumentState after = State();
-    after.loadLabel = label;
-    PushHeights(before, after, std::move(old), QStringLiteral("Import"));
     m_filePath.clear();
     Changed();
     return {};

@@ -120,8 +120,10 @@ private:
     void PushHeights(const DocumentState& before, const DocumentState& after, SeededHeights old, const QString& text);
     // After a new terrain's step: the document is untitled and nothing is unsaved.
     void BecomeNew();
-    // Replaces the heights with heights and seed as one step named text.
-    Result<> ReplaceHeights(const Heightfield& heights, std::optional<std::uint64_t> seed, const QString& text);
+    // Replaces the heights with heights and seed as one step named text; a load label, when
+    // given, is the one the step leaves shown.
+    Result<> ReplaceHeights(const Heightfield& heights, std::optional<std::uint64_t> seed, const QString& text,
+                            const std::wstring* loadLabel = nullptr);
     void Changed();
 
     std::unique_ptr<DocumentModel> m_model;
