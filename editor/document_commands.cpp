@@ -72,3 +72,34 @@ void HeightsCommand::RedoHeights()
         Model().World().RestoreHeights(m_new.heights, m_new.seed);
     }
 }
+
+RegionHeightsCommand::RegionHeightsCommand(DocumentModel& model, const DocumentState& state, StrokeRegion region,
+                                           const QString& text)
+    : DocumentCommand(model, state, state, text), m_region(std::move(region))
+{
+}
+
+std::size_t RegionHeightsCommand::Bytes() const
+{
+    return DocumentCommand::Bytes() + (m_region.before.size() + m_region.after.size()) * sizeof(float);
+}
+
+namespace {
+
+void WriteRegion(DocumentModel& model, const SampleRect& rect, const std::vector<float>& heights)
+{
+    // The rectangle was cut from a grid of this side, which the history keeps while the step lives.
+    static_cast<void>(model.World().SetHeightsInRegion(
+        {rect.row, rect.column, rect.row + rect.rows - 1, rect.column + rect.columns - 1}, heights));
+}
+
+} // namespace
+
+void RegionHeightsCommand::UndoHeights() { WriteRegion(Model(), m_region.rect, m_region.before); }
+
+void RegionHeightsCommand::RedoHeights()
+{
+    if (!std::exchange(m_done, false)) {
+        WriteRegion(Model(), m_region.rect, m_region.after);
+    }
+}

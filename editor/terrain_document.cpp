@@ -1,5 +1,6 @@
 #include "editor/terrain_document.h"
 
+#include "editor/brush_stroke.h"
 #include "editor/internal/document_commands.h"
 #include "world/height_file.h"
 #include "world/terrain_world.h"
@@ -41,6 +42,7 @@ DocumentState CTerrainDocument::State() const { return m_model->State(); }
 
 void CTerrainDocument::SetSelectedHeight(float height, bool dragging)
 {
+    EndStroke();
     const DocumentState state = State();
     const float old = World().HeightAt(state.row, state.column);
     if (old == height) {
@@ -54,6 +56,38 @@ void CTerrainDocument::SetSelectedHeight(float height, bool dragging)
 }
 
 void CTerrainDocument::EndDrag() { m_dragging = false; }
+
+Result<> CTerrainDocument::BeginStroke(const Brush& brush, DabCentre centre)
+{
+    EndStroke();
+    auto stroke = std::make_unique<CBrushStroke>(World(), brush, centre);
+    if (Result<> started = stroke->Start(); !started) {
+        return started;
+    }
+    m_stroke = std::move(stroke);
+    return {};
+}
+
+Result<> CTerrainDocument::ContinueStroke(DabCentre centre)
+{
+    if (!m_stroke) {
+        return Failure{"no brush stroke is being painted"};
+    }
+    return m_stroke->MoveTo(centre);
+}
+
+void CTerrainDocument::EndStroke()
+{
+    if (!m_stroke) {
+        return;
+    }
+    StrokeRegion region = std::exchange(m_stroke, nullptr)->Region();
+    if (region.before == region.after) {
+        return;
+    }
+    m_dragging = false;
+    m_history->push(new RegionHeightsCommand(*m_model, State(), std::move(region), QStringLiteral("Brush Stroke")));
+}
 
 SeededHeights CTerrainDocument::Snapshot() const { return {World().HeightsSnapshot(), World().CurrentSeed()}; }
 
@@ -173,6 +207,7 @@ Result<> CTerrainDocument::SaveTo(const std::string& path)
 
 void CTerrainDocument::ChooseTexture(const std::wstring& path)
 {
+    EndStroke();
     if (path == State().texturePath) {
         // The image may have changed on disk: it is read again, and nothing else changes.
         World().SetTextureFile(path);
@@ -186,6 +221,7 @@ void CTerrainDocument::ChooseTexture(const std::wstring& path)
 
 void CTerrainDocument::SetWireframe(bool wireframe)
 {
+    EndStroke();
     DocumentState after = State();
     if (after.wireframe == wireframe) {
         return;
@@ -197,6 +233,7 @@ void CTerrainDocument::SetWireframe(bool wireframe)
 
 Result<> CTerrainDocument::Restore(const RecoveredWork& work)
 {
+    EndStroke();
     if (!IsSupportedSide(work.heights.Side())) {
         return Failure{"the kept terrain has " + std::to_string(work.heights.Side()) +
                        " samples a side, which a terrain cannot have"};
@@ -220,12 +257,14 @@ bool CTerrainDocument::CanRedo() const { return m_history->canRedo(); }
 
 void CTerrainDocument::Undo()
 {
+    EndStroke();
     m_dragging = false;
     m_history->undo();
 }
 
 void CTerrainDocument::Redo()
 {
+    EndStroke();
     m_dragging = false;
     m_history->redo();
 }
@@ -251,6 +290,7 @@ std::wstring CTerrainDocument::DisplayName() const { return m_filePath.empty() ?
 
 void CTerrainDocument::BeforeRiskyStep()
 {
+    EndStroke();
     if (m_beforeRiskyStep) {
         m_beforeRiskyStep();
     }

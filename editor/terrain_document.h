@@ -5,12 +5,14 @@
 //
 // Undo restores the heights bit for bit (side and seed too), the selected vertex and the label
 // of the loaded file. A vertex height keeps only what changed (its old and new height); a
-// generation, a load, a resample or an import keeps the grids from before and after it.
+// generation, a load, a resample or an import keeps the grids from before and after it; a brush
+// stroke keeps the rectangle it touched, before and after.
 #pragma once
 
 #include "base/file_access.h"
 #include "editor/document_state.h"
 #include "editor/recovered_work.h"
+#include "terrain/brush.h"
 #include "terrain/heightfield.h"
 
 #include <QString>
@@ -23,6 +25,7 @@
 #include <optional>
 #include <string>
 
+class CBrushStroke;
 class CTerrainWorld;
 class DocumentModel;
 class QUndoStack;
@@ -49,6 +52,14 @@ public:
     // merge into one step until EndDrag; a height the vertex already has is no step.
     void SetSelectedHeight(float height, bool dragging);
     void EndDrag();
+    // A brush stroke, painted as it goes (press, drag, release): it starts with a dab at centre
+    // (in samples), each move paints dabs along the way, and its end makes it one step ("Brush
+    // Stroke") unless it changed nothing. A brush or centre out of range is refused with a
+    // reason and paints nothing. Any other step, an undo or a redo ends a stroke first.
+    Result<> BeginStroke(const Brush& brush, DabCentre centre);
+    Result<> ContinueStroke(DabCentre centre);
+    void EndStroke();
+    bool InStroke() const { return m_stroke != nullptr; }
     // A new, untitled document: a generation at the world's side from a new seed (one step),
     // after which nothing is unsaved.
     void New();
@@ -128,6 +139,7 @@ private:
 
     std::unique_ptr<DocumentModel> m_model;
     std::unique_ptr<QUndoStack> m_history;
+    std::unique_ptr<CBrushStroke> m_stroke;
     std::string m_filePath;
     std::wstring m_saveLabel;
     int m_dragSerial = 0;

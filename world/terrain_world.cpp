@@ -185,6 +185,26 @@ void CTerrainWorld::Draw()
     m_spotLight.Draw(&helper);
     m_pointLight.Draw(&helper);
     m_root.Draw(helper.GetLevelOfDetail(), &helper);
+    DrawBrushOutline(helper);
+}
+
+void CTerrainWorld::DrawBrushOutline(TQR_DrawHelper& helper) const
+{
+    if (!m_brushOutline) {
+        return;
+    }
+    const std::vector<TQR_Vector3> points = BrushOutlinePoints(m_terrain.GetHeightfield(), *m_brushOutline);
+    helper.ResetAttributes();
+    helper.EnableLighting(false);
+    helper.InitializeModelTransform();
+    const TQR_Color outline(1.0f, 0.85f, 0.0f, 1.0f);
+    helper.SetColor1(outline);
+    helper.SetColor2(outline);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const TQR_Vector3& from = points[i];
+        const TQR_Vector3& to = points[(i + 1) % points.size()];
+        helper.DrawLine(from.x, from.y, from.z, to.x, to.y, to.z);
+    }
 }
 
 TQR_ChangeNumber CTerrainWorld::LastChange() const

@@ -24,6 +24,7 @@
 #include "terrain/heightfield.h"
 #include "terrain/random.h"
 #include "world/airplane_flight.h"
+#include "world/brush_outline.h"
 #include "world/frame_clock.h"
 #include "world/terrain_heights.h"
 
@@ -94,6 +95,9 @@ public:
     void ShowAirplane(bool show);
     // Wire frame when true, solid when false.
     void SetWireframe(bool wireframe);
+    // The brush's outline, drawn on the terrain after the floor; none hides it.
+    void SetBrushOutline(std::optional<BrushOutline> outline) { m_changed.Assign(m_brushOutline, outline); }
+    const std::optional<BrushOutline>& GetBrushOutline() const { return m_brushOutline; }
 
     // Clamped into 0..Side()-1. The floor draws the selected vertex's chunk at full detail.
     void SetSelectedRow(int row);
@@ -160,6 +164,7 @@ private:
     // The floor's vertex of the current row and column, read from the grid.
     TQR_Vector3 ReadSelectedVertex() const;
     void PinSelection();
+    void DrawBrushOutline(TQR_DrawHelper& helper) const;
 
     // Changes of the world's own that the scene graph and the lights do not record: the
     // heights, the selection and a texture file read again.
@@ -171,6 +176,7 @@ private:
     TQRD3D_SpotLight m_spotLight;
     int m_selectedColumn = 0;
     int m_selectedRow = 0;
+    std::optional<BrushOutline> m_brushOutline;
     bool m_animate = false;
     TQR_FlyDirection m_flyDirection = TQR_FlyDirection::Left;
     float m_speed = 0.4f;

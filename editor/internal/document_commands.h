@@ -3,6 +3,7 @@
 // step both grids.
 #pragma once
 
+#include "editor/brush_stroke.h"
 #include "editor/internal/document_model.h"
 #include "terrain/heightfield.h"
 
@@ -80,6 +81,24 @@ protected:
 private:
     SeededHeights m_old;
     SeededHeights m_new;
+    bool m_done = true;
+};
+
+// A rectangle of the grid painted over (a brush stroke): only its heights from before and after
+// are kept, not the whole grid. The stroke has been painted when it is pushed, so its first redo
+// leaves the heights alone.
+class RegionHeightsCommand final : public DocumentCommand {
+public:
+    RegionHeightsCommand(DocumentModel& model, const DocumentState& state, StrokeRegion region, const QString& text);
+
+    std::size_t Bytes() const override;
+
+protected:
+    void UndoHeights() override;
+    void RedoHeights() override;
+
+private:
+    StrokeRegion m_region;
     bool m_done = true;
 };
 

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -37,6 +39,16 @@ protected:
         return path;
     }
 
+    // A stroke along a row, from one column to another, as a drag paints it.
+    void Stroke(const Brush& brush, float row, float fromColumn, float toColumn)
+    {
+        ASSERT_TRUE(m_document.BeginStroke(brush, {row, fromColumn}).ok());
+        for (float column = fromColumn; column <= toColumn; column += 3.0f) {
+            ASSERT_TRUE(m_document.ContinueStroke({row, column}).ok());
+        }
+        m_document.EndStroke();
+    }
+
     ManualTime m_time;
     TempFolder m_folder;
     CTerrainWorld m_world;
@@ -63,6 +75,10 @@ TEST_F(TerrainDocumentTest, UndoAndRedoRestoreEveryKindOfStep)
         {"new at 129 from a seed", 64, 30, [&] { ASSERT_TRUE(m_document.New(129, 42).ok()); }},
         {"resample", 100, 120, [&] { ASSERT_TRUE(m_document.Resample(33).ok()); }},
         {"import", 20, 3, [&] { ASSERT_TRUE(m_document.Import(Heightfield(257, 1.5f), 9, L"i.png").ok()); }},
+        {"brush stroke", 100, 90,
+         [&] {
+             Stroke({BrushKind::Raise, BrushFalloff::Smooth, 10.0f, 0.5f}, 100, 90, 140);
+         }},
         {"vertex again", 60, 61, [&] { m_document.SetSelectedHeight(-3.0f, false); }},
     };
     struct Seen {
@@ -125,6 +141,47 @@ TEST_F(TerrainDocumentTest, RefusedSizesChangeNothingAndASeedMakesTheSameTerrain
     EXPECT_NE(Hash(), seven);
     ASSERT_TRUE(m_document.New(129, 7).ok());
     EXPECT_EQ(Hash(), seven);
+}
+
+// Each brush changes only samples within its radius of the stroke's path, the stroke is one step
+// that keeps its rectangle rather than the grid, and undo brings back every sample bit for bit.
+TEST_F(TerrainDocumentTest, AStrokeChangesOnlyWithinItsRadiusAsOneSmallStep)
+{
+    constexpr float kRow = 40.0f;
+    constexpr float kFrom = 30.0f;
+    constexpr float kTo = 80.0f;
+    constexpr float kRadius = 7.0f;
+    const BrushKind kinds[] = {BrushKind::Raise,   BrushKind::Lower, BrushKind::Smooth,
+                               BrushKind::Flatten, BrushKind::Noise, BrushKind::Set};
+    for (const BrushKind kind : kinds) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        ASSERT_TRUE(m_document.New(129, 11).ok());
+        const Heightfield before = m_world.HeightsSnapshot();
+        const int steps = m_document.StepCount();
+        const std::size_t bytes = m_document.HistoryBytes();
+        Stroke({kind, BrushFalloff::Constant, kRadius, 1.0f, 20.0f, 3}, kRow, kFrom, kTo);
+        ASSERT_EQ(m_document.StepCount(), steps + 1);
+        EXPECT_EQ(m_document.UndoText(), QStringLiteral("Brush Stroke"));
+        EXPECT_LT(m_document.HistoryBytes() - bytes, before.Samples().size() * sizeof(float) / 4);
+        int changed = 0;
+        for (int row = 0; row < before.Side(); ++row) {
+            for (int column = 0; column < before.Side(); ++column) {
+                if (m_world.HeightAt(row, column) == before.At(row, column)) {
+                    continue;
+                }
+                ++changed;
+                const float beyond =
+                    std::max({kFrom - static_cast<float>(column), static_cast<float>(column) - kTo, 0.0f});
+                EXPECT_LE(std::hypot(static_cast<float>(row) - kRow, beyond), kRadius) << row << ", " << column;
+            }
+        }
+        EXPECT_GT(changed, 100);
+        m_document.Undo();
+        EXPECT_EQ(m_world.HeightsSnapshot(), before);
+        m_document.Redo();
+        EXPECT_EQ(m_document.StepCount(), steps + 1);
+        EXPECT_NE(m_world.HeightsSnapshot(), before);
+    }
 }
 
 TEST_F(TerrainDocumentTest, ADragIsOneStepAndNothingChangedIsNoStep)
