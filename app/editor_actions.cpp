@@ -8,6 +8,7 @@ const std::vector<EditorActionInfo>& EditorActionTable()
     static const QString edit = QStringLiteral("&Edit");
     static const QString terrain = QStringLiteral("&Terrain");
     static const QString view = QStringLiteral("&View");
+    static const QString tools = QStringLiteral("T&ools");
     static const QString help = QStringLiteral("&Help");
     static const std::vector<EditorActionInfo> table = {
         {A::New,
@@ -100,6 +101,24 @@ const std::vector<EditorActionInfo>& EditorActionTable()
          QStringLiteral("&Reset Cameras"),
          {},
          QStringLiteral("Bring both views' cameras back to where they start")},
+        {A::BrushPanel,
+         view,
+         QStringLiteral("&Brush Panel"),
+         {},
+         QStringLiteral("Open the panel that chooses the brush: kind, radius, strength, falloff, set height")},
+        {A::CameraTool,
+         tools,
+         QStringLiteral("&Camera Tool"),
+         {K(Qt::Key_C)},
+         QStringLiteral("The left button turns the big view's camera and pans the small view's"),
+         true},
+        {A::BrushTool,
+         tools,
+         QStringLiteral("&Brush Tool"),
+         {K(Qt::Key_B)},
+         QStringLiteral("The left button paints the terrain in either view and selects the vertex it presses; "
+                        "B again goes back to the camera"),
+         true},
         {A::KeyboardShortcuts,
          help,
          QStringLiteral("&Keyboard Shortcuts"),

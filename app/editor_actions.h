@@ -33,13 +33,16 @@ enum class EditorAction {
     LightsPanel,
     ScenePanel,
     ResetCameras,
+    BrushPanel,
+    CameraTool,
+    BrushTool,
     KeyboardShortcuts,
     About,
 };
 
 struct EditorActionInfo {
     EditorAction action;
-    QString menu; // "&File", "&Edit", "&Terrain", "&View", "&Help"
+    QString menu; // "&File", "&Edit", "&Terrain", "&View", "T&ools", "&Help"
     QString text;
     QList<QKeySequence> shortcuts; // the first is the one the menu shows
     QString toolTip;

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/brush_panel.h"
 #include "app/generate_bar.h"
 #include "app/job_progress.h"
 #include "app/resources/main_dialog_ids.h"
@@ -8,6 +9,7 @@
 #include "editor/recovery_file.h"
 #include "platform/win/qt_bridge.h"
 #include "platform/win/win_api.h"
+#include "scene/status.h"
 #include "world/terrain_world.h"
 
 #include <QAbstractButton>
@@ -22,6 +24,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QStatusBar>
+#include <QToolBar>
 
 #include <filesystem>
 
@@ -58,7 +61,7 @@ CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string 
                          std::unique_ptr<IIntervalTimer> recoveryTimer)
     : m_settings(settings), m_document(world, kStartFileLabel, kStartFileLabel), m_commands(m_document, m_settings),
       m_fileCommands(m_commands), m_recovery(m_document, std::move(recoveryPath), std::move(recoveryTimer)),
-      m_dialog(m_commands), m_typingGuard(std::make_unique<CTypingGuard>())
+      m_dialog(m_commands), m_typingGuard(std::make_unique<CTypingGuard>()), m_brushTool(m_commands)
 {
     m_commands.SetCloseRequest([this] { close(); });
     m_commands.SetRecentFilesListener([this] { ShowRecentFiles(); });
@@ -90,6 +93,7 @@ CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string 
     m_generateBar = new CGenerateBar(m_commands, this);
     addToolBar(Qt::TopToolBarArea, m_generateBar);
     BuildMenus();
+    BuildToolBar(settings);
     HostDialog();
     m_documentListener = m_document.AddChangeListener([this] { ShowDocumentState(); });
     m_commands.Job().SetStateListener([this] { ShowJobState(); });
@@ -99,6 +103,9 @@ CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string 
 
 CMainWindow::~CMainWindow()
 {
+    // The views outlive the brush tool.
+    m_dialog.BigView().SetTool(nullptr);
+    m_dialog.SmallView().SetTool(nullptr);
     m_commands.Job().SetStateListener({});
     m_commands.Job().Cancel();
     m_document.RemoveChangeListener(m_documentListener);
@@ -189,6 +196,37 @@ void CMainWindow::BuildMenus()
     ShowRecentFiles();
 }
 
+void CMainWindow::BuildToolBar(QSettings& settings)
+{
+    auto* tools = new QToolBar(QStringLiteral("Tools"), this);
+    tools->setObjectName(QStringLiteral("toolsBar"));
+    tools->setMovable(false);
+    tools->addAction(m_actions.at(EditorAction::CameraTool));
+    tools->addAction(m_actions.at(EditorAction::BrushTool));
+    addToolBar(Qt::TopToolBarArea, tools);
+    m_brushPanel = new CBrushPanel(m_brushTool, settings, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_brushPanel);
+    m_brushPanel->hide();
+    m_brushTool.SetSelectionListener([this](int row, int column) { m_dialog.SelectVertex(row, column); });
+    m_actions.at(EditorAction::CameraTool)->setChecked(true);
+}
+
+void CMainWindow::ChooseBrushTool(bool brush)
+{
+    m_brushChosen = brush;
+    IViewTool* tool = brush ? &m_brushTool : nullptr;
+    m_dialog.BigView().SetTool(tool);
+    m_dialog.SmallView().SetTool(tool);
+    if (brush) {
+        m_brushPanel->show();
+    } else {
+        m_brushTool.PutAway();
+    }
+    m_actions.at(EditorAction::CameraTool)->setChecked(!brush);
+    m_actions.at(EditorAction::BrushTool)->setChecked(brush);
+    ShowStatus(brush ? L"Brush Tool: the left button paints" : L"Camera Tool: the left button moves the camera");
+}
+
 void CMainWindow::ClickDialogButton(int id) { SendMessageW(::GetDlgItem(m_dialog.GetSafeHwnd(), id), BM_CLICK, 0, 0); }
 
 void CMainWindow::RunAction(EditorAction action)
@@ -250,6 +288,16 @@ void CMainWindow::RunAction(EditorAction action)
         break;
     case EditorAction::ResetCameras:
         m_dialog.ResetCameras();
+        break;
+    case EditorAction::BrushPanel:
+        m_brushPanel->show();
+        m_brushPanel->raise();
+        break;
+    case EditorAction::CameraTool:
+        ChooseBrushTool(false);
+        break;
+    case EditorAction::BrushTool:
+        ChooseBrushTool(!m_brushChosen);
         break;
     case EditorAction::KeyboardShortcuts:
         MessageBoxW(m_dialog.GetSafeHwnd(), ShortcutSummary().toStdWString().c_str(), L"Keyboard Shortcuts",

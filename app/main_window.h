@@ -7,6 +7,8 @@
 //   become smaller than the dialog's own size.
 // - The title is "<file name>[*] - Relief", with "*" while there are unsaved changes.
 // - A tool bar above the views holds the size and seed of the next generation (CGenerateBar).
+// - The tool bar "Tools" chooses what the left button does in the views: the Camera tool (as
+//   the views always did) or the Brush tool (CBrushTool), whose brush the Brush panel chooses.
 // - The status bar repeats the status line's text and shows the selected vertex, its height
 //   and the grid's size.
 // - While heavy work runs on a worker (CBackgroundJob), the status bar shows its progress and a
@@ -17,6 +19,7 @@
 #pragma once
 
 #include "app/anchored_layout.h"
+#include "app/brush_tool.h"
 #include "app/editor_actions.h"
 #include "app/editor_commands.h"
 #include "app/editor_settings.h"
@@ -38,6 +41,8 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSettings;
+class QToolBar;
+class CBrushPanel;
 class CGenerateBar;
 class CJobProgress;
 class CTerrainWorld;
@@ -67,6 +72,11 @@ public:
     CRecoveryGuard& Recovery() { return m_recovery; }
     QAction* Action(EditorAction action) const { return m_actions.at(action); }
     QMenu* RecentFilesMenu() const { return m_recentMenu; }
+    CBrushTool& BrushTool() { return m_brushTool; }
+    CBrushPanel& BrushPanel() { return *m_brushPanel; }
+    // The Brush tool (true) or the Camera tool takes the views' left button.
+    void ChooseBrushTool(bool brush);
+    bool IsBrushToolChosen() const { return m_brushChosen; }
 
     // Deals with work a crash left in the recovery file: a file that cannot be read is moved
     // aside (".damaged") and the status bar says why. While another editor owns the file it is
@@ -105,6 +115,7 @@ private:
     void SetWindowIcon();
     void SyncViewChecks();
     void RestoreGeometry();
+    void BuildToolBar(QSettings& settings);
 
     CEditorSettings m_settings;
     CTerrainDocument m_document;
@@ -116,6 +127,9 @@ private:
     std::unique_ptr<CTypingGuard> m_typingGuard;
     DialogHost* m_host = nullptr;
     CGenerateBar* m_generateBar = nullptr;
+    CBrushTool m_brushTool;
+    CBrushPanel* m_brushPanel = nullptr;
+    bool m_brushChosen = false;
     CJobProgress* m_jobProgress = nullptr;
     std::map<EditorAction, QAction*> m_actions;
     QMenu* m_recentMenu = nullptr;

@@ -133,6 +133,15 @@ bool CTutorialDlg::AttachViews()
     return true;
 }
 
+void CTutorialDlg::SelectVertex(int row, int column)
+{
+    CTerrainWorld& world = World();
+    world.SetSelectedRow(row);
+    world.SetSelectedColumn(column);
+    ShowSelection(m_rowSlider, m_lastSelectable, m_rowValue, world.GetSelectedRow());
+    ShowSelection(m_columnSlider, m_lastSelectable, m_columnValue, world.GetSelectedColumn());
+}
+
 void CTutorialDlg::ResetCameras()
 {
     const auto startAt = [](CMouseCameraHandler& view, float height, float back) {

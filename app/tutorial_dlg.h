@@ -47,6 +47,9 @@ public:
 
     // Brings both cameras back to where they start.
     void ResetCameras();
+    // Selects the vertex (clamped into the grid) and moves the row and column sliders to it, as
+    // if they had selected it.
+    void SelectVertex(int row, int column);
     // Called with every text the status line shows.
     void SetStatusListener(std::function<void(const std::wstring&)> listener)
     {

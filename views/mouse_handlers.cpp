@@ -17,13 +17,41 @@ void SetStartCamera(TQR_Camera& camera)
 // The small view pans with the left button only while the pointer is inside this area.
 bool InSmallViewPanArea(int x, int y) { return x > 4 && x <= 340 && y > 4 && y <= 365; }
 
+// A tool's empty text leaves the status line as it is (the tool may have written it itself).
+void ShowToolStatus(const std::wstring& text)
+{
+    if (!text.empty()) {
+        ShowStatus(text);
+    }
+}
+
 } // namespace
 
 CMouseCameraHandler::CMouseCameraHandler() { SetStartCamera(GetCamera()); }
 
+void CMouseCameraHandler::SetTool(IViewTool* tool)
+{
+    m_tool = tool;
+    m_toolDragging = false;
+}
+
 void CMouseCameraHandler::HandleMouseButton(bool down, unsigned int flags, int x, int y)
 {
     if (!WindowToDevice(x, y, x, y)) {
+        return;
+    }
+    if (m_toolDragging) {
+        if (!down) {
+            m_toolDragging = false;
+            ShowToolStatus(m_tool->Release(*this, x, y));
+            // A button still held drives the camera from here on, without a jump.
+            static_cast<void>(BeginDrag(LeadingButton(flags & ~static_cast<unsigned int>(MK_LBUTTON)), x, y));
+        }
+        return;
+    }
+    if (m_tool != nullptr && down && LeadingButton(flags) == TQR_MouseButton::Left) {
+        m_toolDragging = true;
+        ShowToolStatus(m_tool->Press(*this, x, y));
         return;
     }
     ShowStatus(down ? BeginDrag(LeadingButton(flags), x, y) : std::wstring());
@@ -33,6 +61,13 @@ void CMouseCameraHandler::HandleMouseMove(unsigned int flags, int x, int y)
 {
     if (!WindowToDevice(x, y, x, y)) {
         return;
+    }
+    if (m_toolDragging) {
+        ShowToolStatus(m_tool->Drag(*this, x, y));
+        return;
+    }
+    if (m_tool != nullptr && LeadingButton(flags) == TQR_MouseButton::None) {
+        m_tool->Hover(*this, x, y);
     }
     ShowStatus(Drag(LeadingButton(flags), x, y));
 }

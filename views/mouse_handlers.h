@@ -5,6 +5,7 @@
 
 #include "views/draw_only_handler.h"
 #include "views/mouse_input.h"
+#include "views/view_tool.h"
 
 // What both views share: the start camera, device coordinates, the leading button, and the
 // status line written after every event (a release clears it). The views differ only in what
@@ -17,10 +18,19 @@ public:
     void HandleMouseButton(bool down, unsigned int flags, int x, int y) final;
     void HandleMouseMove(unsigned int flags, int x, int y) final;
 
+    // A tool (not owned) that takes the left button from the camera; null gives it back. A
+    // press of the left button begins the tool's drag, which the release of a button ends;
+    // other presses during it do nothing. Moves without a button reach the tool as well.
+    void SetTool(IViewTool* tool);
+
 protected:
     // Each changes the camera and returns the status text.
     virtual std::wstring BeginDrag(TQR_MouseButton button, int x, int y) = 0;
     virtual std::wstring Drag(TQR_MouseButton button, int x, int y) = 0;
+
+private:
+    IViewTool* m_tool = nullptr;
+    bool m_toolDragging = false;
 };
 
 // The large view: left button rotates, middle pans, right zooms.

@@ -24,8 +24,8 @@ std::vector<TQR_Vector3> BrushOutlinePoints(const Heightfield& heights, const Br
         const float angle = 2.0f * std::numbers::pi_v<float> * static_cast<float>(i) / kSegments;
         const float row = outline.row + outline.radius * std::sin(angle);
         const float column = outline.column + outline.radius * std::cos(angle);
-        points.push_back({ColumnToWorldX(heights, column), SurfaceHeight(heights, row, column) + kLift,
-                          RowToWorldZ(heights, row)});
+        points.push_back(
+            {ColumnToWorldX(heights, column), SurfaceHeight(heights, row, column) + kLift, RowToWorldZ(heights, row)});
     }
     return points;
 }

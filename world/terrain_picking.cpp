@@ -1,9 +1,9 @@
 #include "world/terrain_picking.h"
 
 #include <algorithm>
-#include <utility>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 

@@ -92,6 +92,9 @@ TEST_F(MainWindowTest, MenusHoldEveryActionWithItsShortcutAndToolTip)
         {EditorAction::LightsPanel, "View", {}},
         {EditorAction::ScenePanel, "View", {}},
         {EditorAction::ResetCameras, "View", {}},
+        {EditorAction::BrushPanel, "View", {}},
+        {EditorAction::CameraTool, "Tools", {"C"}},
+        {EditorAction::BrushTool, "Tools", {"B"}},
         {EditorAction::KeyboardShortcuts, "Help", {}},
         {EditorAction::About, "Help", {}},
     };
@@ -124,6 +127,10 @@ TEST_F(MainWindowTest, ShortcutsRunTheirCommands)
         {QKeySequence("W"), [] {}, [&] { EXPECT_EQ(m_editor->Status(), L"WireFrame is On"); }},
         {QKeySequence("S"), [] {}, [&] { EXPECT_TRUE(m_editor->IsChecked(IDC_SELECTOR_VISIBLE)); }},
         {QKeySequence("Space"), [] {}, [&] { EXPECT_TRUE(m_editor->World().IsAnimating()); }},
+        {QKeySequence("B"), [] {}, [&] { EXPECT_TRUE(Window().IsBrushToolChosen()); }},
+        {QKeySequence("B"), [] {}, [&] { EXPECT_FALSE(Window().IsBrushToolChosen()) << "B again: the camera"; }},
+        {QKeySequence("B"), [] {}, [] {}},
+        {QKeySequence("C"), [] {}, [&] { EXPECT_FALSE(Window().IsBrushToolChosen()); }},
         {QKeySequence("Ctrl+Z"), [] {},
          [&] { EXPECT_FALSE(m_editor->IsChecked(IDC_WIREFRAME)) << "wire frame undone"; }},
         {QKeySequence("Ctrl+Y"), [] {}, [&] { EXPECT_TRUE(m_editor->IsChecked(IDC_WIREFRAME)); }},
@@ -187,7 +194,7 @@ TEST_F(MainWindowTest, ViewAndHelpActionsDoWhatTheButtonsDo)
     m_editor->Trigger(EditorAction::KeyboardShortcuts);
     EXPECT_NE(LastBox().find(L"Ctrl+Shift+Z\tRedo"), std::wstring::npos);
     for (const wchar_t* line : {L"Space\tAnimation", L"Ctrl+I\tImport", L"Ctrl+E\tExport", L"Ctrl+Shift+E\tExport Mesh",
-                                L"Ctrl+R\tResample"}) {
+                                L"Ctrl+R\tResample", L"C\tCamera Tool", L"B\tBrush Tool"}) {
         EXPECT_NE(LastBox().find(line), std::wstring::npos) << line;
     }
     m_editor->Trigger(EditorAction::About);

@@ -9,6 +9,7 @@
 //
 // RELIEF_SESSION_SEED replays a run (or "random" picks a fresh seed); RELIEF_SESSION_ACTIONS
 // sets how many actions a run makes.
+#include "app/brush_panel.h"
 #include "app/resources/main_dialog_ids.h"
 #include "editor/testing/heights_hash.h"
 #include "editor_fixture.h"
@@ -95,6 +96,10 @@ bool IsKnownStatus(const std::string& status)
         "Set Airplane fly left",
         "Set Airplane fly right",
         "Set Airplane fly straight",
+        "Brush Stroke Done",
+        "No terrain under the pointer",
+        "Brush Tool: the left button paints",
+        "Camera Tool: the left button moves the camera",
     };
     if (std::find(exact.begin(), exact.end(), status) != exact.end()) {
         return true;
@@ -111,6 +116,7 @@ bool IsKnownStatus(const std::string& status)
         std::regex("(Begin Camera Track|Begin Camera Tracking|Camera Position To|Camera Tracking To): \\(" + f + " " +
                    f + " " + f + " " + d + " " + d + "\\)"),
         std::regex("(Begin Camera Zooming|Camera Zoom): \\(" + f + " " + d + "\\)"),
+        std::regex("(Begin Brush Stroke|Brush Stroke To): \\(" + d + " " + d + "\\)"),
     };
     return std::any_of(patterns.begin(), patterns.end(),
                        [&](const std::regex& p) { return std::regex_match(status, p); });
@@ -223,6 +229,7 @@ private:
     std::string UndoOrRedo();
     std::string PressShortcut();
     std::string UseViewMenu();
+    std::string ChooseTool();
 
     // Before a command that replaces the terrain: with unsaved changes its question comes, and
     // the answer queued is No (go on, discarding) or Cancel. True when the command goes on.
@@ -326,6 +333,7 @@ std::string RandomSession::Step()
         {1, &RandomSession::CloseToolWindow}, {8, &RandomSession::UseLightPanel},
         {8, &RandomSession::UseScenePanel},   {6, &RandomSession::UndoOrRedo},
         {5, &RandomSession::PressShortcut},   {3, &RandomSession::UseViewMenu},
+        {4, &RandomSession::ChooseTool},
     };
     int total = 0;
     for (const auto& action : actions) {
@@ -720,9 +728,9 @@ std::string RandomSession::UndoOrRedo()
 
 std::string RandomSession::PressShortcut()
 {
-    const QKeySequence keys =
-        Pick(std::vector<QKeySequence>{QKeySequence("W"), QKeySequence("S"), QKeySequence("Space"),
-                                       QKeySequence("Ctrl+Z"), QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    const QKeySequence keys = Pick(std::vector<QKeySequence>{
+        QKeySequence("W"), QKeySequence("S"), QKeySequence("Space"), QKeySequence("Ctrl+Z"), QKeySequence("Ctrl+Y"),
+        QKeySequence("Ctrl+Shift+Z"), QKeySequence("B"), QKeySequence("C")});
     Note("key " + keys.toString().toStdString());
     m_editor.Window().activateWindow();
     QApplication::setActiveWindow(&m_editor.Window());
@@ -738,6 +746,27 @@ std::string RandomSession::UseViewMenu()
     Note("menu " + m_editor.Window().Action(action)->text().remove('&').toStdString());
     m_editor.Trigger(action);
     return {};
+}
+
+// The Camera or the Brush tool, with a random brush: the mouse in the views then paints with it.
+std::string RandomSession::ChooseTool()
+{
+    const bool brush = Uniform(0, 2) != 0;
+    Brush chosen;
+    chosen.kind = static_cast<BrushKind>(Uniform(0, 5));
+    chosen.falloff = static_cast<BrushFalloff>(Uniform(0, 2));
+    chosen.radius = static_cast<float>(Pick(std::vector<int>{1, 2, 5, 12, 40, 256}));
+    chosen.strength = static_cast<float>(Uniform(0, 10)) / 10.0f;
+    chosen.height = static_cast<float>(Uniform(-20, 20));
+    Note(std::string("tool ") + (brush ? "brush kind " + std::to_string(static_cast<int>(chosen.kind)) + " radius " +
+                                             std::to_string(static_cast<int>(chosen.radius))
+                                       : "camera"));
+    m_editor.Window().BrushPanel().ShowBrush(chosen);
+    m_editor.Trigger(brush ? EditorAction::BrushPanel : EditorAction::CameraTool);
+    if (brush) {
+        m_editor.Window().ChooseBrushTool(true);
+    }
+    return m_editor.Window().IsBrushToolChosen() == brush ? std::string() : "the chosen tool is not the active one";
 }
 
 TEST_F(EditorTest, RandomSessionKeepsTheWindowUpTheStatusKnownAndEverySavedFile)

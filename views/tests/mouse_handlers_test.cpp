@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 void ExpectNear(const TQR_Vector3& actual, const TQR_Vector3& expected)
@@ -165,6 +168,76 @@ TEST_F(MouseHandlersTest, SmallViewTextsShowThePositionFromBeforeTheEvent)
     EXPECT_EQ(m_status.Last(), L"Camera Tracking To: (0.000000 10.000000 -25.000000 110 100)");
     Move(m_small, MK_MBUTTON, 120, 100);
     EXPECT_EQ(m_status.Last(), L"Camera Tracking To: (1.000000 10.000000 -25.000000 120 100)");
+}
+
+// Records what reaches it, in device coordinates.
+class RecordingTool : public IViewTool {
+public:
+    std::wstring Press(TQR_WindowHandler&, int x, int y) override { return Note(L"press", x, y); }
+    std::wstring Drag(TQR_WindowHandler&, int x, int y) override { return Note(L"drag", x, y); }
+    std::wstring Release(TQR_WindowHandler&, int x, int y) override { return Note(L"release", x, y); }
+    void Hover(TQR_WindowHandler&, int x, int y) override { Note(L"hover", x, y); }
+
+    std::wstring log;
+
+private:
+    std::wstring Note(const wchar_t* what, int x, int y)
+    {
+        log += std::wstring(what) + L" " + std::to_wstring(x) + L" " + std::to_wstring(y) + L"; ";
+        return what;
+    }
+};
+
+TEST_F(MouseHandlersTest, AToolTakesTheLeftButtonAndLeavesTheOthersToTheCamera)
+{
+    enum Kind { Down, Up, Moving };
+    struct Event {
+        Kind kind;
+        unsigned int flags;
+        int x;
+        int y;
+    };
+    const struct {
+        std::string name;
+        std::vector<Event> events;
+        std::wstring log;
+        TQR_Vector3 eye; // after the events, from (0, 0, -25)
+    } cases[] = {
+        {"left stroke",
+         {{Down, MK_LBUTTON, 10, 10}, {Moving, MK_LBUTTON, 20, 30}, {Up, MK_LBUTTON, 20, 30}},
+         L"press 10 10; drag 20 30; release 20 30; ",
+         {0.0f, 0.0f, -25.0f}},
+        {"right zoom", {{Down, MK_RBUTTON, 300, 10}, {Moving, MK_RBUTTON, 250, 10}}, L"", {0.0f, 0.0f, -20.0f}},
+        {"hover", {{Moving, 0, 5, 6}}, L"hover 5 6; ", {0.0f, 0.0f, -25.0f}},
+        {"right press during a stroke, zooming from the stroke's end",
+         {{Down, MK_LBUTTON, 1, 1},
+          {Down, MK_LBUTTON | MK_RBUTTON, 1, 1},
+          {Moving, MK_LBUTTON | MK_RBUTTON, 90, 1},
+          {Up, MK_LBUTTON | MK_RBUTTON, 90, 1},
+          {Moving, MK_RBUTTON, 40, 1}},
+         L"press 1 1; drag 90 1; release 90 1; ",
+         {0.0f, 0.0f, -20.0f}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordingTool tool;
+        m_big.SetTool(&tool);
+        FaceTheOrigin(m_big, 25.0f);
+        for (const Event& event : c.events) {
+            if (event.kind == Moving) {
+                Move(m_big, event.flags, event.x, event.y);
+            } else {
+                m_big.HandleMouseButton(event.kind == Down, event.flags, event.x, Height(m_big) - event.y);
+            }
+        }
+        EXPECT_EQ(tool.log, c.log);
+        ExpectNear(m_big.GetCamera().GetPosition(), c.eye);
+        EXPECT_EQ(m_big.GetCamera().GetYaw(), 0.0f) << "the left button never turned the camera";
+        m_big.SetTool(nullptr);
+    }
+    Press(m_big, MK_LBUTTON, 0, 0);
+    Move(m_big, MK_LBUTTON, 7, 0);
+    EXPECT_EQ(m_big.GetCamera().GetYaw(), 7.0f) << "without a tool the left button turns the camera again";
 }
 
 TEST_F(MouseHandlersTest, EventsWithoutALiveWindowAreIgnored)

@@ -2,6 +2,7 @@
 // (offscreen) view windows.
 #include "view_dialog.h"
 #include "views/draw_only_handler.h"
+#include "views/view_tool.h"
 
 #include "platform/win/dialog_service.h"
 #include "platform/win/win_api.h"
@@ -9,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -118,6 +121,51 @@ TEST_F(WindowHandlerTest, PickingRaysRunFromTheEyeThroughTheDevicePoint)
     ExpectNear(origin, camera.GetPosition());
     ExpectNear(direction, VectorNormalize(camera.GetLookAt() - camera.GetPosition()));
     EXPECT_TRUE(m_messages.MessageBoxes().empty());
+}
+
+// The terrain under the view's centre and corners for known cameras, on a flat 65 grid: from
+// straight above, with the terrain just filling the square view (its right is world -x, its up
+// world +z), and from the editor's start camera, whose top edge looks above the horizon.
+TEST_F(WindowHandlerTest, PickingFindsTheVertexUnderTheViewsCentreAndCorners)
+{
+    constexpr int kSide = 200;
+    m_handler.SetWindowSize(kSide, kSide);
+    const Heightfield flat(65, 0.0f);
+    struct Shot {
+        TQR_Vector3 eye;
+        TQR_Vector3 up;
+        int x;
+        int y;
+        std::optional<std::pair<int, int>> vertex;
+    };
+    // 14.8 world units from the centre at the view's edges, within half a spacing of the rim.
+    const float overhead = 14.8f / std::tan(22.5f * kRadiansPerDegree);
+    const TQR_Vector3 above{0.0f, overhead, 0.0f};
+    const TQR_Vector3 north{0.0f, 0.0f, 1.0f};
+    const TQR_Vector3 start{0.0f, 10.0f, -25.0f};
+    const TQR_Vector3 yUp{0.0f, 1.0f, 0.0f};
+    const Shot shots[] = {
+        {above, north, kSide / 2, kSide / 2, std::pair(32, 32)},
+        {above, north, 0, 0, std::pair(64, 64)},
+        {above, north, kSide, 0, std::pair(64, 0)},
+        {above, north, 0, kSide, std::pair(0, 64)},
+        {above, north, kSide, kSide, std::pair(0, 0)},
+        {start, yUp, kSide / 2, kSide / 2, std::pair(32, 32)},
+        {start, yUp, 0, kSide, std::nullopt},
+        {start, yUp, kSide, kSide, std::nullopt},
+    };
+    for (const Shot& shot : shots) {
+        SCOPED_TRACE(testing::Message() << "eye y " << shot.eye.y << " at (" << shot.x << ", " << shot.y << ")");
+        TQR_Camera camera;
+        camera.SetPosition(shot.eye.x, shot.eye.y, shot.eye.z);
+        camera.SetUpVector(shot.up.x, shot.up.y, shot.up.z);
+        m_handler.SetCamera(camera);
+        const std::optional<TerrainHit> hit = PickTerrainAt(m_handler, flat, shot.x, shot.y);
+        ASSERT_EQ(hit.has_value(), shot.vertex.has_value());
+        if (hit) {
+            EXPECT_EQ(std::pair(hit->nearestRow, hit->nearestColumn), *shot.vertex);
+        }
+    }
 }
 
 TEST_F(WindowHandlerTest, PickingWithoutAWindowAreaFailsWithZeroVectors)
