@@ -77,11 +77,12 @@ CBrushPanel::CBrushPanel(CBrushTool& tool, QSettings& settings, QWidget* parent)
 
     const Brush defaults;
     Brush remembered;
-    remembered.kind = static_cast<BrushKind>(m_settings.value(QStringLiteral("brush/kind"), static_cast<int>(defaults.kind)).toInt());
+    remembered.kind =
+        static_cast<BrushKind>(m_settings.value(QStringLiteral("brush/kind"), static_cast<int>(defaults.kind)).toInt());
     remembered.radius = m_settings.value(QStringLiteral("brush/radius"), defaults.radius).toFloat();
     remembered.strength = m_settings.value(QStringLiteral("brush/strength"), defaults.strength).toFloat();
-    remembered.falloff =
-        static_cast<BrushFalloff>(m_settings.value(QStringLiteral("brush/falloff"), static_cast<int>(defaults.falloff)).toInt());
+    remembered.falloff = static_cast<BrushFalloff>(
+        m_settings.value(QStringLiteral("brush/falloff"), static_cast<int>(defaults.falloff)).toInt());
     remembered.height = m_settings.value(QStringLiteral("brush/height"), defaults.height).toFloat();
     ShowBrush(remembered);
 

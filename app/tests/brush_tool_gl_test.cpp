@@ -100,9 +100,10 @@ TEST_F(BrushToolTest, AStrokeInEitherViewChangesOnlyItsRadiusSelectsItsStartAndU
                 // Distance to the stroke's path.
                 const float pathRows = end->row - start->row;
                 const float pathColumns = end->column - start->column;
-                const float along = std::clamp(((row - start->row) * pathRows + (column - start->column) * pathColumns) /
-                                                   (pathRows * pathRows + pathColumns * pathColumns),
-                                               0.0f, 1.0f);
+                const float along =
+                    std::clamp(((row - start->row) * pathRows + (column - start->column) * pathColumns) /
+                                   (pathRows * pathRows + pathColumns * pathColumns),
+                               0.0f, 1.0f);
                 EXPECT_LE(std::hypot(row - start->row - along * pathRows, column - start->column - along * pathColumns),
                           kRadius + 1e-3f)
                     << row << ", " << column;
@@ -139,7 +140,7 @@ TEST_F(BrushToolTest, TheOutlineFollowsThePointerOnTheTerrainWhileTheBrushIsChos
         std::string name;
         QPoint pointer;
         bool brush;
-        int nearLeft;  // at least (> 0) or none (0)
+        int nearLeft; // at least (> 0) or none (0)
         int nearRight;
     } cases[] = {
         {"pointer left", left, true, 1, 0},

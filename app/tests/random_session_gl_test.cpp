@@ -203,6 +203,7 @@ public:
     std::string RecentActions() const;
     std::size_t SavedFileCount() const { return m_saved.Count(); }
     const std::map<std::string, int>& ActionCounts() const { return m_counts; }
+    int StrokeCount() const { return m_strokes; }
 
 private:
     int Uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
@@ -253,6 +254,8 @@ private:
     Grid m_goodHeights;
     std::deque<std::string> m_recent;
     std::map<std::string, int> m_counts;
+    // Brush strokes that became undo steps.
+    int m_strokes = 0;
 };
 
 void RandomSession::MakeInputFiles()
@@ -477,6 +480,7 @@ std::string RandomSession::MouseInView()
     const int moves = Uniform(1, 6);
     Note(std::string("mouse ") + (big ? "big" : "small") + " button " + std::to_string(static_cast<int>(button)) +
          " moves " + std::to_string(moves));
+    const int steps = m_editor.Document().StepCount();
     if (button != Qt::NoButton) {
         QTest::mousePress(view, button, Qt::NoModifier, point());
     }
@@ -490,6 +494,9 @@ std::string RandomSession::MouseInView()
     } else if (button != Qt::NoButton) {
         // Released outside the view: the press ends without a release reaching it.
         QTest::mouseRelease(view, button, Qt::NoModifier, QPoint(-50, -50));
+    }
+    if (m_editor.Document().StepCount() > steps && m_editor.Document().UndoText() == QStringLiteral("Brush Stroke")) {
+        ++m_strokes;
     }
     return {};
 }
@@ -790,9 +797,10 @@ TEST_F(EditorTest, RandomSessionKeepsTheWindowUpTheStatusKnownAndEverySavedFile)
     for (const auto& [name, times] : session.ActionCounts()) {
         summary += " " + name + "=" + std::to_string(times);
     }
-    std::printf("random session: seed %lu, %lu actions (%s ), %zu height files saved\n", seed, count, summary.c_str(),
-                session.SavedFileCount());
+    std::printf("random session: seed %lu, %lu actions (%s ), %zu height files saved, %d brush strokes\n", seed, count,
+                summary.c_str(), session.SavedFileCount(), session.StrokeCount());
     EXPECT_GT(session.SavedFileCount(), 0u) << "the session saved no height file, so none could be lost";
+    EXPECT_GT(session.StrokeCount(), 0) << "the session painted no brush stroke";
 
     CTerrainDocument& document = m_editor->Document();
     ASSERT_LT(document.StepCount(), CTerrainDocument::kUndoLimit) << "every step is still in the history";
