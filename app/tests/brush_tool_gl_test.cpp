@@ -2,6 +2,7 @@
 // within its radius of its path, selects the vertex it pressed, and is one undo step; the brush's
 // outline shows on the terrain under the pointer, and goes with the Camera tool.
 #include "app/brush_panel.h"
+#include "app/resources/main_dialog_ids.h"
 #include "editor/terrain_document.h"
 #include "editor_fixture.h"
 #include "platform/win/qt_bridge.h"
@@ -62,9 +63,14 @@ TEST_F(BrushToolTest, AStrokeInEitherViewChangesOnlyItsRadiusSelectsItsStartAndU
     const struct {
         bool big;
         BrushKind kind;
-    } cases[] = {{true, BrushKind::Raise}, {false, BrushKind::Set}, {true, BrushKind::Noise}};
+    } cases[] = {{true, BrushKind::Raise},    {false, BrushKind::Lower}, {true, BrushKind::Smooth},
+                 {false, BrushKind::Flatten}, {true, BrushKind::Noise},  {false, BrushKind::Set}};
+    // A rough terrain, so that smoothing and flattening change something.
+    m_editor->MoveSlider(IDC_ROUGHNESS_SLIDER, 0, 1, 0.7f);
+    m_editor->Click(IDC_GENERATE);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.big ? "big view" : "small view");
+        SCOPED_TRACE(testing::Message() << (c.big ? "big view, kind " : "small view, kind ")
+                                        << static_cast<int>(c.kind));
         UseBrush(c.kind, kRadius);
         QWidget* view = ViewWidget(c.big);
         ASSERT_NE(view, nullptr);
@@ -74,6 +80,7 @@ TEST_F(BrushToolTest, AStrokeInEitherViewChangesOnlyItsRadiusSelectsItsStartAndU
         const std::optional<TerrainHit> aimed = Under(c.big, from, before);
         ASSERT_TRUE(aimed) << "the press lies on the terrain";
         const int steps = m_editor->Document().StepCount();
+        const std::size_t bytes = m_editor->Document().HistoryBytes();
 
         // The outline shows where the tool picked: the path of the stroke runs between them.
         QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, from);
@@ -89,6 +96,9 @@ TEST_F(BrushToolTest, AStrokeInEitherViewChangesOnlyItsRadiusSelectsItsStartAndU
         EXPECT_EQ(m_editor->World().GetSelectedRow(), static_cast<int>(std::lround(start->row)));
         EXPECT_EQ(m_editor->World().GetSelectedColumn(), static_cast<int>(std::lround(start->column)));
         ASSERT_EQ(m_editor->Document().StepCount(), steps + 1);
+        EXPECT_EQ(m_editor->Document().UndoText(), QStringLiteral("Brush Stroke"));
+        EXPECT_LT(m_editor->Document().HistoryBytes() - bytes, before.Samples().size() * sizeof(float) / 4)
+            << "the step keeps the touched rectangle, not the grid";
         const Heightfield after = m_editor->World().HeightsSnapshot();
         int changed = 0;
         for (int row = 0; row < before.Side(); ++row) {

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <fstream>
 #include <functional>
 #include <optional>
@@ -141,47 +139,6 @@ TEST_F(TerrainDocumentTest, RefusedSizesChangeNothingAndASeedMakesTheSameTerrain
     EXPECT_NE(Hash(), seven);
     ASSERT_TRUE(m_document.New(129, 7).ok());
     EXPECT_EQ(Hash(), seven);
-}
-
-// Each brush changes only samples within its radius of the stroke's path, the stroke is one step
-// that keeps its rectangle rather than the grid, and undo brings back every sample bit for bit.
-TEST_F(TerrainDocumentTest, AStrokeChangesOnlyWithinItsRadiusAsOneSmallStep)
-{
-    constexpr float kRow = 40.0f;
-    constexpr float kFrom = 30.0f;
-    constexpr float kTo = 80.0f;
-    constexpr float kRadius = 7.0f;
-    const BrushKind kinds[] = {BrushKind::Raise,   BrushKind::Lower, BrushKind::Smooth,
-                               BrushKind::Flatten, BrushKind::Noise, BrushKind::Set};
-    for (const BrushKind kind : kinds) {
-        SCOPED_TRACE(static_cast<int>(kind));
-        ASSERT_TRUE(m_document.New(129, 11).ok());
-        const Heightfield before = m_world.HeightsSnapshot();
-        const int steps = m_document.StepCount();
-        const std::size_t bytes = m_document.HistoryBytes();
-        Stroke({kind, BrushFalloff::Constant, kRadius, 1.0f, 20.0f, 3}, kRow, kFrom, kTo);
-        ASSERT_EQ(m_document.StepCount(), steps + 1);
-        EXPECT_EQ(m_document.UndoText(), QStringLiteral("Brush Stroke"));
-        EXPECT_LT(m_document.HistoryBytes() - bytes, before.Samples().size() * sizeof(float) / 4);
-        int changed = 0;
-        for (int row = 0; row < before.Side(); ++row) {
-            for (int column = 0; column < before.Side(); ++column) {
-                if (m_world.HeightAt(row, column) == before.At(row, column)) {
-                    continue;
-                }
-                ++changed;
-                const float beyond =
-                    std::max({kFrom - static_cast<float>(column), static_cast<float>(column) - kTo, 0.0f});
-                EXPECT_LE(std::hypot(static_cast<float>(row) - kRow, beyond), kRadius) << row << ", " << column;
-            }
-        }
-        EXPECT_GT(changed, 100);
-        m_document.Undo();
-        EXPECT_EQ(m_world.HeightsSnapshot(), before);
-        m_document.Redo();
-        EXPECT_EQ(m_document.StepCount(), steps + 1);
-        EXPECT_NE(m_world.HeightsSnapshot(), before);
-    }
 }
 
 TEST_F(TerrainDocumentTest, ADragIsOneStepAndNothingChangedIsNoStep)
