@@ -38,8 +38,10 @@ class QAction;
 class QLabel;
 class QMenu;
 class QSettings;
+class CErosionPanel;
 class CGenerateBar;
 class CJobProgress;
+class CStatisticsPanel;
 class CTerrainWorld;
 class CTypingGuard;
 
@@ -67,6 +69,9 @@ public:
     CRecoveryGuard& Recovery() { return m_recovery; }
     QAction* Action(EditorAction action) const { return m_actions.at(action); }
     QMenu* RecentFilesMenu() const { return m_recentMenu; }
+    // The tool windows of Terrain > Erode... and Terrain > Statistics.
+    CErosionPanel& ErosionPanel() { return *m_erosionPanel; }
+    CStatisticsPanel& StatisticsPanel() { return *m_statisticsPanel; }
 
     // Deals with work a crash left in the recovery file: a file that cannot be read is moved
     // aside (".damaged") and the status bar says why. While another editor owns the file it is
@@ -104,6 +109,8 @@ private:
     void ShowSelection();
     void SetWindowIcon();
     void SyncViewChecks();
+    // Shows a tool window in front, where it was last.
+    void ShowPanel(QWidget& panel);
     void RestoreGeometry();
 
     CEditorSettings m_settings;
@@ -117,6 +124,8 @@ private:
     DialogHost* m_host = nullptr;
     CGenerateBar* m_generateBar = nullptr;
     CJobProgress* m_jobProgress = nullptr;
+    CErosionPanel* m_erosionPanel = nullptr;
+    CStatisticsPanel* m_statisticsPanel = nullptr;
     std::map<EditorAction, QAction*> m_actions;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_statusText = nullptr;

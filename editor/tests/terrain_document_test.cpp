@@ -63,6 +63,7 @@ TEST_F(TerrainDocumentTest, UndoAndRedoRestoreEveryKindOfStep)
         {"new at 129 from a seed", 64, 30, [&] { ASSERT_TRUE(m_document.New(129, 42).ok()); }},
         {"resample", 100, 120, [&] { ASSERT_TRUE(m_document.Resample(33).ok()); }},
         {"import", 20, 3, [&] { ASSERT_TRUE(m_document.Import(Heightfield(257, 1.5f), 9, L"i.png").ok()); }},
+        {"erosion", 7, 8, [&] { ASSERT_TRUE(m_document.ApplyErosion(Heightfield(257, 0.5f)).ok()); }},
         {"vertex again", 60, 61, [&] { m_document.SetSelectedHeight(-3.0f, false); }},
     };
     struct Seen {
