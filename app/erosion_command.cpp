@@ -36,6 +36,11 @@ Result<Heightfield> Eroded(const Heightfield& heights, const ThermalErosionParam
 
 } // namespace
 
+Result<Heightfield> ErodedHeights(const Heightfield& heights, const ErosionChoice& choice, Progress* progress)
+{
+    return std::visit([&](const auto& p) { return Eroded(heights, p, progress); }, choice);
+}
+
 void Erode(CEditorCommands& commands, const ErosionChoice& choice)
 {
     if (commands.RefusedWhileBusy()) {
@@ -47,7 +52,7 @@ void Erode(CEditorCommands& commands, const ErosionChoice& choice)
     commands.Job().Start<Heightfield>(
         QStringLiteral("Erode"), CBackgroundJob::OnCancel::Drop,
         [heights = document.World().HeightsSnapshot(), choice](Progress* progress) {
-            return std::visit([&](const auto& p) { return Eroded(heights, p, progress); }, choice);
+            return ErodedHeights(heights, choice, progress);
         },
         [&document, what](Result<Heightfield> eroded) {
             const Result<> applied =

@@ -13,5 +13,7 @@ class CEditorCommands;
 
 using ErosionChoice = std::variant<HydraulicErosionParameters, ThermalErosionParameters>;
 
+// The heights eroded as choice says, on the calling thread.
+Result<Heightfield> ErodedHeights(const Heightfield& heights, const ErosionChoice& choice, Progress* progress);
 // Starts the erosion; refused with the status message while another job runs.
 void Erode(CEditorCommands& commands, const ErosionChoice& choice);
