@@ -26,6 +26,8 @@ enum class EditorAction {
     Undo,
     Redo,
     Resample,
+    Erode,
+    Statistics,
     Wireframe,
     Selector,
     Airplane,

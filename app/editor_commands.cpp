@@ -44,8 +44,8 @@ Result<> CheckTextureImage(const std::wstring& path)
 
 std::wstring FileNameOf(const std::wstring& path) { return path.substr(path.find_last_of(L'/') + 1); }
 
-// The seed as typed: none for an empty field (a new random seed), else a whole number that fits
-// 64 bits, surrounding spaces allowed.
+} // namespace
+
 Result<std::optional<std::uint64_t>> ParseSeed(const std::wstring& text)
 {
     const QString trimmed = QString::fromStdWString(text).trimmed();
@@ -60,8 +60,6 @@ Result<std::optional<std::uint64_t>> ParseSeed(const std::wstring& text)
     }
     return std::optional<std::uint64_t>(seed);
 }
-
-} // namespace
 
 CEditorCommands::CEditorCommands(CTerrainDocument& document, CEditorSettings& settings)
     : m_document(document), m_settings(settings)

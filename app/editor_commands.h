@@ -13,6 +13,11 @@
 #include <string>
 
 class CEditorSettings;
+
+// The seed as typed: none for an empty field, else a whole number that fits 64 bits,
+// surrounding spaces allowed; a reason otherwise.
+Result<std::optional<std::uint64_t>> ParseSeed(const std::wstring& text);
+
 class CTerrainDocument;
 class CWnd;
 

@@ -1,10 +1,12 @@
 #include "app/main_window.h"
 
 #include "app/brush_panel.h"
+#include "app/erosion_panel.h"
 #include "app/generate_bar.h"
 #include "app/job_progress.h"
 #include "app/resources/main_dialog_ids.h"
 #include "app/resources/resources.h"
+#include "app/statistics_panel.h"
 #include "app/typing_guard.h"
 #include "editor/recovery_file.h"
 #include "platform/win/qt_bridge.h"
@@ -92,6 +94,8 @@ CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string 
     SetWindowIcon();
     m_generateBar = new CGenerateBar(m_commands, this);
     addToolBar(Qt::TopToolBarArea, m_generateBar);
+    m_erosionPanel = new CErosionPanel(m_commands, this);
+    m_statisticsPanel = new CStatisticsPanel(m_document, this);
     BuildMenus();
     BuildToolBar(settings);
     HostDialog();
@@ -109,6 +113,9 @@ CMainWindow::~CMainWindow()
     m_commands.Job().SetStateListener({});
     m_commands.Job().Cancel();
     m_document.RemoveChangeListener(m_documentListener);
+    // The panels use the document and the commands, which go before the window's children.
+    delete m_erosionPanel;
+    delete m_statisticsPanel;
     m_dialog.DestroyWindow();
 }
 
@@ -259,6 +266,12 @@ void CMainWindow::RunAction(EditorAction action)
     case EditorAction::Resample:
         m_fileCommands.Resample();
         break;
+    case EditorAction::Erode:
+        ShowPanel(*m_erosionPanel);
+        break;
+    case EditorAction::Statistics:
+        ShowPanel(*m_statisticsPanel);
+        break;
     case EditorAction::Quit:
         m_commands.Quit();
         break;
@@ -313,6 +326,13 @@ void CMainWindow::RunAction(EditorAction action)
         break;
     }
     SyncViewChecks();
+}
+
+void CMainWindow::ShowPanel(QWidget& panel)
+{
+    panel.show();
+    panel.raise();
+    panel.activateWindow();
 }
 
 void CMainWindow::SyncViewChecks()
@@ -371,6 +391,7 @@ void CMainWindow::ShowJobState()
     }
     m_recentMenu->setEnabled(idle && !m_settings.RecentFiles().isEmpty());
     m_generateBar->setEnabled(idle);
+    m_erosionPanel->SetBusy(!idle);
     for (const int id : {IDC_GENERATE, IDC_LOAD, IDC_HEIGHT_SLIDER}) {
         ::EnableWindow(::GetDlgItem(m_dialog.GetSafeHwnd(), id), idle ? TRUE : FALSE);
     }

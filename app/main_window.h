@@ -43,8 +43,10 @@ class QMenu;
 class QSettings;
 class QToolBar;
 class CBrushPanel;
+class CErosionPanel;
 class CGenerateBar;
 class CJobProgress;
+class CStatisticsPanel;
 class CTerrainWorld;
 class CTypingGuard;
 
@@ -77,6 +79,9 @@ public:
     // The Brush tool (true) or the Camera tool takes the views' left button.
     void ChooseBrushTool(bool brush);
     bool IsBrushToolChosen() const { return m_brushChosen; }
+    // The tool windows of Terrain > Erode... and Terrain > Statistics.
+    CErosionPanel& ErosionPanel() { return *m_erosionPanel; }
+    CStatisticsPanel& StatisticsPanel() { return *m_statisticsPanel; }
 
     // Deals with work a crash left in the recovery file: a file that cannot be read is moved
     // aside (".damaged") and the status bar says why. While another editor owns the file it is
@@ -114,6 +119,8 @@ private:
     void ShowSelection();
     void SetWindowIcon();
     void SyncViewChecks();
+    // Shows a tool window in front, where it was last.
+    void ShowPanel(QWidget& panel);
     void RestoreGeometry();
     void BuildToolBar(QSettings& settings);
 
@@ -131,6 +138,8 @@ private:
     CBrushPanel* m_brushPanel = nullptr;
     bool m_brushChosen = false;
     CJobProgress* m_jobProgress = nullptr;
+    CErosionPanel* m_erosionPanel = nullptr;
+    CStatisticsPanel* m_statisticsPanel = nullptr;
     std::map<EditorAction, QAction*> m_actions;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_statusText = nullptr;

@@ -134,6 +134,11 @@ Result<> CTerrainDocument::ApplyResample(const Heightfield& heights)
     return ReplaceHeights(heights, std::nullopt, QStringLiteral("Resample"));
 }
 
+Result<> CTerrainDocument::ApplyErosion(const Heightfield& heights)
+{
+    return ReplaceHeights(heights, std::nullopt, QStringLiteral("Erode"));
+}
+
 Result<> CTerrainDocument::ReplaceHeights(const Heightfield& heights, std::optional<std::uint64_t> seed,
                                           const QString& text, const std::wstring* loadLabel)
 {

@@ -74,6 +74,9 @@ public:
     // Heights of a side the world does not hold are refused, changing nothing.
     Result<> ApplyNew(const Heightfield& heights, std::uint64_t seed);
     Result<> ApplyResample(const Heightfield& heights);
+    // Heights eroded elsewhere from this document's terrain, as one step ("Erode"); the seed no
+    // longer makes them, so it is unknown afterwards.
+    Result<> ApplyErosion(const Heightfield& heights);
     // Heights from a file of another format as one step: the document is untitled afterwards,
     // with unsaved changes (the heights are not in a height file yet); label names the file.
     // seed is the one the file keeps, if any. Refused, changing nothing, for a side the world

@@ -30,9 +30,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Generous: only a hung job reaches it.
-constexpr int kJobLimitMs = 300000;
-
 // Holds the job runner's only worker, so that a job started meanwhile waits in the queue and a
 // Cancel is sure to come before the job's work begins.
 class WorkerHold {
@@ -99,15 +96,7 @@ protected:
         });
     }
     // Runs the event loop until the job has ended and its result is applied.
-    bool WaitForJob()
-    {
-        for (int waited = 0; Job().IsRunning() && waited < kJobLimitMs; waited += 20) {
-            QEventLoop loop;
-            QTimer::singleShot(20, &loop, &QEventLoop::quit);
-            loop.exec();
-        }
-        return !Job().IsRunning();
-    }
+    bool WaitForJob() { return m_editor->WaitForJob(); }
     bool ProgressShown() { return Child<QWidget>("jobProgress")->isVisible(); }
 };
 

@@ -7,9 +7,11 @@
 #include "platform/win/win_api.h"
 
 #include <QAction>
+#include <QEventLoop>
 #include <QPixmap>
 #include <QSlider>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <cmath>
@@ -62,6 +64,18 @@ QWidget* EditorDriver::Widget(int id) const
 }
 
 void EditorDriver::Trigger(EditorAction action) { m_window->Action(action)->trigger(); }
+
+bool EditorDriver::WaitForJob()
+{
+    constexpr int kJobLimitMs = 300000;
+    CBackgroundJob& job = m_window->Commands().Job();
+    for (int waited = 0; job.IsRunning() && waited < kJobLimitMs; waited += 20) {
+        QEventLoop loop;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return !job.IsRunning();
+}
 
 void EditorDriver::Click(int id)
 {

@@ -83,6 +83,9 @@ public:
     QWidget* Widget(int id) const;
     // Runs the menu action as a click on its menu entry does.
     void Trigger(EditorAction action);
+    // Runs the event loop until the background job has ended and its result is applied; false
+    // when it is still running after a generous limit that only a hung job reaches.
+    bool WaitForJob();
     // What the view window shows.
     QImage BigViewImage();
     QImage SmallViewImage();

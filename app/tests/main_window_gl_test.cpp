@@ -85,6 +85,8 @@ TEST_F(MainWindowTest, MenusHoldEveryActionWithItsShortcutAndToolTip)
         {EditorAction::Undo, "Edit", {"Ctrl+Z"}},
         {EditorAction::Redo, "Edit", {"Ctrl+Y", "Ctrl+Shift+Z"}},
         {EditorAction::Resample, "Terrain", {"Ctrl+R"}},
+        {EditorAction::Erode, "Terrain", {}},
+        {EditorAction::Statistics, "Terrain", {}},
         {EditorAction::Wireframe, "View", {"W"}},
         {EditorAction::Selector, "View", {"S"}},
         {EditorAction::Airplane, "View", {}},

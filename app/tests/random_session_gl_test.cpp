@@ -1,16 +1,17 @@
 // A long random session at the main window and its tool windows: a seeded sequence of real
 // widget actions (clicks, slider moves, mouse drags in both views, timer ticks, height files and
 // texture images good and bad, saves that work and saves that cannot, menu entries, shortcuts,
-// undo and redo, and the questions before unsaved changes would go, answered No or Cancel).
-// After every action the window must still be up, the status line must show a text the program
-// can show, and every height file the session saved must still be there with what was written
-// into it. At the end, undoing every step brings back the terrain the session started with, bit
-// for bit.
+// erosions run to the end or cancelled, the statistics panel, undo and redo, and the questions before unsaved changes
+// would go, answered No or Cancel). After every action the window must still be up, the status line must show a text
+// the program can show, and every height file the session saved must still be there with what was written into it. At
+// the end, undoing every step brings back the terrain the session started with, bit for bit.
 //
 // RELIEF_SESSION_SEED replays a run (or "random" picks a fresh seed); RELIEF_SESSION_ACTIONS
 // sets how many actions a run makes.
 #include "app/brush_panel.h"
+#include "app/erosion_panel.h"
 #include "app/resources/main_dialog_ids.h"
+#include "app/statistics_panel.h"
 #include "editor/testing/heights_hash.h"
 #include "editor_fixture.h"
 #include "platform/win/qt_bridge.h"
@@ -22,8 +23,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QImage>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSlider>
 #include <QString>
 #include <QTest>
@@ -100,6 +105,7 @@ bool IsKnownStatus(const std::string& status)
         "No terrain under the pointer",
         "Brush Tool: the left button paints",
         "Camera Tool: the left button moves the camera",
+        "Erode cancelled",
     };
     if (std::find(exact.begin(), exact.end(), status) != exact.end()) {
         return true;
@@ -108,6 +114,7 @@ bool IsKnownStatus(const std::string& status)
     const std::string f = R"(-?\d+\.\d{6})";
     static const std::vector<std::regex> patterns = {
         std::regex("(Load|Save|Texture load) failed: .+"),
+        std::regex("Eroded: .+"),
         std::regex(R"(\*\*ERROR\*\* \[.+\]: (file not found!|open for loading failed!( \(.+\))?))"),
         std::regex("Pointer Position: \\(" + d + " " + d + "\\)"),
         std::regex("(Begin Camera Rotation|Begin Camera Tracking|Camera Rotation To|Camera Tracking To): \\(" + d +
@@ -231,6 +238,8 @@ private:
     std::string PressShortcut();
     std::string UseViewMenu();
     std::string ChooseTool();
+    std::string Erode();
+    std::string ShowStatistics();
 
     // Before a command that replaces the terrain: with unsaved changes its question comes, and
     // the answer queued is No (go on, discarding) or Cancel. True when the command goes on.
@@ -337,6 +346,7 @@ std::string RandomSession::Step()
         {8, &RandomSession::UseScenePanel},   {6, &RandomSession::UndoOrRedo},
         {5, &RandomSession::PressShortcut},   {3, &RandomSession::UseViewMenu},
         {4, &RandomSession::ChooseTool},
+        {3, &RandomSession::Erode},           {1, &RandomSession::ShowStatistics},
     };
     int total = 0;
     for (const auto& action : actions) {
@@ -774,6 +784,58 @@ std::string RandomSession::ChooseTool()
         m_editor.Window().ChooseBrushTool(true);
     }
     return m_editor.Window().IsBrushToolChosen() == brush ? std::string() : "the chosen tool is not the active one";
+}
+
+std::string RandomSession::Erode()
+{
+    CMainWindow& window = m_editor.Window();
+    if (!window.ErosionPanel().isVisible()) {
+        m_editor.Trigger(EditorAction::Erode);
+    }
+    const bool thermal = Uniform(0, 1) == 1;
+    const bool cancel = Uniform(0, 3) == 0;
+    window.findChild<QComboBox*>("erosionKind")->setCurrentIndex(thermal ? 1 : 0);
+    // Few droplets or sweeps keep an erosion quick; the other parameters go anywhere in range.
+    window.findChild<QDoubleSpinBox*>("droplets")->setValue(Uniform(1, 400));
+    window.findChild<QDoubleSpinBox*>("iterations")->setValue(Uniform(1, 8));
+    window.findChild<QLineEdit*>("erosionSeed")->setText(QString::number(Uniform(0, 1000)));
+    const QList<QDoubleSpinBox*> boxes = window.ErosionPanel().findChildren<QDoubleSpinBox*>();
+    QDoubleSpinBox* other = boxes[Uniform(0, static_cast<int>(boxes.size()) - 1)];
+    if (other->objectName() != "droplets" && other->objectName() != "iterations") {
+        other->setValue(other->minimum() + (other->maximum() - other->minimum()) * Uniform(0, 100) / 100.0);
+    }
+    Note(std::string("erode ") + (thermal ? "thermal" : "hydraulic") + (cancel ? " (cancelled)" : "") + " " +
+         other->objectName().toStdString());
+    const std::uint64_t before = Hash();
+    const int steps = m_editor.Document().StepCount();
+    window.findChild<QPushButton*>("erodeButton")->click();
+    if (!window.Commands().Job().IsRunning()) {
+        return "Erode started no job: " + Narrow(m_editor.Status());
+    }
+    if (cancel) {
+        window.findChild<QPushButton*>("jobCancel")->click();
+    }
+    if (!m_editor.WaitForJob()) {
+        return "the erosion did not end";
+    }
+    if (cancel) {
+        return Hash() == before && m_editor.Document().StepCount() == steps
+                   ? std::string()
+                   : "a cancelled erosion changed the terrain or the history";
+    }
+    return m_editor.Document().UndoText() == "Erode" && Narrow(m_editor.Status()).starts_with("Eroded: ")
+               ? std::string()
+               : "an erosion left no Erode step: " + Narrow(m_editor.Status());
+}
+
+std::string RandomSession::ShowStatistics()
+{
+    const float level = static_cast<float>(Uniform(-20, 20)) * 0.5f;
+    Note("statistics " + std::to_string(level));
+    m_editor.Trigger(EditorAction::Statistics);
+    CStatisticsPanel& panel = m_editor.Window().StatisticsPanel();
+    panel.SetWaterLevel(level);
+    return panel.isVisible() && panel.WaterLevel() == level ? std::string() : "the statistics panel is not shown";
 }
 
 TEST_F(EditorTest, RandomSessionKeepsTheWindowUpTheStatusKnownAndEverySavedFile)

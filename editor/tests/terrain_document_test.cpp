@@ -77,6 +77,7 @@ TEST_F(TerrainDocumentTest, UndoAndRedoRestoreEveryKindOfStep)
          [&] {
              Stroke({BrushKind::Raise, BrushFalloff::Smooth, 10.0f, 0.5f}, 100, 90, 140);
          }},
+        {"erosion", 7, 8, [&] { ASSERT_TRUE(m_document.ApplyErosion(Heightfield(257, 0.5f)).ok()); }},
         {"vertex again", 60, 61, [&] { m_document.SetSelectedHeight(-3.0f, false); }},
     };
     struct Seen {
