@@ -116,17 +116,30 @@ void StyleReliefVertices(std::span<const TQRD3D_ColorVertex> plain, const Terrai
         }
         if (style.contours) {
             vertex.u = vertex.y * perInterval + kContourOffset;
+            const float tangent = std::sqrt(normal.x * normal.x + normal.z * normal.z) / std::max(normal.y, 1e-6f);
+            vertex.v = (static_cast<float>(ContourRow(tangent, style.contourInterval)) + 0.5f) / kContourRows;
         }
         styled[i] = vertex;
     }
 }
 
-std::array<std::uint32_t, kContourTexels> ContourTexels()
+int ContourRow(float slopeTangent, float interval)
 {
-    std::array<std::uint32_t, kContourTexels> texels{};
-    for (int i = 0; i < kContourTexels; ++i) {
-        const bool line = i >= kContourTexels - kContourLineTexels;
-        texels[static_cast<std::size_t>(i)] = line ? kLineTexel : kPlainTexel;
+    // Below this a slope counts as flat.
+    constexpr float kFlatTangent = 1e-3f;
+    if (!(slopeTangent > kFlatTangent)) {
+        return 0;
+    }
+    const float texels = kContourTexels * kContourLineWidth * slopeTangent / interval;
+    return static_cast<int>(std::clamp(std::round(texels), 1.0f, static_cast<float>(kContourRows - 1)));
+}
+
+std::vector<std::uint32_t> ContourTexels()
+{
+    std::vector<std::uint32_t> texels(static_cast<std::size_t>(kContourTexels * kContourRows), kPlainTexel);
+    for (int row = 0; row < kContourRows; ++row) {
+        const auto end = texels.begin() + (row + 1) * kContourTexels;
+        std::fill(end - row, end, kLineTexel);
     }
     return texels;
 }

@@ -5,9 +5,9 @@
 // shows it: its own x and z of -1..+1 span kTerrainExtent units, heights stay in units.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "graphics/vertex_formats.h"
 
@@ -59,17 +59,24 @@ D3DCOLOR SlopeColour(float degrees);
 float ShadeFactor(const ReliefVector& worldNormal, const ReliefVector& toSun);
 
 // The vertices the floor draws for the style: colours by slope or band (the band's alpha kept),
-// shaded when asked, and with contours the texture coordinate u set to height / interval +
-// kContourOffset (the contour texture repeats once per interval, so lines follow the surface drawn, at any level of
-// detail).
+// shaded when asked, and with contours the contour texture's coordinates: u = height / interval
+// + kContourOffset (the texture repeats once per interval, so lines follow the surface drawn,
+// at any level of detail) and v choosing the row whose line is as thick in height as
+// kContourLineWidth of ground is at the vertex's slope.
 void StyleReliefVertices(std::span<const TQRD3D_ColorVertex> plain, const TerrainReliefStyle& style,
                          std::span<TQRD3D_ColorVertex> styled);
 
-// One row of the contour texture, A8R8G8B8: white, with a dark line in its last few texels, so
-// each line lies just below a whole multiple of the interval.
-inline constexpr int kContourTexels = 64;
-inline constexpr int kContourLineTexels = 6;
-std::array<std::uint32_t, kContourTexels> ContourTexels();
+// The contour texture, A8R8G8B8, row by row: white, with a dark line in the last texels of each
+// row, so each line lies just below a whole multiple of the interval. Row n has n line texels:
+// row 0 none (flat ground, where a line would fill the plateau), the last row the thickest.
+inline constexpr int kContourTexels = 256;
+inline constexpr int kContourRows = 32;
+std::vector<std::uint32_t> ContourTexels();
+// The width of ground a contour line covers where the texture's rows allow it: thinner in
+// height on gentle slopes, so that a nearly flat area does not turn dark.
+inline constexpr float kContourLineWidth = 0.12f;
+// The contour texture's row for a slope (tangent) at an interval.
+int ContourRow(float slopeTangent, float interval);
 // Added to the contour coordinate: ground lying exactly on a multiple of the interval (a plateau
 // set to a whole height, the flat ground at 0) samples the first texel, not the line, however
 // the division rounds.

@@ -5,12 +5,12 @@
 
 namespace {
 
-// A texture one row high holding ContourTexels; null when the device cannot make it. It is made
-// per draw: 64 texels cost nothing to upload, and no texture outlives the device it came from.
+// The texture of ContourTexels; null when the device cannot make it. It is made per draw: 32 KiB
+// cost next to nothing to upload, and no texture outlives the device it came from.
 ComPtr<IDirect3DTexture9> MakeContourTexture(IDirect3DDevice9& device)
 {
     ComPtr<IDirect3DTexture9> texture;
-    if (FAILED(device.CreateTexture(kContourTexels, 1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+    if (FAILED(device.CreateTexture(kContourTexels, kContourRows, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
                                     texture.ReleaseAndGetAddressOf(), nullptr))) {
         return {};
     }
@@ -18,8 +18,12 @@ ComPtr<IDirect3DTexture9> MakeContourTexture(IDirect3DDevice9& device)
     if (FAILED(texture->LockRect(0, &locked, nullptr, 0))) {
         return {};
     }
-    const auto texels = ContourTexels();
-    std::memcpy(locked.pBits, texels.data(), sizeof(texels));
+    const std::vector<std::uint32_t> texels = ContourTexels();
+    for (int row = 0; row < kContourRows; ++row) {
+        std::memcpy(static_cast<std::uint8_t*>(locked.pBits) + static_cast<std::ptrdiff_t>(row) * locked.Pitch,
+                    texels.data() + static_cast<std::ptrdiff_t>(row) * kContourTexels,
+                    kContourTexels * sizeof(std::uint32_t));
+    }
     texture->UnlockRect(0);
     return texture;
 }
