@@ -33,13 +33,19 @@ enum class EditorAction {
     LightsPanel,
     ScenePanel,
     ResetCameras,
+    Shading,
+    SunPanel,
+    SlopeOverlay,
+    ContourOverlay,
+    WaterOverlay,
+    OverlaySettings,
     KeyboardShortcuts,
     About,
 };
 
 struct EditorActionInfo {
     EditorAction action;
-    QString menu; // "&File", "&Edit", "&Terrain", "&View", "&Help"
+    QString menu; // "&File", "&Edit", "&Terrain", "&View", "&Help"; "&View/&Overlays" for a submenu
     QString text;
     QList<QKeySequence> shortcuts; // the first is the one the menu shows
     QString toolTip;

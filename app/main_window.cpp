@@ -2,6 +2,7 @@
 
 #include "app/generate_bar.h"
 #include "app/job_progress.h"
+#include "app/relief_panel.h"
 #include "app/resources/main_dialog_ids.h"
 #include "app/resources/resources.h"
 #include "app/typing_guard.h"
@@ -56,7 +57,8 @@ private:
 
 CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string recoveryPath,
                          std::unique_ptr<IIntervalTimer> recoveryTimer)
-    : m_settings(settings), m_document(world, kStartFileLabel, kStartFileLabel), m_commands(m_document, m_settings),
+    : m_settings(settings), m_relief(settings, world.GetFloorMesh()),
+      m_document(world, kStartFileLabel, kStartFileLabel), m_commands(m_document, m_settings),
       m_fileCommands(m_commands), m_recovery(m_document, std::move(recoveryPath), std::move(recoveryTimer)),
       m_dialog(m_commands), m_typingGuard(std::make_unique<CTypingGuard>())
 {
@@ -102,6 +104,8 @@ CMainWindow::~CMainWindow()
     m_commands.Job().SetStateListener({});
     m_commands.Job().Cancel();
     m_document.RemoveChangeListener(m_documentListener);
+    // The panel listens to the relief settings, which go before the window's children.
+    delete m_reliefPanel;
     m_dialog.DestroyWindow();
 }
 
@@ -167,7 +171,10 @@ void CMainWindow::BuildMenus()
     for (const EditorActionInfo& info : EditorActionTable()) {
         QMenu*& menu = menus[info.menu];
         if (menu == nullptr) {
-            menu = menuBar()->addMenu(info.menu);
+            // "&View/&Overlays" is a submenu of a menu made before it.
+            const qsizetype slash = info.menu.indexOf(QLatin1Char('/'));
+            menu = slash < 0 ? menuBar()->addMenu(info.menu)
+                             : menus.at(info.menu.left(slash))->addMenu(info.menu.mid(slash + 1));
             menu->setToolTipsVisible(true);
         }
         if (info.action == EditorAction::Quit) {
@@ -251,6 +258,22 @@ void CMainWindow::RunAction(EditorAction action)
     case EditorAction::ResetCameras:
         m_dialog.ResetCameras();
         break;
+    case EditorAction::Shading:
+        ToggleRelief(&TerrainReliefStyle::shading);
+        break;
+    case EditorAction::SlopeOverlay:
+        ToggleRelief(&TerrainReliefStyle::slope);
+        break;
+    case EditorAction::ContourOverlay:
+        ToggleRelief(&TerrainReliefStyle::contours);
+        break;
+    case EditorAction::WaterOverlay:
+        ToggleRelief(&TerrainReliefStyle::water);
+        break;
+    case EditorAction::SunPanel:
+    case EditorAction::OverlaySettings:
+        ShowReliefPanel();
+        break;
     case EditorAction::KeyboardShortcuts:
         MessageBoxW(m_dialog.GetSafeHwnd(), ShortcutSummary().toStdWString().c_str(), L"Keyboard Shortcuts",
                     MB_OK | MB_ICONINFORMATION);
@@ -276,6 +299,31 @@ void CMainWindow::SyncViewChecks()
     for (const auto& [action, id] : checks) {
         m_actions.at(action)->setChecked(m_dialog.IsDlgButtonChecked(id) == BST_CHECKED);
     }
+    const TerrainReliefStyle& style = m_relief.Style();
+    const std::pair<EditorAction, bool> reliefChecks[] = {{EditorAction::Shading, style.shading},
+                                                          {EditorAction::SlopeOverlay, style.slope},
+                                                          {EditorAction::ContourOverlay, style.contours},
+                                                          {EditorAction::WaterOverlay, style.water}};
+    for (const auto& [action, on] : reliefChecks) {
+        m_actions.at(action)->setChecked(on);
+    }
+}
+
+void CMainWindow::ToggleRelief(bool TerrainReliefStyle::*field)
+{
+    TerrainReliefStyle style = m_relief.Style();
+    style.*field = !(style.*field);
+    m_relief.SetStyle(style);
+}
+
+void CMainWindow::ShowReliefPanel()
+{
+    if (m_reliefPanel == nullptr) {
+        m_reliefPanel = new CReliefPanel(m_relief, this);
+    }
+    m_reliefPanel->show();
+    m_reliefPanel->raise();
+    m_reliefPanel->activateWindow();
 }
 
 void CMainWindow::ShowRecentFiles()

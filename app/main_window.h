@@ -20,6 +20,7 @@
 #include "app/editor_actions.h"
 #include "app/editor_commands.h"
 #include "app/editor_settings.h"
+#include "app/relief_settings.h"
 #include "app/terrain_file_commands.h"
 #include "app/tutorial_dlg.h"
 #include "editor/interval_timer.h"
@@ -65,6 +66,10 @@ public:
     CTerrainDocument& Document() { return m_document; }
     CEditorCommands& Commands() { return m_commands; }
     CRecoveryGuard& Recovery() { return m_recovery; }
+    // The floor's shading and overlays, with the water level a panel may bind to.
+    CReliefSettings& Relief() { return m_relief; }
+    // The sun and overlay panel; null until View > Sun... or Overlay Settings... opened it.
+    QWidget* ReliefPanel() const { return m_reliefPanel; }
     QAction* Action(EditorAction action) const { return m_actions.at(action); }
     QMenu* RecentFilesMenu() const { return m_recentMenu; }
 
@@ -104,9 +109,13 @@ private:
     void ShowSelection();
     void SetWindowIcon();
     void SyncViewChecks();
+    // Turns one of the relief style's switches over.
+    void ToggleRelief(bool TerrainReliefStyle::*field);
+    void ShowReliefPanel();
     void RestoreGeometry();
 
     CEditorSettings m_settings;
+    CReliefSettings m_relief;
     CTerrainDocument m_document;
     CEditorCommands m_commands;
     CTerrainFileCommands m_fileCommands;
@@ -117,6 +126,7 @@ private:
     DialogHost* m_host = nullptr;
     CGenerateBar* m_generateBar = nullptr;
     CJobProgress* m_jobProgress = nullptr;
+    QWidget* m_reliefPanel = nullptr;
     std::map<EditorAction, QAction*> m_actions;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_statusText = nullptr;
