@@ -36,6 +36,12 @@ enum class EditorAction {
     ScenePanel,
     ResetCameras,
     BrushPanel,
+    Shading,
+    SunPanel,
+    SlopeOverlay,
+    ContourOverlay,
+    WaterOverlay,
+    OverlaySettings,
     CameraTool,
     BrushTool,
     KeyboardShortcuts,
@@ -44,7 +50,7 @@ enum class EditorAction {
 
 struct EditorActionInfo {
     EditorAction action;
-    QString menu; // "&File", "&Edit", "&Terrain", "&View", "T&ools", "&Help"
+    QString menu; // "&File", "&Edit", "&Terrain", "&View", "T&ools", "&Help"; "&View/&Overlays" for a submenu
     QString text;
     QList<QKeySequence> shortcuts; // the first is the one the menu shows
     QString toolTip;

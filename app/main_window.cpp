@@ -4,6 +4,7 @@
 #include "app/erosion_panel.h"
 #include "app/generate_bar.h"
 #include "app/job_progress.h"
+#include "app/relief_panel.h"
 #include "app/resources/main_dialog_ids.h"
 #include "app/resources/resources.h"
 #include "app/statistics_panel.h"
@@ -61,7 +62,8 @@ private:
 
 CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string recoveryPath,
                          std::unique_ptr<IIntervalTimer> recoveryTimer)
-    : m_settings(settings), m_document(world, kStartFileLabel, kStartFileLabel), m_commands(m_document, m_settings),
+    : m_settings(settings), m_relief(settings, world.GetFloorMesh()),
+      m_document(world, kStartFileLabel, kStartFileLabel), m_commands(m_document, m_settings),
       m_fileCommands(m_commands), m_recovery(m_document, std::move(recoveryPath), std::move(recoveryTimer)),
       m_dialog(m_commands), m_typingGuard(std::make_unique<CTypingGuard>()), m_brushTool(m_commands)
 {
@@ -96,6 +98,7 @@ CMainWindow::CMainWindow(CTerrainWorld& world, QSettings& settings, std::string 
     addToolBar(Qt::TopToolBarArea, m_generateBar);
     m_erosionPanel = new CErosionPanel(m_commands, this);
     m_statisticsPanel = new CStatisticsPanel(m_document, this);
+    BindWaterLevel();
     BuildMenus();
     BuildToolBar(settings);
     HostDialog();
@@ -113,9 +116,12 @@ CMainWindow::~CMainWindow()
     m_commands.Job().SetStateListener({});
     m_commands.Job().Cancel();
     m_document.RemoveChangeListener(m_documentListener);
+    m_relief.RemoveChangeListener(m_reliefListener);
     // The panels use the document and the commands, which go before the window's children.
     delete m_erosionPanel;
     delete m_statisticsPanel;
+    // The relief panel listens to the relief settings, which go before the window's children.
+    delete m_reliefPanel;
     m_dialog.DestroyWindow();
 }
 
@@ -181,7 +187,10 @@ void CMainWindow::BuildMenus()
     for (const EditorActionInfo& info : EditorActionTable()) {
         QMenu*& menu = menus[info.menu];
         if (menu == nullptr) {
-            menu = menuBar()->addMenu(info.menu);
+            // "&View/&Overlays" is a submenu of a menu made before it.
+            const qsizetype slash = info.menu.indexOf(QLatin1Char('/'));
+            menu = slash < 0 ? menuBar()->addMenu(info.menu)
+                             : menus.at(info.menu.left(slash))->addMenu(info.menu.mid(slash + 1));
             menu->setToolTipsVisible(true);
         }
         if (info.action == EditorAction::Quit) {
@@ -312,6 +321,22 @@ void CMainWindow::RunAction(EditorAction action)
     case EditorAction::BrushTool:
         ChooseBrushTool(!m_brushChosen);
         break;
+    case EditorAction::Shading:
+        ToggleRelief(&TerrainReliefStyle::shading);
+        break;
+    case EditorAction::SlopeOverlay:
+        ToggleRelief(&TerrainReliefStyle::slope);
+        break;
+    case EditorAction::ContourOverlay:
+        ToggleRelief(&TerrainReliefStyle::contours);
+        break;
+    case EditorAction::WaterOverlay:
+        ToggleRelief(&TerrainReliefStyle::water);
+        break;
+    case EditorAction::SunPanel:
+    case EditorAction::OverlaySettings:
+        ShowReliefPanel();
+        break;
     case EditorAction::KeyboardShortcuts:
         MessageBoxW(m_dialog.GetSafeHwnd(), ShortcutSummary().toStdWString().c_str(), L"Keyboard Shortcuts",
                     MB_OK | MB_ICONINFORMATION);
@@ -344,6 +369,37 @@ void CMainWindow::SyncViewChecks()
     for (const auto& [action, id] : checks) {
         m_actions.at(action)->setChecked(m_dialog.IsDlgButtonChecked(id) == BST_CHECKED);
     }
+    const TerrainReliefStyle& style = m_relief.Style();
+    const std::pair<EditorAction, bool> reliefChecks[] = {{EditorAction::Shading, style.shading},
+                                                          {EditorAction::SlopeOverlay, style.slope},
+                                                          {EditorAction::ContourOverlay, style.contours},
+                                                          {EditorAction::WaterOverlay, style.water}};
+    for (const auto& [action, on] : reliefChecks) {
+        m_actions.at(action)->setChecked(on);
+    }
+}
+
+void CMainWindow::ToggleRelief(bool TerrainReliefStyle::*field)
+{
+    TerrainReliefStyle style = m_relief.Style();
+    style.*field = !(style.*field);
+    m_relief.SetStyle(style);
+}
+
+void CMainWindow::ShowReliefPanel()
+{
+    if (m_reliefPanel == nullptr) {
+        m_reliefPanel = new CReliefPanel(m_relief, this);
+    }
+    ShowPanel(*m_reliefPanel);
+}
+
+void CMainWindow::BindWaterLevel()
+{
+    m_statisticsPanel->SetWaterLevel(m_relief.WaterLevel());
+    m_statisticsPanel->SetWaterLevelListener([this](float level) { m_relief.SetWaterLevel(level); });
+    m_reliefListener =
+        m_relief.AddChangeListener([this] { m_statisticsPanel->SetWaterLevel(m_relief.WaterLevel()); });
 }
 
 void CMainWindow::ShowRecentFiles()

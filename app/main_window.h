@@ -23,6 +23,7 @@
 #include "app/editor_actions.h"
 #include "app/editor_commands.h"
 #include "app/editor_settings.h"
+#include "app/relief_settings.h"
 #include "app/terrain_file_commands.h"
 #include "app/tutorial_dlg.h"
 #include "editor/interval_timer.h"
@@ -72,6 +73,10 @@ public:
     CTerrainDocument& Document() { return m_document; }
     CEditorCommands& Commands() { return m_commands; }
     CRecoveryGuard& Recovery() { return m_recovery; }
+    // The floor's shading and overlays, with the water level a panel may bind to.
+    CReliefSettings& Relief() { return m_relief; }
+    // The sun and overlay panel; null until View > Sun... or Overlay Settings... opened it.
+    QWidget* ReliefPanel() const { return m_reliefPanel; }
     QAction* Action(EditorAction action) const { return m_actions.at(action); }
     QMenu* RecentFilesMenu() const { return m_recentMenu; }
     CBrushTool& BrushTool() { return m_brushTool; }
@@ -121,10 +126,17 @@ private:
     void SyncViewChecks();
     // Shows a tool window in front, where it was last.
     void ShowPanel(QWidget& panel);
+    // Turns one of the relief style's switches over.
+    void ToggleRelief(bool TerrainReliefStyle::*field);
+    void ShowReliefPanel();
+    // The statistics panel's water level and the water plane's are one value.
+    void BindWaterLevel();
     void RestoreGeometry();
     void BuildToolBar(QSettings& settings);
 
     CEditorSettings m_settings;
+    CReliefSettings m_relief;
+    int m_reliefListener = 0;
     CTerrainDocument m_document;
     CEditorCommands m_commands;
     CTerrainFileCommands m_fileCommands;
@@ -140,6 +152,7 @@ private:
     CJobProgress* m_jobProgress = nullptr;
     CErosionPanel* m_erosionPanel = nullptr;
     CStatisticsPanel* m_statisticsPanel = nullptr;
+    QWidget* m_reliefPanel = nullptr;
     std::map<EditorAction, QAction*> m_actions;
     QMenu* m_recentMenu = nullptr;
     QLabel* m_statusText = nullptr;

@@ -58,7 +58,12 @@ CStatisticsPanel::CStatisticsPanel(CTerrainDocument& document, QWidget* parent)
     m_failure->hide();
     layout->addWidget(m_failure);
 
-    QObject::connect(m_waterLevel, &QDoubleSpinBox::valueChanged, this, [this] { Refresh(); });
+    QObject::connect(m_waterLevel, &QDoubleSpinBox::valueChanged, this, [this](double level) {
+        Refresh();
+        if (m_waterLevelListener) {
+            m_waterLevelListener(static_cast<float>(level));
+        }
+    });
     QObject::connect(&m_watcher, &QFutureWatcher<void>::finished, this, [this] { Finished(); });
     m_listener = m_document.AddChangeListener([this] { Refresh(); });
 }

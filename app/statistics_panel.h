@@ -13,6 +13,7 @@
 #include <QThreadPool>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -30,6 +31,8 @@ public:
     // The height of the water whose share the panel shows.
     void SetWaterLevel(float level);
     float WaterLevel() const;
+    // Called when the user changes the water level here, so that the level can be shared.
+    void SetWaterLevelListener(std::function<void(float)> listener) { m_waterLevelListener = std::move(listener); }
     // True while a computation on the worker runs.
     bool IsComputing() const { return m_progress != nullptr; }
 
@@ -47,6 +50,7 @@ private:
     CTerrainDocument& m_document;
     int m_listener = 0;
     QDoubleSpinBox* m_waterLevel = nullptr;
+    std::function<void(float)> m_waterLevelListener;
     QLabel* m_minimum = nullptr;
     QLabel* m_maximum = nullptr;
     QLabel* m_mean = nullptr;

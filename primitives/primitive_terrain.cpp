@@ -113,6 +113,13 @@ void TQRD3D_PrimitiveTerrain::SetPinnedSample(int row, int column)
     }
 }
 
+void TQRD3D_PrimitiveTerrain::SetReliefStyle(const TerrainReliefStyle& style)
+{
+    if (m_relief.SetStyle(style)) {
+        MarkChanged();
+    }
+}
+
 void TQRD3D_PrimitiveTerrain::SetMaxPixelError(float pixels) { m_maxPixelError = pixels; }
 
 TQRD3D_ColorVertex TQRD3D_PrimitiveTerrain::FullDetailVertex(int row, int column)
@@ -216,9 +223,12 @@ void TQRD3D_PrimitiveTerrain::DrawGeometry(int, TQR_DrawHelper*)
     const D3DMATERIAL9 material =
         SurfaceMaterial(ToD3DMaterial(GetMaterial()), IsTexturing(), !IsLighting(), GetFlatColor());
     device->SetMaterial(&material);
-    device->SetFVF(TQRD3D_ColorVertex::kFvf);
-    device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, static_cast<UINT>(m_lastVertexCount),
-                                   static_cast<UINT>(m_lastTriangleCount), batch.IndexData(),
-                                   batch.HasWideIndices() ? D3DFMT_INDEX32 : D3DFMT_INDEX16, batch.Vertices().data(),
-                                   sizeof(TQRD3D_ColorVertex));
+    const std::vector<TQRD3D_ColorVertex>& vertices = m_relief.VerticesFor(batch);
+    m_relief.Draw(*device, [&] {
+        device->SetFVF(TQRD3D_ColorVertex::kFvf);
+        device->DrawIndexedPrimitiveUP(D3DPT_TRIANGLELIST, 0, static_cast<UINT>(m_lastVertexCount),
+                                       static_cast<UINT>(m_lastTriangleCount), batch.IndexData(),
+                                       batch.HasWideIndices() ? D3DFMT_INDEX32 : D3DFMT_INDEX16, vertices.data(),
+                                       sizeof(TQRD3D_ColorVertex));
+    });
 }

@@ -24,6 +24,7 @@
 #include "primitives/terrain_chunk_cache.h"
 #include "primitives/terrain_chunk_layout.h"
 #include "primitives/terrain_lod_selection.h"
+#include "primitives/terrain_relief_drawing.h"
 #include "scene/bounding_box.h"
 #include "scene/primitive.h"
 #include "terrain/heightfield.h"
@@ -49,6 +50,10 @@ public:
     void HeightsChanged(const SampleBounds& samples);
     // The chunks holding this sample are always drawn at full detail; (-1, -1) for none.
     void SetPinnedSample(int row, int column);
+    // How the relief is drawn (terrain_relief.h): shading, slope colours, contour lines, water
+    // plane. A change marks the primitive changed, so the views draw again.
+    void SetReliefStyle(const TerrainReliefStyle& style);
+    const TerrainReliefStyle& GetReliefStyle() const { return m_relief.Style(); }
     // The largest height error in pixels a chunk may show; 0 draws every chunk at full detail,
     // whatever the triangle budget.
     void SetMaxPixelError(float pixels);
@@ -95,6 +100,7 @@ private:
     TerrainChunkCache m_cache;
     ChunkIndexCache m_indexCache;
     TerrainBatch m_batches[2];
+    TerrainReliefDrawing m_relief;
     int m_recentBatch = 0;
     std::vector<int> m_pinnedChunks;
     int m_pinnedRow = -1;

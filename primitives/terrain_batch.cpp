@@ -28,6 +28,7 @@ void TerrainBatch::Build(const std::vector<int>& levels, const TerrainChunkLayou
                          TerrainChunkCache& cache, ChunkIndexCache& indexCache)
 {
     m_levels = levels;
+    ++m_revision;
     m_vertices.clear();
     m_firstVertex.assign(levels.size(), -1);
     std::vector<DWORD> indices;
@@ -64,6 +65,7 @@ void TerrainBatch::Refresh(int chunkIndex, const TerrainChunkLayout& layout, con
     }
     const auto vertices =
         cache.Vertices(heights, layout.Chunk(chunkIndex), chunkIndex, m_levels[static_cast<std::size_t>(chunkIndex)]);
+    ++m_revision;
     std::copy(vertices.begin(), vertices.end(),
               m_vertices.begin() + m_firstVertex[static_cast<std::size_t>(chunkIndex)]);
 }

@@ -4,6 +4,7 @@
 // vertices of the chunks it touched into place.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "graphics/vertex_formats.h"
@@ -22,6 +23,9 @@ public:
     void Refresh(int chunkIndex, const TerrainChunkLayout& layout, const Heightfield& heights,
                  TerrainChunkCache& cache);
     void Forget() { m_built = false; }
+    // Grows with every Build and Refresh: what was derived from the vertices at another
+    // revision is out of date.
+    std::uint64_t Revision() const { return m_revision; }
 
     const std::vector<int>& Levels() const { return m_levels; }
     const std::vector<TQRD3D_ColorVertex>& Vertices() const { return m_vertices; }
@@ -34,6 +38,7 @@ private:
     EdgeSteps StepsOf(int chunkIndex, const TerrainChunkLayout& layout) const;
 
     bool m_built = false;
+    std::uint64_t m_revision = 0;
     std::vector<int> m_levels;
     std::vector<TQRD3D_ColorVertex> m_vertices;
     std::vector<WORD> m_indices;

@@ -757,9 +757,10 @@ std::string RandomSession::PressShortcut()
 
 std::string RandomSession::UseViewMenu()
 {
-    const EditorAction action =
-        Pick(std::vector<EditorAction>{EditorAction::Wireframe, EditorAction::Selector, EditorAction::Airplane,
-                                       EditorAction::Animation, EditorAction::ResetCameras});
+    const EditorAction action = Pick(std::vector<EditorAction>{
+        EditorAction::Wireframe, EditorAction::Selector, EditorAction::Airplane, EditorAction::Animation,
+        EditorAction::ResetCameras, EditorAction::Shading, EditorAction::SlopeOverlay, EditorAction::ContourOverlay,
+        EditorAction::WaterOverlay});
     Note("menu " + m_editor.Window().Action(action)->text().remove('&').toStdString());
     m_editor.Trigger(action);
     return {};
