@@ -398,8 +398,7 @@ void CMainWindow::BindWaterLevel()
 {
     m_statisticsPanel->SetWaterLevel(m_relief.WaterLevel());
     m_statisticsPanel->SetWaterLevelListener([this](float level) { m_relief.SetWaterLevel(level); });
-    m_reliefListener =
-        m_relief.AddChangeListener([this] { m_statisticsPanel->SetWaterLevel(m_relief.WaterLevel()); });
+    m_reliefListener = m_relief.AddChangeListener([this] { m_statisticsPanel->SetWaterLevel(m_relief.WaterLevel()); });
 }
 
 void CMainWindow::ShowRecentFiles()

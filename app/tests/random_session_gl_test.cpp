@@ -345,8 +345,8 @@ std::string RandomSession::Step()
         {1, &RandomSession::CloseToolWindow}, {8, &RandomSession::UseLightPanel},
         {8, &RandomSession::UseScenePanel},   {6, &RandomSession::UndoOrRedo},
         {5, &RandomSession::PressShortcut},   {3, &RandomSession::UseViewMenu},
-        {4, &RandomSession::ChooseTool},
-        {3, &RandomSession::Erode},           {1, &RandomSession::ShowStatistics},
+        {4, &RandomSession::ChooseTool},      {3, &RandomSession::Erode},
+        {1, &RandomSession::ShowStatistics},
     };
     int total = 0;
     for (const auto& action : actions) {
