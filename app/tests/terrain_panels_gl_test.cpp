@@ -1,5 +1,6 @@
 // Terrain > Erode... and Terrain > Statistics through their tool windows.
 #include "app/erosion_panel.h"
+#include "app/relief_settings.h"
 #include "app/slope_histogram.h"
 #include "app/statistics_panel.h"
 #include "editor/testing/heights_hash.h"
@@ -190,6 +191,16 @@ TEST_F(TerrainPanelsTest, StatisticsPanelShowsTheTerrainsFiguresAndFollowsTheDoc
         }
         EXPECT_NEAR(Figure("maximumHeight"), 99.0, 1e-3) << "the panel follows the edit";
     }
+}
+
+TEST_F(TerrainPanelsTest, StatisticsAndWaterPlaneShareOneWaterLevel)
+{
+    CStatisticsPanel& panel = m_editor->Window().StatisticsPanel();
+    CReliefSettings& relief = m_editor->Window().Relief();
+    panel.findChild<QDoubleSpinBox*>(QStringLiteral("waterLevel"))->setValue(3.25);
+    EXPECT_EQ(relief.WaterLevel(), 3.25f) << "the statistics panel sets the water plane's level";
+    relief.SetWaterLevel(-2.5f);
+    EXPECT_EQ(panel.WaterLevel(), -2.5f) << "the water plane's level reaches the statistics panel";
 }
 
 } // namespace
