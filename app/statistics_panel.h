@@ -1,9 +1,9 @@
 // The Terrain > Statistics tool window: the terrain's lowest, highest and mean height, the share
-// of its area under the water level (a spin box here, 0 at first) and its slopes as a bar chart,
+// of its area under the water level (shared with the water plane) and its slopes as a bar chart,
 // the figures of ComputeTerrainStatistics (those of `relief info --stats`). While it is shown it
-// follows the document, computing again after every change; from kBackgroundSide samples a side
-// it computes on a worker of its own and shows "..." meanwhile, so the window never waits, and a
-// change during a computation cancels it and starts again with the new terrain.
+// follows the document, computing again after every change; from 1025 samples a side it computes
+// on a worker of its own and shows "..." meanwhile, so the window never waits, and a change
+// during a computation cancels it and starts again with the new terrain.
 #pragma once
 
 #include "terrain/progress.h"
