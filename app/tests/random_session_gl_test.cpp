@@ -491,8 +491,16 @@ std::string RandomSession::MouseInView()
     Note(std::string("mouse ") + (big ? "big" : "small") + " button " + std::to_string(static_cast<int>(button)) +
          " moves " + std::to_string(moves));
     const int steps = m_editor.Document().StepCount();
+    // A brush press mostly lands on the terrain: the cameras are brought back to where they start,
+    // where the terrain fills the middle of either view (the session's drags move them anywhere).
+    const bool onTerrain = button == Qt::LeftButton && m_editor.Window().IsBrushToolChosen() && Uniform(0, 3) != 0;
+    const QPoint middle(Uniform(view->width() / 4, view->width() * 3 / 4),
+                        Uniform(view->height() / 4, view->height() * 3 / 4));
+    if (onTerrain) {
+        m_editor.Trigger(EditorAction::ResetCameras);
+    }
     if (button != Qt::NoButton) {
-        QTest::mousePress(view, button, Qt::NoModifier, point());
+        QTest::mousePress(view, button, Qt::NoModifier, onTerrain ? middle : point());
     }
     for (int i = 0; i < moves; ++i) {
         const QPoint to = point();
