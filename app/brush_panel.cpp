@@ -1,6 +1,7 @@
 #include "app/brush_panel.h"
 
 #include "app/brush_tool.h"
+#include "app/number_field.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -51,28 +52,20 @@ CBrushPanel::CBrushPanel(CBrushTool& tool, QSettings& settings, QWidget* parent)
     auto* form = new QFormLayout(body);
     m_kind = MakeChoice(kKinds, QStringLiteral("brushKind"), body);
     m_kind->setToolTip(QStringLiteral("What a stroke does to the heights under the brush"));
+    form->addRow(QStringLiteral("Kind"), m_kind);
     m_radius = new QSpinBox(body);
     m_radius->setObjectName(QStringLiteral("brushRadius"));
     m_radius->setRange(static_cast<int>(kSmallestBrushRadius), static_cast<int>(kLargestBrushRadius));
     m_radius->setToolTip(QStringLiteral("The brush's radius in vertices"));
-    m_strength = new QDoubleSpinBox(body);
-    m_strength->setObjectName(QStringLiteral("brushStrength"));
-    m_strength->setRange(0.0, 1.0);
-    m_strength->setSingleStep(0.05);
-    m_strength->setToolTip(QStringLiteral("How much one dab changes: world units for raise, lower and noise, "
-                                          "the share of the way for smooth and flatten"));
+    form->addRow(QStringLiteral("Radius"), m_radius);
+    m_strength = AddNumberField(*form, {QStringLiteral("brushStrength"), QStringLiteral("Strength"), 0.0, 1.0, 2, 0.05,
+                                        QStringLiteral("How much one dab changes: world units for raise, lower and "
+                                                       "noise, the share of the way for smooth and flatten")});
     m_falloff = MakeChoice(kFalloffs, QStringLiteral("brushFalloff"), body);
     m_falloff->setToolTip(QStringLiteral("How the brush's weight falls from its centre to its rim"));
-    m_height = new QDoubleSpinBox(body);
-    m_height->setObjectName(QStringLiteral("brushHeight"));
-    m_height->setRange(kLowestHeight, kHighestHeight);
-    m_height->setDecimals(2);
-    m_height->setToolTip(QStringLiteral("The height the Set brush paints to"));
-    form->addRow(QStringLiteral("Kind"), m_kind);
-    form->addRow(QStringLiteral("Radius"), m_radius);
-    form->addRow(QStringLiteral("Strength"), m_strength);
     form->addRow(QStringLiteral("Falloff"), m_falloff);
-    form->addRow(QStringLiteral("Set height"), m_height);
+    m_height = AddNumberField(*form, {QStringLiteral("brushHeight"), QStringLiteral("Set height"), kLowestHeight,
+                                      kHighestHeight, 2, 1.0, QStringLiteral("The height the Set brush paints to")});
     setWidget(body);
 
     const Brush defaults;

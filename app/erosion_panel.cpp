@@ -1,6 +1,7 @@
 #include "app/erosion_panel.h"
 
 #include "app/editor_commands.h"
+#include "app/number_field.h"
 #include "scene/status.h"
 
 #include <QComboBox>
@@ -73,14 +74,10 @@ public:
     {
         const P defaults{};
         for (const ParameterField<P>& field : m_fields) {
-            auto* box = new QDoubleSpinBox(layout.parentWidget());
-            box->setObjectName(QString::fromLatin1(field.name));
-            box->setDecimals(field.decimals);
-            box->setRange(field.low, field.high);
-            box->setSingleStep(field.step);
-            box->setToolTip(QString::fromLatin1(field.toolTip));
+            QDoubleSpinBox* box =
+                AddNumberField(layout, {QString::fromLatin1(field.name), QString::fromLatin1(field.label), field.low,
+                                        field.high, field.decimals, field.step, QString::fromLatin1(field.toolTip)});
             box->setValue(std::visit([&](auto member) { return static_cast<double>(defaults.*member); }, field.member));
-            layout.addRow(QString::fromLatin1(field.label), box);
             m_boxes.push_back(box);
         }
     }

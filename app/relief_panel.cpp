@@ -11,6 +11,7 @@
 
 #include <cmath>
 
+#include "app/number_field.h"
 #include "app/relief_settings.h"
 
 namespace {
@@ -32,14 +33,8 @@ QSlider* AddSlider(QFormLayout& form, const QString& label, const QString& name,
 QDoubleSpinBox* AddNumber(QFormLayout& form, const QString& label, const QString& name, double low, double high,
                           const QString& toolTip)
 {
-    auto* field = new QDoubleSpinBox;
-    field->setObjectName(name);
-    field->setRange(low, high);
-    field->setDecimals(2);
-    field->setSingleStep(0.5);
+    QDoubleSpinBox* field = AddNumberField(form, {name, label, low, high, 2, 0.5, toolTip});
     field->setSuffix(QStringLiteral(" units"));
-    field->setToolTip(toolTip);
-    form.addRow(label, field);
     return field;
 }
 

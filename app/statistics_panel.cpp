@@ -1,5 +1,6 @@
 #include "app/statistics_panel.h"
 
+#include "app/number_field.h"
 #include "app/slope_histogram.h"
 #include "editor/terrain_document.h"
 #include "world/terrain_world.h"
@@ -32,13 +33,9 @@ CStatisticsPanel::CStatisticsPanel(CTerrainDocument& document, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     auto* figures = new QFormLayout();
     layout->addLayout(figures);
-    m_waterLevel = new QDoubleSpinBox(this);
-    m_waterLevel->setObjectName(QStringLiteral("waterLevel"));
-    m_waterLevel->setRange(-kWaterLevelLimit, kWaterLevelLimit);
-    m_waterLevel->setDecimals(2);
-    m_waterLevel->setSingleStep(0.25);
-    m_waterLevel->setToolTip(QStringLiteral("The height of the water whose share of the area is shown"));
-    figures->addRow(QStringLiteral("Water level"), m_waterLevel);
+    m_waterLevel = AddNumberField(
+        *figures, {QStringLiteral("waterLevel"), QStringLiteral("Water level"), -kWaterLevelLimit, kWaterLevelLimit, 2,
+                   0.25, QStringLiteral("The height of the water whose share of the area is shown")});
     const auto figure = [&](const char* name, const QString& label, const QString& toolTip) {
         auto* text = new QLabel(this);
         text->setObjectName(QString::fromLatin1(name));
