@@ -19,12 +19,12 @@ std::vector<float> Cut(const Heightfield& heights, const SampleRect& rect)
     return samples;
 }
 
+} // namespace
+
 SampleBounds BoundsOf(const SampleRect& rect)
 {
     return {rect.row, rect.column, rect.row + rect.rows - 1, rect.column + rect.columns - 1};
 }
-
-} // namespace
 
 CBrushStroke::CBrushStroke(CTerrainWorld& world, const Brush& brush, DabCentre centre)
     : m_world(world), m_brush(brush), m_last(centre), m_before(world.HeightsSnapshot()), m_painted(m_before)

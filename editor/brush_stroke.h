@@ -8,10 +8,14 @@
 #include <vector>
 
 #include "base/result.h"
+#include "primitives/terrain_chunk_layout.h"
 #include "terrain/brush.h"
 #include "terrain/heightfield.h"
 
 class CTerrainWorld;
+
+// The world's inclusive bounds of a rectangle of samples.
+SampleBounds BoundsOf(const SampleRect& rect);
 
 // The rectangle a stroke touched and its heights, row by row, before and after it.
 struct StrokeRegion {

@@ -89,8 +89,7 @@ namespace {
 void WriteRegion(DocumentModel& model, const SampleRect& rect, const std::vector<float>& heights)
 {
     // The rectangle was cut from a grid of this side, which the history keeps while the step lives.
-    static_cast<void>(model.World().SetHeightsInRegion(
-        {rect.row, rect.column, rect.row + rect.rows - 1, rect.column + rect.columns - 1}, heights));
+    static_cast<void>(model.World().SetHeightsInRegion(BoundsOf(rect), heights));
 }
 
 } // namespace
