@@ -29,6 +29,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -36,6 +37,21 @@ namespace {
 constexpr int kMessageMs = 10000;
 
 QString Text(const std::wstring& text) { return QString::fromStdWString(text); }
+
+// The View menu's relief switches and the style's field each turns over.
+const std::pair<EditorAction, bool TerrainReliefStyle::*> kReliefSwitches[] = {
+    {EditorAction::Shading, &TerrainReliefStyle::shading},
+    {EditorAction::SlopeOverlay, &TerrainReliefStyle::slope},
+    {EditorAction::ContourOverlay, &TerrainReliefStyle::contours},
+    {EditorAction::WaterOverlay, &TerrainReliefStyle::water},
+};
+
+bool TerrainReliefStyle::*ReliefSwitchOf(EditorAction action)
+{
+    return std::find_if(std::begin(kReliefSwitches), std::end(kReliefSwitches),
+                        [action](const auto& entry) { return entry.first == action; })
+        ->second;
+}
 
 } // namespace
 
@@ -312,8 +328,7 @@ void CMainWindow::RunAction(EditorAction action)
         m_dialog.ResetCameras();
         break;
     case EditorAction::BrushPanel:
-        m_brushPanel->show();
-        m_brushPanel->raise();
+        ShowPanel(*m_brushPanel);
         break;
     case EditorAction::CameraTool:
         ChooseBrushTool(false);
@@ -322,16 +337,10 @@ void CMainWindow::RunAction(EditorAction action)
         ChooseBrushTool(!m_brushChosen);
         break;
     case EditorAction::Shading:
-        ToggleRelief(&TerrainReliefStyle::shading);
-        break;
     case EditorAction::SlopeOverlay:
-        ToggleRelief(&TerrainReliefStyle::slope);
-        break;
     case EditorAction::ContourOverlay:
-        ToggleRelief(&TerrainReliefStyle::contours);
-        break;
     case EditorAction::WaterOverlay:
-        ToggleRelief(&TerrainReliefStyle::water);
+        ToggleRelief(ReliefSwitchOf(action));
         break;
     case EditorAction::SunPanel:
     case EditorAction::OverlaySettings:
@@ -369,13 +378,8 @@ void CMainWindow::SyncViewChecks()
     for (const auto& [action, id] : checks) {
         m_actions.at(action)->setChecked(m_dialog.IsDlgButtonChecked(id) == BST_CHECKED);
     }
-    const TerrainReliefStyle& style = m_relief.Style();
-    const std::pair<EditorAction, bool> reliefChecks[] = {{EditorAction::Shading, style.shading},
-                                                          {EditorAction::SlopeOverlay, style.slope},
-                                                          {EditorAction::ContourOverlay, style.contours},
-                                                          {EditorAction::WaterOverlay, style.water}};
-    for (const auto& [action, on] : reliefChecks) {
-        m_actions.at(action)->setChecked(on);
+    for (const auto& [action, field] : kReliefSwitches) {
+        m_actions.at(action)->setChecked(m_relief.Style().*field);
     }
 }
 
