@@ -5,8 +5,9 @@
 
 namespace {
 
-// The texture of ContourTexels; null when the device cannot make it. It is made per draw: 32 KiB
-// cost next to nothing to upload, and no texture outlives the device it came from.
+// The texture of ContourTexels (the texels computed once); null when the device cannot make it.
+// It is made per draw: 32 KiB cost next to nothing to upload, and no texture outlives the device
+// it came from.
 ComPtr<IDirect3DTexture9> MakeContourTexture(IDirect3DDevice9& device)
 {
     ComPtr<IDirect3DTexture9> texture;
@@ -18,7 +19,7 @@ ComPtr<IDirect3DTexture9> MakeContourTexture(IDirect3DDevice9& device)
     if (FAILED(texture->LockRect(0, &locked, nullptr, 0))) {
         return {};
     }
-    const std::vector<std::uint32_t> texels = ContourTexels();
+    static const std::vector<std::uint32_t> texels = ContourTexels();
     for (int row = 0; row < kContourRows; ++row) {
         std::memcpy(static_cast<std::uint8_t*>(locked.pBits) + static_cast<std::ptrdiff_t>(row) * locked.Pitch,
                     texels.data() + static_cast<std::ptrdiff_t>(row) * kContourTexels,
