@@ -12,6 +12,7 @@
 #include "platform/d3d9/testing/test_window_host.h"
 #include "world/terrain_world.h"
 #include "world/testing/headless_renderer.h"
+#include "world/testing/world_folder.h"
 #include "world/view_frame_record.h"
 
 class BenchViews {
@@ -102,4 +103,23 @@ private:
     TestWindowHost m_host;
     View m_big;
     View m_small;
+};
+
+// What a drawing benchmark needs first: the world's mesh data in a folder of its own, then the
+// two views. Ready skips the benchmark, saying why, when either is missing.
+class BenchStage {
+public:
+    bool Ready(benchmark::State& state) const
+    {
+        if (!m_folder.IsReady() || !m_views.IsReady()) {
+            state.SkipWithError("no mesh data or no OpenGL device");
+            return false;
+        }
+        return true;
+    }
+    BenchViews& Views() { return m_views; }
+
+private:
+    ScopedWorldFolder m_folder;
+    BenchViews m_views;
 };

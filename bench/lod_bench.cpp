@@ -22,7 +22,6 @@
 #include "platform/d3dx9/image_file.h"
 #include "primitives/grid_layout.h"
 #include "primitives/terrain_chunk_geometry.h"
-#include "world/testing/world_folder.h"
 
 namespace {
 
@@ -71,12 +70,11 @@ private:
 // The flying tick at 65, 1025 and 4097 samples a side, one world each.
 void BM_TickBySide(benchmark::State& state)
 {
-    ScopedWorldFolder folder;
-    BenchViews views;
-    if (!folder.IsReady() || !views.IsReady()) {
-        state.SkipWithError("no mesh data or no OpenGL device");
+    BenchStage stage;
+    if (!stage.Ready(state)) {
         return;
     }
+    BenchViews& views = stage.Views();
     const std::array<int, 3> sides = {65, 1025, 4097};
     std::vector<std::unique_ptr<CTerrainWorld>> worlds;
     for (const int side : sides) {
@@ -104,12 +102,11 @@ void BM_TickBySide(benchmark::State& state)
 // At 4097: one vertex set to a new height and the tick that shows it, against a plain tick.
 void BM_EditAndTick4097(benchmark::State& state)
 {
-    ScopedWorldFolder folder;
-    BenchViews views;
-    if (!folder.IsReady() || !views.IsReady()) {
-        state.SkipWithError("no mesh data or no OpenGL device");
+    BenchStage stage;
+    if (!stage.Ready(state)) {
         return;
     }
+    BenchViews& views = stage.Views();
     const std::unique_ptr<CTerrainWorld> world = FlyingWorld(views, 4097);
     if (!world) {
         state.SkipWithError("no terrain");
@@ -254,12 +251,11 @@ BareView BareViewOf(const BenchViews::View& view, int targetWidth, int targetHei
 // The editor's flying tick at 65 and the bare program's, one after the other in each iteration.
 void BM_TickVsBareGl(benchmark::State& state)
 {
-    ScopedWorldFolder folder;
-    BenchViews views;
-    if (!folder.IsReady() || !views.IsReady()) {
-        state.SkipWithError("no mesh data or no OpenGL device");
+    BenchStage stage;
+    if (!stage.Ready(state)) {
         return;
     }
+    BenchViews& views = stage.Views();
     const std::unique_ptr<CTerrainWorld> world = FlyingWorld(views, 65);
     std::vector<BareMesh> meshes = world ? BareMeshesOf(*world) : std::vector<BareMesh>{};
     if (meshes.size() != 3) {

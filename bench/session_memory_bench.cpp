@@ -9,7 +9,6 @@
 #include <sys/resource.h>
 
 #include "editor/terrain_document.h"
-#include "world/testing/world_folder.h"
 
 namespace {
 
@@ -25,12 +24,11 @@ double PeakResidentMiB()
 
 void BM_SessionMemory4097(benchmark::State& state)
 {
-    ScopedWorldFolder folder;
-    BenchViews views;
-    if (!folder.IsReady() || !views.IsReady()) {
-        state.SkipWithError("no mesh data or no OpenGL device");
+    BenchStage stage;
+    if (!stage.Ready(state)) {
         return;
     }
+    BenchViews& views = stage.Views();
     CTerrainWorld world;
     CTerrainDocument document(world, L"start", L"start");
     for (auto _ : state) {

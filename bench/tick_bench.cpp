@@ -8,8 +8,6 @@
 
 #include <chrono>
 
-#include "world/testing/world_folder.h"
-
 namespace {
 
 constexpr double kTickSeconds = 0.025;
@@ -27,12 +25,11 @@ enum class Drawing { Always, WhenChanged };
 
 void RunTicks(benchmark::State& state, bool flying, Drawing drawing)
 {
-    ScopedWorldFolder folder;
-    BenchViews views;
-    if (!folder.IsReady() || !views.IsReady()) {
-        state.SkipWithError("no mesh data or no OpenGL device");
+    BenchStage stage;
+    if (!stage.Ready(state)) {
         return;
     }
+    BenchViews& views = stage.Views();
     CTerrainWorld world;
     // As after pressing "Generate" on a rough setting: the floor shows all three height bands.
     world.SetRoughness(0.6f);
